@@ -1,0 +1,67 @@
+// Page layout and page steps.
+#include "dialog/paging.h"
+
+#include "dialog/refresh.h"
+#include "dialog/surface.h"
+#include "model/param_table.h"
+
+namespace {
+
+void show_row(int row, bool on)
+{
+    show_control(ID_LABEL + row, on);
+    show_control(ID_VALUE_BOX + row, on);
+    show_control(ID_ROW_BUTTON + row, on);
+    show_control(ID_DESCRIPTION + row, on);
+}
+
+void lay_out_row(int row, const ParamEntry& e)
+{
+    set_field_text(ID_LABEL + row, e.name);
+    set_field_text(ID_DESCRIPTION + row, e.description);
+    enable_control(ID_LABEL + row, true);
+    enable_control(ID_DESCRIPTION + row, true);
+    // A display-only row keeps whatever caption its button last had.
+    if (e.mode == EditMode::Default) set_field_text(ID_ROW_BUTTON + row, "def.");
+    else if (e.mode == EditMode::Changeable) set_field_text(ID_ROW_BUTTON + row, "set");
+    set_read_only(ID_VALUE_BOX + row, e.mode != EditMode::Changeable);
+    enable_control(ID_VALUE_BOX + row, true);
+    show_row(row, true);
+}
+
+}  // namespace
+
+void show_page(int first)
+{
+    for (int row = 0; row < PAGE_ROWS; ++row) {
+        int index = first + row;
+        bool inside = index >= 0 && index < PARAM_COUNT;
+        const ParamEntry* e = inside ? &ParamTable[index] : nullptr;
+        if (e != nullptr && e->type != ParamType::none && e->type != ParamType::empty) lay_out_row(row, *e);
+        else show_row(row, false);
+    }
+}
+
+int step_page(int kind, int page)
+{
+    if (kind == STEP_BACK && page > 0) --page;
+    else if (kind == STEP_FORWARD && page < static_cast<int>(lastPage)) ++page;
+    // Positions come from the scroll bar, whose range is 0 .. lastPage; keep any other value
+    // inside the table.
+    if (page < 0) page = 0;
+    if (page > static_cast<int>(lastPage)) page = static_cast<int>(lastPage);
+    show_page(page * PAGE_ROWS);
+    currentPage = page;
+    refresh_page();
+    return page;
+}
+
+ScrollSource scroll_source(int code)
+{
+    switch (code) {
+    case STEP_BACK:
+    case STEP_FORWARD: return ScrollSource::position;
+    case STEP_TO: return ScrollSource::trackPosition;
+    default: return ScrollSource::none;
+    }
+}

@@ -1,0 +1,183 @@
+// Loading "Pelox.ini": header line, definition lines, the table and the settings.
+#include "model/config.h"
+
+#include <string.h>
+
+#include "model/text_number.h"
+#include "model/value_codec.h"
+
+uint32_t password = 0;
+int32_t Setsecurity = 0;
+uint32_t scanEnabled = 0;
+int32_t scanInterval = 1000;
+
+namespace {
+
+// Copies the text after the opening quote up to the next quote or the end of the line.
+void copy_quoted(const char* from, char* to, size_t size)
+{
+    size_t n = 0;
+    while (from[n] != '\0' && from[n] != '"' && n + 1 < size) {
+        to[n] = from[n];
+        ++n;
+    }
+    to[n] = '\0';
+}
+
+// A number "as atoi reads it": no digits reads as 0; one that does not fit is refused.
+bool read_atoi(const char* s, int32_t* value)
+{
+    NumberScan r = scan_decimal(s, value);
+    if (r == NumberScan::none) *value = 0;
+    return r != NumberScan::overflow;
+}
+
+struct TypeKeyword {
+    const char* text;
+    ParamType type;
+};
+
+const TypeKeyword kTypeKeywords[] = {
+    {"Type=int8", ParamType::int8},   {"Type=int16", ParamType::int16}, {"Type=int32", ParamType::int32},
+    {"Type=time", ParamType::time},   {"Type=swver", ParamType::swver}, {"Type=empty", ParamType::empty},
+};
+
+LineVerdict reject(ParamEntry* record, LineVerdict why)
+{
+    record->type = ParamType::none;
+    return why;
+}
+
+}  // namespace
+
+int read_config_line(FILE* file, char* buf, int size)
+{
+    int n = 0;
+    while (n + 1 < size) {
+        int c = getc(file);
+        if (c == EOF) break;
+        if (c == '\r') {
+            int next = getc(file);
+            if (next == '\n') c = '\n';
+            else if (next != EOF) ungetc(next, file);
+        }
+        buf[n++] = static_cast<char>(c);
+        if (c == '\n') break;
+    }
+    if (size > 0) buf[n] = '\0';
+    return n;
+}
+
+HeaderReading apply_header_line(const char* line)
+{
+    HeaderReading reading = {};
+    // "Pwd=%x set=%d": each field is read only when everything before it matched.
+    const char* p = line;
+    uint32_t pw = 0;
+    if (strncmp(p, "Pwd=", 4) == 0 && scan_hex(p + 4, &pw, &p) == NumberScan::ok) {
+        password = pw;
+        reading.passwordRead = true;
+        p = skip_blanks(p);
+        int32_t set = 0;
+        if (strncmp(p, "set=", 4) == 0 && scan_decimal(p + 4, &set) == NumberScan::ok) {
+            Setsecurity = set;
+            reading.setRead = true;
+        }
+    }
+    const char* scan = strstr(line, "scan");
+    if (scan != nullptr) {
+        reading.scanFound = true;
+        scanEnabled = 1;
+        int32_t interval = 0;
+        reading.scanNumberRead = scan_decimal(scan + 4, &interval) == NumberScan::ok;
+        scanInterval = reading.scanNumberRead ? interval : 1000;
+        if (scanInterval < 10) {
+            scanInterval = 10;
+            reading.scanRaised = true;
+        }
+    }
+    return reading;
+}
+
+LineVerdict parse_param_line_verdict(const char* line, ParamEntry* record)
+{
+    const char* p = line;
+    while (*p == ' ') ++p;
+    if (*p == '#') return LineVerdict::comment;
+
+    const char* name = strstr(line, "Name=\"");
+    if (name == nullptr) return LineVerdict::noName;
+    copy_quoted(name + 6, record->name, sizeof record->name);
+
+    const char* description = strstr(line, "Description=\"");
+    if (description == nullptr) return LineVerdict::noDescription;
+    copy_quoted(description + 13, record->description, sizeof record->description);
+
+    const char* address = strstr(line, "Address=");
+    if (address == nullptr) return LineVerdict::noAddress;
+    if (!read_atoi(address + 8, &record->address)) return reject(record, LineVerdict::addressTooLarge);
+
+    if (strstr(line, "Default") != nullptr) record->mode = EditMode::Default;
+    else if (strstr(line, "Changeable") != nullptr) record->mode = EditMode::Changeable;
+    else record->mode = EditMode::DisplayOnly;
+
+    record->type = ParamType::none;
+    for (const TypeKeyword& keyword : kTypeKeywords) {
+        if (strstr(line, keyword.text) != nullptr) {
+            record->type = keyword.type;
+            break;
+        }
+    }
+    if (record->type == ParamType::none) return LineVerdict::noType;
+
+    // Every stored byte must be reachable: block numbers are a single byte.
+    int size = stored_size(record->type);
+    if (size > 0 && (record->address < 0 || record->address > MEMORY_SIZE - size))
+        return reject(record, LineVerdict::outsideMemory);
+
+    const char* def = strstr(line, "Default=");
+    if (def == nullptr) {
+        record->defaultValue = 0;
+        return LineVerdict::accepted;
+    }
+    int32_t value = 0;
+    if (!read_atoi(def + 8, &value)) return reject(record, LineVerdict::defaultTooLarge);
+    record->defaultValue = value;
+    return LineVerdict::acceptedWithDefault;
+}
+
+int parse_param_line(const char* line, ParamEntry* record)
+{
+    switch (parse_param_line_verdict(line, record)) {
+    case LineVerdict::accepted: return 1;
+    case LineVerdict::acceptedWithDefault: return 2;
+    default: return 0;
+    }
+}
+
+bool load_config_file(const char* path, const ConfigTrace* trace)
+{
+    // Read only: the program never writes the file, and a write-protected file must load.
+    FILE* file = fopen(path, "rb");
+    if (file == nullptr) return false;
+
+    Setsecurity = 0;
+    char header[HEADER_LINE_SIZE];
+    int length = read_config_line(file, header, sizeof header);
+    if (length > 0) {
+        HeaderReading reading = apply_header_line(header);
+        if (trace && trace->header) trace->header(trace->context, header, length, reading);
+    }
+
+    clear_table();
+    char line[DEFINITION_LINE_SIZE];
+    while (entryCount < PARAM_COUNT && (length = read_config_line(file, line, sizeof line)) > 0) {
+        LineVerdict verdict = parse_param_line_verdict(line, &ParamTable[entryCount]);
+        uint32_t index = entryCount;
+        if (verdict == LineVerdict::accepted || verdict == LineVerdict::acceptedWithDefault) ++entryCount;
+        if (trace && trace->definition) trace->definition(trace->context, line, length, verdict, index);
+    }
+    lastPage = compute_last_page(entryCount);
+    fclose(file);
+    return true;
+}

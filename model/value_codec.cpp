@@ -1,0 +1,111 @@
+// Value images: CRC, encoding and decoding for every parameter type.
+#include "model/value_codec.h"
+
+#include <stdio.h>
+#include <time.h>
+
+namespace {
+
+const char kNotSet[] = "Not set";
+
+// Value bytes of an image, by type; 0 when the type has no image.
+int value_width(ParamType type)
+{
+    switch (type) {
+    case ParamType::int8: return 1;
+    case ParamType::int16: return 2;
+    case ParamType::int32:
+    case ParamType::time:
+    case ParamType::swver: return 4;
+    default: return 0;
+    }
+}
+
+// The stored bits of a width-byte value as a signed number.
+long long sign_extend(uint32_t bits, int width)
+{
+    long long span = 1LL << (8 * width);
+    return bits >= static_cast<uint64_t>(span / 2) ? static_cast<long long>(bits) - span : bits;
+}
+
+void put_text(char* txt, size_t size, const char* text)
+{
+    snprintf(txt, size, "%s", text);
+}
+
+void put_time(int32_t seconds, char* txt, size_t size)
+{
+    time_t t = seconds;
+    const struct tm* local = localtime(&t);
+    char when[31];
+    // Not every C runtime converts times before 1970: show the plain number then.
+    if (local == nullptr || strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", local) == 0) {
+        snprintf(txt, size, "%ld", static_cast<long>(seconds));
+        return;
+    }
+    put_text(txt, size, when);
+}
+
+}  // namespace
+
+uint16_t crc16_value(uint64_t v, int n)
+{
+    unsigned crc = 0xFFFF;
+    for (int i = 0; i < n; ++i) {
+        unsigned b = static_cast<unsigned>(v >> (8 * i)) & 0xFF;
+        for (int bit = 0; bit < 8; ++bit) {
+            unsigned t = ((crc >> 15) ^ (b >> 7)) & 1;
+            crc = (crc << 1) & 0xFFFF;
+            if (t) crc ^= 0x1021;
+            b = (b << 1) & 0xFF;
+        }
+    }
+    return static_cast<uint16_t>(crc);
+}
+
+int stored_size(ParamType type)
+{
+    int width = value_width(type);
+    return width ? width + 2 : 0;
+}
+
+int encode_value(ParamType type, int32_t v, uint8_t* image)
+{
+    int width = value_width(type);
+    if (width == 0 || type == ParamType::swver) return ENCODE_NOT_SUPPORTED;
+    if (type == ParamType::int8 && (v < -128 || v > 127)) return ENCODE_OUT_OF_RANGE;
+    if (type == ParamType::int16 && (v < -32768 || v > 32767)) return ENCODE_OUT_OF_RANGE;
+    uint32_t bits = static_cast<uint32_t>(v);
+    if (width < 4) bits &= (1u << (8 * width)) - 1;
+    for (int i = 0; i < width; ++i) image[i] = static_cast<uint8_t>(bits >> (8 * (width - 1 - i)));
+    uint16_t crc = crc16_value(bits, width);
+    image[width] = static_cast<uint8_t>(crc >> 8);
+    image[width + 1] = static_cast<uint8_t>(crc);
+    return width + 2;
+}
+
+void decode_value(ParamType type, const uint8_t* bytes, char* txt, size_t size)
+{
+    int width = value_width(type);
+    if (width == 0) {
+        put_text(txt, size, "Unknown Type");
+        return;
+    }
+    uint32_t bits = 0;
+    for (int i = 0; i < width; ++i) bits = (bits << 8) | bytes[i];
+    uint16_t stored = static_cast<uint16_t>((bytes[width] << 8) | bytes[width + 1]);
+    if (crc16_value(bits, width) != stored) {
+        put_text(txt, size, kNotSet);
+        return;
+    }
+    switch (type) {
+    case ParamType::int8:
+    case ParamType::int16:
+    case ParamType::int32: snprintf(txt, size, "%lld", sign_extend(bits, width)); break;
+    case ParamType::time: put_time(static_cast<int32_t>(sign_extend(bits, width)), txt, size); break;
+    default:  // swver: major.minor.build
+        snprintf(txt, size, "%u.%u.%u", static_cast<unsigned>(bytes[0]), static_cast<unsigned>(bytes[1]),
+                 static_cast<unsigned>((bytes[2] << 8) | bytes[3]));
+        break;
+    }
+}

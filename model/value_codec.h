@@ -1,0 +1,31 @@
+// Stored image of a parameter value (big-endian value followed by its CRC-16, high byte
+// first), its decoding into the value box text and its encoding from an integer.
+#pragma once
+#include <stddef.h>
+#include <stdint.h>
+
+#include "model/param_table.h"
+
+enum {
+    IMAGE_BUFFER_SIZE = 32,   // `data`: bytes read from or written to the tag
+    DISPLAY_TEXT_SIZE = 256,  // `txt`: value box text
+    MAX_IMAGE_SIZE = 6,
+};
+
+// Encoding results other than an image size.
+enum { ENCODE_OUT_OF_RANGE = 0, ENCODE_NOT_SUPPORTED = -1 };
+
+// CRC-16/CCITT-FALSE over the n (1, 2 or 4) low bytes of v, least significant byte first.
+uint16_t crc16_value(uint64_t v, int n);
+
+// Bytes a value of this type occupies in the tag (value + CRC); 0 for types without an image.
+int stored_size(ParamType type);
+
+// Writes the image of v into image (room for 6 bytes) and returns its size, or
+// ENCODE_OUT_OF_RANGE when v does not fit the type, or ENCODE_NOT_SUPPORTED for swver,
+// empty and unused slots.
+int encode_value(ParamType type, int32_t v, uint8_t* image);
+
+// Text for the stored bytes (at least stored_size(type) of them): the value, or "Not set" when
+// the CRC does not match. Always NUL-terminates txt (size > 0).
+void decode_value(ParamType type, const uint8_t* bytes, char* txt, size_t size);

@@ -1,0 +1,109 @@
+// Reader connection and byte-addressed tag memory access with read-modify-write over blocks.
+#include "tag/tag_memory.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include "dialog/surface.h"
+#include "model/config.h"
+#include "tag/reader.h"
+
+char CommandText[READER_TEXT_SIZE];
+char AnswerText[READER_TEXT_SIZE];
+
+namespace {
+
+int hex_value(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// Character 5 of an answer is the low digit of the tag's flags: "0" when it reports no error.
+bool tag_reported_success()
+{
+    return AnswerText[5] == '0';
+}
+
+// The four bytes of a block read, from answer characters 6 to 13. An answer that carries the
+// tag's error flag or lacks the eight digits holds no block data: taking it as data would write
+// garbage back beside the parameter on the next read-modify-write.
+bool block_from_answer(uint32_t* block)
+{
+    if (!tag_reported_success()) return false;
+    uint32_t value = 0;
+    for (int i = 6; i < 14; ++i) {
+        int digit = hex_value(AnswerText[i]);
+        if (digit < 0) return false;
+        value = (value << 4) | static_cast<uint32_t>(digit);
+    }
+    *block = value;
+    return true;
+}
+
+// Every block of count bytes at address has a one-byte block number.
+bool reachable(int32_t address, int count)
+{
+    return address >= 0 && count > 0 && count <= (LAST_BLOCK + 1) * BLOCK_SIZE &&
+           address / BLOCK_SIZE + (address % BLOCK_SIZE + count - 1) / BLOCK_SIZE <= LAST_BLOCK;
+}
+
+}  // namespace
+
+bool reader_open()
+{
+    if (reader_connect() != 0 && reader_check() != 0) {
+        set_field_text(ID_VALUE_BOX, " NFC connect reader error");
+        return false;
+    }
+    if (reader_select("010D", AnswerText) != 0) {
+        set_field_text(ID_VALUE_BOX, "NFC select ISO error");
+        return false;
+    }
+    return true;
+}
+
+bool present_password(uint32_t pw)
+{
+    snprintf(CommandText, sizeof CommandText, "02B30201%8.8X", static_cast<unsigned>(pw));
+    return reader_send_receive(CommandText, AnswerText) == 0;
+}
+
+int tag_read_bytes(int32_t address, int count, uint8_t* out)
+{
+    if (!reachable(address, count)) return 0;
+    int32_t block = address / BLOCK_SIZE;
+    int offset = address % BLOCK_SIZE;
+    int stored = 0;
+    while (stored < count) {
+        snprintf(CommandText, sizeof CommandText, "0220%2.2X", static_cast<unsigned>(block));
+        if (reader_send_receive(CommandText, AnswerText) != 0) return 0;
+        uint32_t block_data = 0;
+        if (!block_from_answer(&block_data)) return 0;
+        for (int i = offset; i < BLOCK_SIZE; ++i) out[stored++] = static_cast<uint8_t>(block_data >> ((3 - i) * 8));
+        ++block;
+        offset = 0;
+    }
+    return stored;
+}
+
+bool tag_write_bytes(int32_t address, int count, const uint8_t* data)
+{
+    int offset = address % BLOCK_SIZE;
+    int32_t block = address / BLOCK_SIZE;
+    // The covering blocks must exist and fit the scratch buffer.
+    if (!reachable(address, count) || count > SCRATCH_SIZE - offset) return false;
+    present_password(password);
+    uint8_t rxdata[SCRATCH_SIZE];
+    int stored = tag_read_bytes(block * BLOCK_SIZE, count + offset, rxdata);
+    if (stored == 0) return false;
+    memcpy(rxdata + offset, data, static_cast<size_t>(count));
+    for (int pos = 0; pos < stored; pos += BLOCK_SIZE, ++block) {
+        snprintf(CommandText, sizeof CommandText, "0221%2.2X%2.2X%2.2X%2.2X%2.2X", static_cast<unsigned>(block),
+                 rxdata[pos], rxdata[pos + 1], rxdata[pos + 2], rxdata[pos + 3]);
+        if (reader_send_receive(CommandText, AnswerText) != 0 || !tag_reported_success()) return false;
+    }
+    return true;
+}

@@ -1,0 +1,27 @@
+// Opening the reader connection, and reading and writing any run of bytes at a byte address of
+// the tag's memory, over its 4-byte blocks.
+#pragma once
+#include <stdint.h>
+
+enum {
+    BLOCK_SIZE = 4,
+    LAST_BLOCK = 255,      // block numbers go into requests as one byte
+    SCRATCH_SIZE = 32,     // `rxdata` of a write
+};
+
+// connect (or, failing that, check) and select ISO/IEC 15693. On failure the message is in
+// row 0's value box.
+bool reader_open();
+
+// Presents password 1 to the tag; true when the library call succeeded.
+bool present_password(uint32_t pw);
+
+// Reads the blocks covering count bytes at address into out, starting with the byte at address
+// and running to the end of the last block: out needs room for count + 3 bytes. Returns the
+// number of bytes stored, 0 on failure.
+int tag_read_bytes(int32_t address, int count, uint8_t* out);
+
+// Presents the configured password, then rewrites the blocks covering count bytes at address
+// with data overlaid. False when a read or a block write was refused; blocks written before the
+// refusal stay written.
+bool tag_write_bytes(int32_t address, int count, const uint8_t* data);

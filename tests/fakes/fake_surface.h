@@ -1,0 +1,28 @@
+// A dialog surface for tests: remembers per control its text, enabled, visible, read-only
+// state, plus the caption, the focus, the scroll range and the timer. Allocation-free.
+#pragma once
+
+struct FakeControl {
+    char text[300];
+    bool enabled;
+    bool visible;
+    bool readOnly;
+};
+
+struct FakeWindow {
+    char caption[300];
+    int focus;        // control id with the keyboard focus, 0 for none
+    int scrollLast;   // -1 until set_scroll_range
+    int timerPeriod;  // -1 until start_refresh_timer
+    int titleSets;    // set_title calls
+};
+
+extern FakeWindow fakeWindow;
+
+// The window as the dialog template creates it: rows visible, disabled and empty, "read" and
+// "ssec" enabled, caption "ORVELTIDE"; the error mark cleared.
+void fake_surface_reset();
+// The control with this identifier (any id below 2000).
+FakeControl& fake_control(int id);
+// Text of a control, for assertions.
+const char* fake_text(int id);

@@ -1,0 +1,321 @@
+// Loading "Pelox.ini": the header, definition lines, the table limits and hostile files.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fakes/fake_module_path.h"
+#include "model/config.h"
+#include "support/temp_files.h"
+
+namespace {
+
+const char kLine[] = "Name=\"P\" Description=\"D\" Address=0 Type=int8\n";
+
+class Config : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        password = 0;
+        Setsecurity = 0;
+        scanEnabled = 0;
+        scanInterval = 1000;
+        entryCount = 0;
+        lastPage = 0;
+        fake_module_path_set((folder.path() + "pelox.exe").c_str());
+    }
+    // Writes Pelox.ini beside the fake executable and loads it.
+    bool load(const std::string& content)
+    {
+        folder.write("Pelox.ini", content);
+        return load_config();
+    }
+    TempFolder folder;
+};
+
+std::string lines(const std::string& line, int count)
+{
+    std::string s;
+    for (int i = 0; i < count; ++i) s += line;
+    return s;
+}
+
+TEST_F(Config, HeaderFields)
+{
+    ASSERT_TRUE(load("Pwd=1A2B3C4D set=1\n"));
+    EXPECT_EQ(password, 0x1A2B3C4Du);
+    EXPECT_EQ(Setsecurity, 1);
+    EXPECT_EQ(scanEnabled, 0u);
+    EXPECT_EQ(scanInterval, 1000);
+    EXPECT_EQ(entryCount, 0u);
+}
+
+TEST_F(Config, ScanSwitchAndInterval)
+{
+    ASSERT_TRUE(load("Pwd=0 set=0 scan 500\n"));
+    EXPECT_EQ(scanEnabled, 1u);
+    EXPECT_EQ(scanInterval, 500);
+    ASSERT_TRUE(load("Pwd=0 set=0 scan\n"));
+    EXPECT_EQ(scanInterval, 1000);
+    ASSERT_TRUE(load("Pwd=0 set=0 scan 5\n"));
+    EXPECT_EQ(scanInterval, 10);
+    ASSERT_TRUE(load("Pwd=0 set=0 scan -20\n"));
+    EXPECT_EQ(scanInterval, 10);
+    // A number that does not fit counts as none.
+    ASSERT_TRUE(load("Pwd=0 set=0 scan 99999999999\n"));
+    EXPECT_EQ(scanInterval, 1000);
+    // "scan" anywhere in the first 29 characters switches scanning on.
+    ASSERT_TRUE(load("xscan250\n"));
+    EXPECT_EQ(scanInterval, 250);
+}
+
+TEST_F(Config, UnreadHeaderFieldsKeepTheirValues)
+{
+    password = 0x55;
+    ASSERT_TRUE(load("Pwd=zz set=1\n"));  // the password does not match, so set= is not read
+    EXPECT_EQ(password, 0x55u);
+    EXPECT_EQ(Setsecurity, 0);  // reset by every load
+    ASSERT_TRUE(load("Pwd=123456789 set=1\n"));  // more than 32 bits
+    EXPECT_EQ(password, 0x55u);
+    EXPECT_EQ(Setsecurity, 0);
+    ASSERT_TRUE(load("Pwd=0xABCDEF set=3000000000\n"));
+    EXPECT_EQ(password, 0x00ABCDEFu);
+    EXPECT_EQ(Setsecurity, 0);
+    ASSERT_TRUE(load("Pwd=FFFFFFFF set= -2\n"));
+    EXPECT_EQ(password, 0xFFFFFFFFu);
+    EXPECT_EQ(Setsecurity, -2);
+    ASSERT_TRUE(load("pwd=1 set=1\n"));  // keywords are case-sensitive
+    EXPECT_EQ(password, 0xFFFFFFFFu);
+    EXPECT_EQ(Setsecurity, 0);
+}
+
+TEST_F(Config, LongHeaderContinuesAsTheFirstDefinition)
+{
+    // 29 characters count; the rest of the line is read as a definition line.
+    std::string header = "Pwd=1 set=1 xxxxxxxxxxxxxxxxx";
+    ASSERT_EQ(header.size(), 29u);
+    ASSERT_TRUE(load(header + "Name=\"A\" Description=\"B\" Address=4 Type=int16\n" + kLine));
+    EXPECT_EQ(Setsecurity, 1);
+    EXPECT_EQ(entryCount, 2u);
+    EXPECT_STREQ(ParamTable[0].name, "A");
+    EXPECT_EQ(ParamTable[0].address, 4);
+    // Forty characters of header: the tail has no name key and is skipped.
+    ASSERT_TRUE(load("Pwd=1 set=1 scan 100 and then some text\n" + std::string(kLine)));
+    EXPECT_EQ(scanInterval, 100);
+    EXPECT_EQ(entryCount, 1u);
+}
+
+TEST_F(Config, DefinitionFieldsInAnyOrder)
+{
+    ASSERT_TRUE(load("Pwd=0 set=0\n"
+                     "Type=int32 Address=  -0 Changeable Description=\"Speed limit\" Name=\"Vmax\"\n"
+                     "Name=\"Mode\" Description=\"Default mode\" Address=12 Type=int16\n"
+                     "Name=\"Cal\" Description=\"c\" Address=20 Type=int32 Changeable Default=-5\n"
+                     "Name=\"Id\" Description=\"d\" Address=30 Type=swver Default\n"
+                     "Name=\"T\" Description=\"t\" Address=40 Type=time\n"
+                     "Name=\"gap\" Description=\"\" Address=-7 Type=empty\n"));
+    ASSERT_EQ(entryCount, 6u);
+    const ParamEntry& vmax = ParamTable[0];
+    EXPECT_STREQ(vmax.name, "Vmax");
+    EXPECT_STREQ(vmax.description, "Speed limit");
+    EXPECT_EQ(vmax.address, 0);
+    EXPECT_EQ(vmax.type, ParamType::int32);
+    EXPECT_EQ(vmax.mode, EditMode::Changeable);
+    // "Default" inside a quoted text counts.
+    EXPECT_EQ(ParamTable[1].mode, EditMode::Default);
+    EXPECT_EQ(ParamTable[1].defaultValue, 0);
+    EXPECT_EQ(ParamTable[2].mode, EditMode::Default);
+    EXPECT_EQ(ParamTable[2].defaultValue, -5);
+    EXPECT_EQ(ParamTable[3].type, ParamType::swver);
+    EXPECT_EQ(ParamTable[3].mode, EditMode::Default);
+    EXPECT_EQ(ParamTable[4].mode, EditMode::DisplayOnly);
+    EXPECT_EQ(ParamTable[4].type, ParamType::time);
+    EXPECT_EQ(ParamTable[5].type, ParamType::empty);  // no stored bytes, so no address check
+}
+
+TEST_F(Config, ParseResultsAndRejectedLines)
+{
+    ParamEntry e = {};
+    EXPECT_EQ(parse_param_line("Name=\"a\" Description=\"b\" Address=1 Type=int8", &e), 1);
+    EXPECT_EQ(parse_param_line("Name=\"a\" Description=\"b\" Address=1 Type=int8 Changeable Default=5", &e), 2);
+    EXPECT_EQ(e.mode, EditMode::Default);
+    EXPECT_EQ(e.defaultValue, 5);
+    EXPECT_EQ(parse_param_line("Name=\"a\" Description=\"b\" Address=1 Type=int8 Default=x", &e), 2);
+    EXPECT_EQ(e.defaultValue, 0);
+
+    struct Rejected {
+        const char* line;
+        LineVerdict why;
+    } rejected[] = {
+        {"   # Name=\"a\" Description=\"b\" Address=1 Type=int8", LineVerdict::comment},
+        {"Name=a Description=\"b\" Address=1 Type=int8", LineVerdict::noName},
+        {"Name=\"a\" Description=b Address=1 Type=int8", LineVerdict::noDescription},
+        {"Name=\"a\" Description=\"b\" Type=int8", LineVerdict::noAddress},
+        {"Name=\"a\" Description=\"b\" Address=1 Type=int64", LineVerdict::noType},
+        {"Name=\"a\" Description=\"b\" Address=1 type=int8", LineVerdict::noType},
+        {"Name=\"a\" Description=\"b\" Address=4294967296 Type=int8", LineVerdict::addressTooLarge},
+        {"Name=\"a\" Description=\"b\" Address=-1 Type=int8", LineVerdict::outsideMemory},
+        {"Name=\"a\" Description=\"b\" Address=1021 Type=int16", LineVerdict::outsideMemory},
+        {"Name=\"a\" Description=\"b\" Address=1019 Type=time", LineVerdict::outsideMemory},
+        {"Name=\"a\" Description=\"b\" Address=1 Type=int8 Default=2147483648", LineVerdict::defaultTooLarge},
+    };
+    for (const Rejected& r : rejected) {
+        e.type = ParamType::int32;
+        EXPECT_EQ(parse_param_line_verdict(r.line, &e), r.why) << r.line;
+        EXPECT_EQ(parse_param_line(r.line, &e), 0) << r.line;
+        EXPECT_EQ(e.type, r.why == LineVerdict::comment || r.why == LineVerdict::noName ||
+                                  r.why == LineVerdict::noDescription || r.why == LineVerdict::noAddress
+                              ? ParamType::int32
+                              : ParamType::none)
+            << r.line;
+    }
+    // The last bytes of the memory are still reachable.
+    EXPECT_EQ(parse_param_line("Name=\"a\" Description=\"b\" Address=1020 Type=int16", &e), 1);
+    EXPECT_EQ(parse_param_line("Name=\"a\" Description=\"b\" Address=1018 Type=swver", &e), 1);
+    EXPECT_EQ(parse_param_line("Name=\"a\" Description=\"b\" Address=-2147483648 Type=empty", &e), 1);
+}
+
+TEST_F(Config, CommentsTabsAndQuotes)
+{
+    ASSERT_TRUE(load("Pwd=0 set=0\n"
+                     "  #Name=\"c\" Description=\"d\" Address=0 Type=int8\n"
+                     "\t#Name=\"tab\" Description=\"d\" Address=0 Type=int8\n"
+                     "Name=\"open Description=\"x\" Address=8 Type=int8\n"
+                     "Type=int8 Address=9 Description=\"y\" Name=\"runs to the end\n"));
+    ASSERT_EQ(entryCount, 3u);
+    EXPECT_STREQ(ParamTable[0].name, "tab");  // a tab before "#" is no comment
+    EXPECT_STREQ(ParamTable[1].name, "open Description=");
+    EXPECT_STREQ(ParamTable[1].description, "x");
+    EXPECT_STREQ(ParamTable[2].name, "runs to the end\n");  // the line end stays in the last field
+}
+
+TEST_F(Config, RejectedLineLeavesOnlyTextsInTheNextSlot)
+{
+    ASSERT_TRUE(load(std::string("Pwd=0 set=0\n") + kLine + "Name=\"bad\" Description=\"z\" Address=7 Changeable Type=nope\n"));
+    ASSERT_EQ(entryCount, 1u);
+    EXPECT_STREQ(ParamTable[1].name, "bad");
+    EXPECT_EQ(ParamTable[1].address, 7);
+    EXPECT_EQ(ParamTable[1].mode, EditMode::Changeable);
+    EXPECT_EQ(ParamTable[1].type, ParamType::none);
+    EXPECT_EQ(ParamTable[2].name[0], '\0');
+}
+
+TEST_F(Config, TableLimitsAndLastPage)
+{
+    struct Case {
+        int definitions;
+        uint32_t count;
+        uint32_t last;
+    } cases[] = {{0, 0, 0}, {19, 19, 0}, {20, 20, 1}, {25, 25, 1}, {40, 40, 2}, {45, 45, 2}, {99, 99, 4},
+                 {100, 100, 4}, {150, 100, 4}};
+    for (const Case& c : cases) {
+        ASSERT_TRUE(load("Pwd=0 set=0\n" + lines(kLine, c.definitions)));
+        EXPECT_EQ(entryCount, c.count) << c.definitions;
+        EXPECT_EQ(lastPage, c.last) << c.definitions;
+    }
+    EXPECT_EQ(compute_last_page(100), 4u);
+    EXPECT_EQ(compute_last_page(1000), 4u);
+}
+
+TEST_F(Config, LoadingClearsTheTable)
+{
+    ASSERT_TRUE(load("Pwd=0 set=0\n" + lines(kLine, 30)));
+    ASSERT_TRUE(load("Pwd=0 set=0\n" + lines(kLine, 2)));
+    EXPECT_EQ(entryCount, 2u);
+    EXPECT_EQ(ParamTable[2].type, ParamType::none);
+    EXPECT_EQ(ParamTable[29].name[0], '\0');
+}
+
+TEST_F(Config, LineEndings)
+{
+    ASSERT_TRUE(load("Pwd=AB set=1\r\nName=\"crlf\" Description=\"d\" Address=0 Type=int8\r\n"
+                     "Name=\"lone\r\" Description=\"cr\rx\" Address=4 Type=int8"));
+    EXPECT_EQ(password, 0xABu);
+    EXPECT_EQ(Setsecurity, 1);
+    ASSERT_EQ(entryCount, 2u);
+    EXPECT_STREQ(ParamTable[0].name, "crlf");
+    EXPECT_STREQ(ParamTable[0].description, "d");
+    EXPECT_STREQ(ParamTable[1].name, "lone\r");  // only a carriage return before a line feed goes
+    EXPECT_STREQ(ParamTable[1].description, "cr\rx");
+}
+
+TEST_F(Config, OverlongDefinitionLinesContinue)
+{
+    // 254 characters are read at a time; the rest is parsed as a line of its own.
+    std::string first = "Name=\"long\" Description=\"" + std::string(200, 'x') + "\" Address=0 Type=int8";
+    first += std::string(254 - first.size(), ' ');
+    ASSERT_TRUE(load("Pwd=0 set=0\n" + first + "Name=\"tail\" Description=\"t\" Address=4 Type=int16\n"));
+    ASSERT_EQ(entryCount, 2u);
+    EXPECT_STREQ(ParamTable[1].name, "tail");
+    EXPECT_EQ(strlen(ParamTable[0].description), 200u);
+}
+
+TEST_F(Config, HostileBytesNeverBreakTheLoad)
+{
+    std::string binary;
+    for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 131 + 7) & 0xFF);
+    ASSERT_TRUE(load(binary));
+    EXPECT_LE(entryCount, 100u);
+
+    // A NUL ends the text that the searches see; the rest of that line is skipped.
+    ASSERT_TRUE(load(std::string("Pwd=1 set=1\n") + "Name=\"a\"" + '\0' + " Description=\"b\" Address=0 Type=int8\n" + kLine));
+    EXPECT_EQ(entryCount, 1u);
+    ASSERT_TRUE(load(std::string("Pwd=7") + '\0' + " set=1\n"));
+    EXPECT_EQ(password, 7u);
+    EXPECT_EQ(Setsecurity, 0);
+
+    ASSERT_TRUE(load(""));
+    EXPECT_EQ(entryCount, 0u);
+    ASSERT_TRUE(load(std::string(100000, '\n')));
+    EXPECT_EQ(entryCount, 0u);
+    // One 300-character name: cut at the line buffer, the rest a line of its own.
+    ASSERT_TRUE(load("Pwd=0 set=0\nName=\"" + std::string(300, 'n') + "\" Description=\"d\" Address=0 Type=int8\n"));
+    EXPECT_EQ(entryCount, 0u);
+}
+
+TEST_F(Config, MissingFileOrPathChangesNothing)
+{
+    password = 9;
+    entryCount = 3;
+    EXPECT_FALSE(load_config());  // nothing written yet
+    EXPECT_EQ(password, 9u);
+    EXPECT_EQ(entryCount, 3u);
+
+    fake_module_path_set(nullptr);
+    EXPECT_FALSE(load_config());
+    fake_module_path_set("no-separator.exe");
+    EXPECT_FALSE(load_config());
+}
+
+TEST_F(Config, PathIsTheExecutablesFolder)
+{
+    char path[CONFIG_PATH_SIZE];
+    fake_module_path_set("C:\\Program Files\\Pelox\\pelox.exe");
+    ASSERT_TRUE(config_path(path, sizeof path));
+    EXPECT_STREQ(path, "C:\\Program Files\\Pelox\\Pelox.ini");
+    // The folder plus "Pelox.ini" must fit the 260 characters.
+    std::string folder = "C:\\" + std::string(246, 'f') + "\\";
+    ASSERT_EQ(folder.size(), 250u);
+    fake_module_path_set((folder + "x.exe").c_str());
+    EXPECT_TRUE(config_path(path, sizeof path));
+    fake_module_path_set(("C:\\" + std::string(247, 'f') + "\\x.exe").c_str());
+    EXPECT_FALSE(config_path(path, sizeof path));
+    fake_module_path_set(("C:\\" + std::string(300, 'f') + "\\x.exe").c_str());
+    EXPECT_FALSE(config_path(path, sizeof path));
+}
+
+TEST_F(Config, ReadOnlyFileLoads)
+{
+    std::string file = folder.write("Pelox.ini", std::string("Pwd=0 set=1\n") + kLine);
+#ifdef _WIN32
+    ASSERT_EQ(_chmod(file.c_str(), _S_IREAD), 0);
+#else
+    ASSERT_EQ(chmod(file.c_str(), 0444), 0);
+#endif
+    EXPECT_TRUE(load_config());
+    EXPECT_EQ(entryCount, 1u);
+#ifdef _WIN32
+    _chmod(file.c_str(), _S_IREAD | _S_IWRITE);
+#endif
+}
+
+}  // namespace

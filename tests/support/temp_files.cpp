@@ -1,0 +1,51 @@
+// Temporary folders and files for tests.
+#include "support/temp_files.h"
+
+#include <stdlib.h>
+#include <time.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+TempFolder::TempFolder()
+{
+    static std::atomic<int> counter{0};
+    fs::path base = fs::temp_directory_path();
+    for (;;) {
+        fs::path candidate = base / ("pelox-test-" + std::to_string(static_cast<long long>(clock())) + "-" +
+                                     std::to_string(counter++) + "-" + std::to_string(rand()));
+        if (fs::create_directory(candidate)) {
+            path_ = candidate.string() + static_cast<char>(fs::path::preferred_separator);
+            return;
+        }
+    }
+}
+
+TempFolder::~TempFolder()
+{
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
+std::string TempFolder::write(const std::string& name, const std::string& bytes) const
+{
+    std::string file = path_ + name;
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return file;
+}
+
+void set_time_zone(const char* tz)
+{
+#ifdef _WIN32
+    std::string setting = std::string("TZ=") + tz;
+    _putenv(setting.c_str());
+    _tzset();
+#else
+    setenv("TZ", tz, 1);
+    tzset();
+#endif
+}
