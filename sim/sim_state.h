@@ -1,0 +1,23 @@
+// The simulator's tag and reader state as a human-readable text file (format in sim/README.md),
+// so that the stand-in DLL keeps a tag from run to run and a test can set one up or inspect it.
+#pragma once
+
+#include <cstddef>
+
+enum { SIM_STATE_LINE_MAX = 160 };  // longer lines are ignored whole
+
+// One line of input into `line` (NUL-terminated, without the line end). Returns 1 for a line,
+// 0 for a line too long for `size` (the rest of it is skipped), -1 at the end of input.
+typedef int (*SimLineSource)(char* line, size_t size, void* context);
+
+// Replaces the state by a factory tag and applies every line it understands; unknown or
+// malformed lines are ignored. Log and call counters are kept.
+void sim_state_parse(SimLineSource next, void* context);
+void sim_state_read_text(const char* text);
+// False (and the state untouched) when the file cannot be opened.
+bool sim_state_load(const char* path);
+
+// Writes the whole state as text into `out` (cut to size - 1 characters and a NUL) and returns
+// the length the full text needs.
+size_t sim_state_write_text(char* out, size_t size);
+bool sim_state_save(const char* path);
