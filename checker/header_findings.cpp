@@ -1,0 +1,45 @@
+// The header line as the tool reads it, and warnings for what it did not read.
+#include "checker/header_findings.h"
+
+#include <string.h>
+
+namespace {
+
+void warning(Report& report, const char* text)
+{
+    finding(report, 1, 1, "warning: %s", text);
+    ++report.counts.warnings;
+}
+
+}  // namespace
+
+void report_header(Report& report, const Chunk* header, const HeaderReading& reading)
+{
+    begin_finding(report, 1);
+    put_format(report, "header: password %08X, ssec button %s, ", static_cast<unsigned>(password),
+               Setsecurity != 0 ? "shown" : "hidden");
+    if (scanEnabled != 0) put_format(report, "scanning on every %d ms", static_cast<int>(scanInterval));
+    else put_format(report, "scanning off");
+    end_finding(report);
+
+    if (header == nullptr) {
+        warning(report, "the file is empty: no header line and no parameters");
+        return;
+    }
+    if (!reading.passwordRead)
+        warning(report, "\"Pwd=\" not read (it must start the line, followed by at most 8 hexadecimal digits): "
+                        "password 00000000");
+    if (!reading.setRead) {
+        if (reading.passwordRead)
+            warning(report, "\"set=\" not read (it must follow the password, with a decimal number): "
+                            "ssec button hidden");
+        else
+            warning(report, "\"set=\" not read, since the password was not: ssec button hidden");
+    }
+    if (reading.scanFound && !reading.scanNumberRead)
+        warning(report, "no usable number after \"scan\": period 1000 ms");
+    if (reading.scanRaised) warning(report, "scan period below 10 ms raised to 10 ms");
+    // A file that starts straight with definitions loses its first one to the header.
+    if (strstr(header->text, "Name=\"") != nullptr)
+        warning(report, "the first line is always the header: this definition is not loaded");
+}

@@ -1,0 +1,128 @@
+// One definition line: its verdict, the reason for a skip, and notes on surprising readings.
+#include "checker/line_findings.h"
+
+#include <string.h>
+
+#include "checker/line_notes.h"
+#include "model/value_codec.h"
+
+namespace {
+
+bool accepted(LineVerdict verdict)
+{
+    return verdict == LineVerdict::accepted || verdict == LineVerdict::acceptedWithDefault;
+}
+
+// "Name=" or "Description=" present but not followed by its quote is the usual slip.
+void put_missing_text_key(const Report& report, const char* text, const char* key)
+{
+    put_format(report, "no %s\"", key);
+    if (strstr(text, key) != nullptr) put_format(report, " (%s must be followed by a double quote)", key);
+}
+
+void put_reason(const Report& report, const Chunk& chunk, LineVerdict verdict, const ParamEntry& record)
+{
+    switch (verdict) {
+    case LineVerdict::noName: put_missing_text_key(report, chunk.text, "Name="); break;
+    case LineVerdict::noDescription: put_missing_text_key(report, chunk.text, "Description="); break;
+    case LineVerdict::noAddress: put_format(report, "no Address="); break;
+    case LineVerdict::addressTooLarge: put_format(report, "the Address= number does not fit 32 bits"); break;
+    case LineVerdict::noType:
+        put_format(report, "no known type (Type=int8, Type=int16, Type=int32, Type=time, Type=swver or Type=empty)");
+        break;
+    case LineVerdict::outsideMemory:
+        put_format(report, "stored bytes outside 0-%d (Address=%d)", MEMORY_SIZE - 1, static_cast<int>(record.address));
+        break;
+    case LineVerdict::defaultTooLarge: put_format(report, "the Default= number does not fit 32 bits"); break;
+    case LineVerdict::comment:
+    case LineVerdict::accepted:
+    case LineVerdict::acceptedWithDefault: break;
+    }
+}
+
+void put_range(const Report& report, const char* one, const char* many, int from, int to)
+{
+    if (from == to) put_format(report, "%s %d", one, from);
+    else put_format(report, "%s %d-%d", many, from, to);
+}
+
+void put_parameter(const Report& report, const ParamEntry& record, uint32_t index)
+{
+    put_format(report, "parameter %u ", static_cast<unsigned>(index + 1));
+    put_quoted(report, record.name);
+    put_format(report, ": page %u row %u, %s", static_cast<unsigned>(index / PAGE_ROWS + 1),
+               static_cast<unsigned>(index % PAGE_ROWS + 1), type_word(record.type));
+    if (record.type == ParamType::empty) put_format(report, " (row hidden)");
+    put_format(report, ", %s, default %d, ", mode_word(record.mode), static_cast<int>(record.defaultValue));
+    int size = stored_size(record.type);
+    if (size == 0) {
+        put_format(report, "no stored bytes");
+        return;
+    }
+    int first = record.address;
+    int last = first + size - 1;
+    put_range(report, "byte", "bytes", first, last);
+    put_format(report, ", ");
+    put_range(report, "block", "blocks", first / 4, last / 4);
+}
+
+}  // namespace
+
+bool is_blank_chunk(const Chunk& chunk)
+{
+    for (int i = 0; i < chunk.length; ++i) {
+        char c = chunk.text[i];
+        if (c != ' ' && c != '\t' && c != '\n' && c != '\r' && c != '\v' && c != '\f') return false;
+    }
+    return true;
+}
+
+void report_definition(Report& report, const Chunk& chunk, LineVerdict verdict, const ParamEntry& record,
+                       uint32_t index)
+{
+    if (is_blank_chunk(chunk)) {
+        ++report.counts.blank;
+        return;
+    }
+    begin_finding(report, chunk.line, chunk.column);
+    if (accepted(verdict)) {
+        ++report.counts.parameters;
+        report.lineOfRecord[index] = chunk.line;
+        put_parameter(report, record, index);
+    } else if (verdict == LineVerdict::comment) {
+        ++report.counts.comments;
+        put_format(report, "comment");
+    } else {
+        ++report.counts.skipped;
+        put_format(report, "skipped: ");
+        put_reason(report, chunk, verdict, record);
+    }
+    end_finding(report);
+
+    report_reading_notes(report, chunk);
+    if (accepted(verdict)) report_parameter_notes(report, chunk, record);
+}
+
+void report_never_read(Report& report, const Chunk& chunk, LineVerdict verdict, const ParamEntry& record)
+{
+    if (is_blank_chunk(chunk)) {
+        ++report.counts.blank;
+        return;
+    }
+    begin_finding(report, chunk.line, chunk.column);
+    if (verdict == LineVerdict::comment) {
+        ++report.counts.comments;
+        put_format(report, "comment");
+    } else {
+        ++report.counts.neverRead;
+        put_format(report, "never read: the tool stops after %d parameters; ", PARAM_COUNT);
+        if (accepted(verdict)) {
+            put_format(report, "this would be ");
+            put_quoted(report, record.name);
+        } else {
+            put_format(report, "this would be skipped anyway: ");
+            put_reason(report, chunk, verdict, record);
+        }
+    }
+    end_finding(report);
+}

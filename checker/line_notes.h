@@ -1,0 +1,10 @@
+// Notes on definition lines that the tool reads differently from how they look.
+#pragma once
+#include "checker/findings.h"
+
+// How the text was cut and read: NUL bytes, a tab before "#", the rest of an overlong line.
+void report_reading_notes(Report& report, const Chunk& chunk);
+
+// For an accepted line: the mode keywords found inside quoted texts or overridden, texts with
+// no closing quote, and defaults or types that the row button cannot write.
+void report_parameter_notes(Report& report, const Chunk& chunk, const ParamEntry& record);

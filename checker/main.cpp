@@ -1,0 +1,19 @@
+// pelox-check [PATH]: explains how the tool reads PATH (default: Pelox.ini in the current folder).
+#include <stdio.h>
+#include <string.h>
+
+#include "checker/check_config.h"
+
+int main(int argc, char** argv)
+{
+    if (argc > 2 || (argc == 2 && (strcmp(argv[1], "-h") == 0 || strcmp(argv[1], "--help") == 0))) {
+        fprintf(argc > 2 ? stderr : stdout,
+                "usage: pelox-check [PATH]\n"
+                "Reports how the tool reads PATH (default: Pelox.ini in the current folder).\n"
+                "Exit status: 0 nothing skipped and nothing overlapping, 1 problems found, 2 file not readable.\n");
+        return argc > 2 ? CHECK_UNREADABLE : CHECK_OK;
+    }
+    int result = check_config(argc == 2 ? argv[1] : "Pelox.ini", stdout);
+    fflush(stdout);
+    return result;
+}
