@@ -19,18 +19,23 @@ bool is_hex(char c)
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
+// Answer character i, or '?' where the answer has no hex digit (it ended early): the caption
+// keeps its length and never shows what an older answer left in the buffer.
+char uid_digit(size_t length, int i)
+{
+    return static_cast<size_t>(i) < length && is_hex(AnswerText[i]) ? AnswerText[i] : '?';
+}
+
 // The UID comes least significant byte first at answer characters 8 to 23; the caption shows
-// it most significant first. A character that is no hex digit (a short answer) shows as '?'
-// so that the caption keeps its length.
+// it most significant first.
 void show_uid()
 {
     char caption[sizeof kCaptionTemplate];
     memcpy(caption, kCaptionTemplate, sizeof caption);
+    size_t length = strnlen(AnswerText, sizeof AnswerText);
     for (int k = 0; k < 8; ++k) {
-        char high = AnswerText[22 - 2 * k];
-        char low = AnswerText[23 - 2 * k];
-        caption[15 + 2 * k] = is_hex(high) ? high : '?';
-        caption[16 + 2 * k] = is_hex(low) ? low : '?';
+        caption[15 + 2 * k] = uid_digit(length, 22 - 2 * k);
+        caption[16 + 2 * k] = uid_digit(length, 23 - 2 * k);
     }
     set_title(caption);
 }

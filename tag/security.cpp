@@ -15,7 +15,7 @@ namespace {
 int send_fixed(const char* request)
 {
     if (reader_send_receive(request, AnswerText) != 0) return -1;
-    return AnswerText[5] == '0';
+    return tag_answer_ok();
 }
 
 }  // namespace

@@ -21,18 +21,12 @@ int hex_value(char c)
     return -1;
 }
 
-// Character 5 of an answer is the low digit of the tag's flags: "0" when it reports no error.
-bool tag_reported_success()
-{
-    return AnswerText[5] == '0';
-}
-
 // The four bytes of a block read, from answer characters 6 to 13. An answer that carries the
 // tag's error flag or lacks the eight digits holds no block data: taking it as data would write
 // garbage back beside the parameter on the next read-modify-write.
 bool block_from_answer(uint32_t* block)
 {
-    if (!tag_reported_success()) return false;
+    if (!tag_answer_ok()) return false;
     uint32_t value = 0;
     for (int i = 6; i < 14; ++i) {
         int digit = hex_value(AnswerText[i]);
@@ -51,6 +45,12 @@ bool reachable(int32_t address, int count)
 }
 
 }  // namespace
+
+bool tag_answer_ok()
+{
+    // An answer too short to hold the flags must not be judged by what an older one left behind.
+    return strnlen(AnswerText, sizeof AnswerText) > 5 && AnswerText[5] == '0';
+}
 
 bool reader_open()
 {
@@ -103,7 +103,7 @@ bool tag_write_bytes(int32_t address, int count, const uint8_t* data)
     for (int pos = 0; pos < stored; pos += BLOCK_SIZE, ++block) {
         snprintf(CommandText, sizeof CommandText, "0221%2.2X%2.2X%2.2X%2.2X%2.2X", static_cast<unsigned>(block),
                  rxdata[pos], rxdata[pos + 1], rxdata[pos + 2], rxdata[pos + 3]);
-        if (reader_send_receive(CommandText, AnswerText) != 0 || !tag_reported_success()) return false;
+        if (reader_send_receive(CommandText, AnswerText) != 0 || !tag_answer_ok()) return false;
     }
     return true;
 }

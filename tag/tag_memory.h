@@ -9,6 +9,9 @@ enum {
     SCRATCH_SIZE = 32,     // `rxdata` of a write
 };
 
+// Whether the last answer's tag flags (character 5, the flags' low digit) report no error.
+bool tag_answer_ok();
+
 // connect (or, failing that, check) and select ISO/IEC 15693. On failure the message is in
 // row 0's value box.
 bool reader_open();

@@ -1,0 +1,116 @@
+// Start-up and the routing of buttons and timer ticks, with and without "Pelox.ini".
+#include <gtest/gtest.h>
+
+#include "dialog/actions.h"
+#include "dialog/surface.h"
+#include "fakes/fake_module_path.h"
+#include "support/program_fixture.h"
+#include "support/reference_image.h"
+#include "support/temp_files.h"
+
+namespace {
+
+using Requests = std::vector<std::string>;
+
+class Actions : public ProgramTest {
+protected:
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
+        fake_module_path_set((folder.path() + "pelox.exe").c_str());
+    }
+    void write_config(const std::string& header, int definitions)
+    {
+        std::string text = header + "\n";
+        for (int i = 0; i < definitions; ++i)
+            text += "Name=\"N" + std::to_string(i) + "\" Description=\"d\" Address=" + std::to_string(4 * i) +
+                    " Type=int8 Changeable\n";
+        folder.write("Pelox.ini", text);
+    }
+    TempFolder folder;
+};
+
+TEST_F(Actions, StartWithoutConfigurationKeepsTheTemplate)
+{
+    dialog_start();
+    for (int row = 0; row < 20; ++row) {
+        EXPECT_FALSE(fake_control(1100 + row).enabled) << row;
+        EXPECT_TRUE(fake_control(1100 + row).visible) << row;
+    }
+    EXPECT_TRUE(fake_control(1007).visible);
+    EXPECT_EQ(fakeWindow.scrollLast, -1);
+    EXPECT_EQ(fakeWindow.timerPeriod, 1000);
+    EXPECT_EQ(requests(), (Requests{"010D"}));  // the reader is opened, nothing read
+    EXPECT_STREQ(fakeWindow.caption, "ORVELTIDE");
+
+    dialog_command(0, 1005);  // "read" still identifies the tag
+    EXPECT_STREQ(fakeWindow.caption, "ORVELTIDE      E002A1B2C3D4E5F6   ");
+}
+
+TEST_F(Actions, StartLaysOutReadsAndOpens)
+{
+    write_config("Pwd=0 set=1 scan 500", 25);
+    put_memory(0, reference_image(9, 1));
+    dialog_start();
+    EXPECT_TRUE(fake_control(1007).visible);
+    EXPECT_EQ(fakeWindow.scrollLast, 1);
+    EXPECT_EQ(fakeWindow.timerPeriod, 500);
+    EXPECT_STREQ(fake_text(1300), "N0");
+    EXPECT_STREQ(fake_text(1100), "9");
+    EXPECT_TRUE(fake_control(1200).enabled);
+    Requests log = requests();
+    ASSERT_EQ(log.size(), 2u + 20u + 1u);
+    EXPECT_EQ(log.front(), "010D");
+    EXPECT_EQ(log.back(), "010D");  // the reader is opened once more at the end
+}
+
+TEST_F(Actions, SecurityButtonAndScrollBarFollowTheFile)
+{
+    write_config("Pwd=0 set=0", 20);
+    dialog_start();
+    EXPECT_FALSE(fake_control(1007).visible);
+    EXPECT_EQ(fakeWindow.scrollLast, -1);  // 20 parameters fit one page
+}
+
+TEST_F(Actions, CommandRouting)
+{
+    write_config("Pwd=0 set=1", 3);
+    dialog_start();
+    sim_clear_log();
+    EXPECT_FALSE(dialog_command(0, 1005));
+    EXPECT_EQ(sim_calls(SIM_SYSTEM_INFO), 2);
+    set_field_text(1102, "5");
+    EXPECT_FALSE(dialog_command(0, 1202));
+    EXPECT_EQ(hex_bytes(memory(8, 1)), "05");
+    // Enter (1), edit notifications and unknown identifiers do nothing.
+    sim_clear_log();
+    EXPECT_FALSE(dialog_command(0, 1));
+    EXPECT_FALSE(dialog_command(0x0300, 1100));  // EN_CHANGE
+    EXPECT_FALSE(dialog_command(1, 1005));
+    EXPECT_FALSE(dialog_command(0, 1220));
+    EXPECT_FALSE(dialog_command(0, 1199));
+    EXPECT_TRUE(requests().empty());
+    EXPECT_TRUE(dialog_command(0, 2));
+    EXPECT_FALSE(dialog_command(1, 2));
+    // "ssec" runs the security setup.
+    EXPECT_FALSE(dialog_command(0, 1007));
+    EXPECT_EQ(sim_sector_status(0), 0x09);
+}
+
+TEST_F(Actions, TimerRefreshesOnlyWhileScanning)
+{
+    write_config("Pwd=0 set=1", 2);
+    dialog_start();
+    sim_clear_counters();
+    dialog_timer();
+    EXPECT_EQ(sim_calls(SIM_SYSTEM_INFO), 0);
+    write_config("Pwd=0 set=1 scan 20", 2);
+    dialog_start();
+    sim_clear_counters();
+    set_field_text(1100, "12");  // being typed, overwritten by the next tick
+    dialog_timer();
+    EXPECT_EQ(sim_calls(SIM_SYSTEM_INFO), 1);
+    EXPECT_STREQ(fake_text(1100), "Not set");
+}
+
+}  // namespace
