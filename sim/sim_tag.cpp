@@ -10,6 +10,11 @@ namespace {
 
 bool changed = false;
 
+// Tests that never call sim_reset() still meet a factory tag, not an empty memory out of the field.
+struct FactoryStart {
+  FactoryStart() { sim_factory_state(&simState); }
+} factoryStart;
+
 bool valid_password_number(int number) { return number >= 1 && number <= SIM_PASSWORDS; }
 
 }  // namespace

@@ -57,7 +57,8 @@ enum {
 };
 
 // Factory-fresh tag in the field (all memory 0xFF, passwords 0, sectors unlocked, 256 blocks,
-// SIM_DEFAULT_UID), reader present, no faults, no delay, log and counters cleared.
+// SIM_DEFAULT_UID), reader present, no faults, no delay, log and counters cleared. The
+// simulator starts in this state.
 void sim_reset();
 
 // ---- the tag
