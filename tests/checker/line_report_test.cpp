@@ -1,0 +1,134 @@
+// Definition lines: what each one became, the reason for every kind of skip, and the notes.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "checker/checker_run.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+TEST(LineReport, EveryReasonForASkip)
+{
+    EXPECT_EQ(definition_findings("Name=\"A\" Description=\"a\" Address=0 Type=int16 Changeable\n"
+                                  "  # Name=\"old\" Description=\"a\" Address=0 Type=int8\n"
+                                  "Description=\"d\" Address=4 Type=int8\n"
+                                  "Name=B Description=\"d\" Address=4 Type=int8\n"
+                                  "Name=\"C\" Address=4 Type=int8\n"
+                                  "Name=\"C\" Description=d Address=4 Type=int8\n"
+                                  "Name=\"D\" Description=\"d\" Type=int8\n"
+                                  "Name=\"E\" Description=\"d\" Address=4294967296 Type=int8\n"
+                                  "Name=\"F\" Description=\"d\" Address=4 Type=uint8\n"
+                                  "Name=\"G\" Description=\"d\" Address=1019 Type=int32\n"
+                                  "Name=\"H\" Description=\"d\" Address=-1 Type=int8\n"
+                                  "Name=\"I\" Description=\"d\" Address=4 Type=int8 Default=2147483648\n"
+                                  "Name=\"J\" Description=\"d\" Address=1018 Type=time Default=-2147483648\n"
+                                  "Name=\"K\" Description=\"\" Address=-7 Type=empty\n"),
+              "Pelox.ini:2: parameter 1 \"A\": page 1 row 1, int16, Changeable, default 0, bytes 0-3, block 0\n"
+              "Pelox.ini:3: comment\n"
+              "Pelox.ini:4: skipped: no Name=\"\n"
+              "Pelox.ini:5: skipped: no Name=\" (Name= must be followed by a double quote)\n"
+              "Pelox.ini:6: skipped: no Description=\"\n"
+              "Pelox.ini:7: skipped: no Description=\" (Description= must be followed by a double quote)\n"
+              "Pelox.ini:8: skipped: no Address=\n"
+              "Pelox.ini:9: skipped: the Address= number does not fit 32 bits\n"
+              "Pelox.ini:10: skipped: no known type (Type=int8, Type=int16, Type=int32, Type=time, Type=swver "
+              "or Type=empty)\n"
+              "Pelox.ini:11: skipped: stored bytes outside 0-1023 (Address=1019)\n"
+              "Pelox.ini:12: skipped: stored bytes outside 0-1023 (Address=-1)\n"
+              "Pelox.ini:13: skipped: the Default= number does not fit 32 bits\n"
+              "Pelox.ini:14: parameter 2 \"J\": page 1 row 2, time, Default, default -2147483648, bytes "
+              "1018-1023, blocks 254-255\n"
+              "Pelox.ini:15: parameter 3 \"K\": page 1 row 3, empty (row hidden), DisplayOnly, default 0, "
+              "no stored bytes\n");
+}
+
+TEST(LineReport, ModeKeywordsWhereNobodyMeantThem)
+{
+    EXPECT_EQ(definition_findings("Name=\"Mode\" Description=\"Default mode\" Address=0 Type=int8\n"
+                                  "Name=\"Default\" Description=\"Default\" Address=4 Type=int8 Changeable\n"
+                                  "Name=\"Cal\" Description=\"c\" Address=8 Type=int8 Changeable Default=-5\n"
+                                  "Name=\"Lim\" Description=\"l\" Address=12 Type=int8 Default Changeable\n"
+                                  "Name=\"Gain\" Description=\"Changeable on site\" Address=16 Type=int8\n"
+                                  "Name=\"Off\" Description=\"o\" Address=20 Type=int8 Default Default=1\n"),
+              "Pelox.ini:2: parameter 1 \"Mode\": page 1 row 1, int8, Default, default 0, bytes 0-2, block 0\n"
+              "Pelox.ini:2: note: \"Default\" inside the description makes this a Default row\n"
+              "Pelox.ini:3: parameter 2 \"Default\": page 1 row 2, int8, Default, default 0, bytes 4-6, block 1\n"
+              "Pelox.ini:3: note: \"Default\" inside the name and the description makes this a Default row, "
+              "overriding \"Changeable\"\n"
+              "Pelox.ini:4: parameter 3 \"Cal\": page 1 row 3, int8, Default, default -5, bytes 8-10, block 2\n"
+              "Pelox.ini:4: note: \"Changeable\" is overridden by \"Default=\": this is a Default row\n"
+              "Pelox.ini:5: parameter 4 \"Lim\": page 1 row 4, int8, Default, default 0, bytes 12-14, block 3\n"
+              "Pelox.ini:5: note: \"Changeable\" is overridden by \"Default\": this is a Default row\n"
+              "Pelox.ini:6: parameter 5 \"Gain\": page 1 row 5, int8, Changeable, default 0, bytes 16-18, block 4\n"
+              "Pelox.ini:6: note: \"Changeable\" inside the description makes this a Changeable row\n"
+              "Pelox.ini:7: parameter 6 \"Off\": page 1 row 6, int8, Default, default 1, bytes 20-22, block 5\n");
+}
+
+TEST(LineReport, FalseCommentsOpenQuotesNulBytesAndUnwritableRows)
+{
+    EXPECT_EQ(definition_findings("\t# Name=\"Old\" Description=\"o\" Address=0 Type=int8\n"
+                                  " \t#just a remark\n"
+                                  "Type=int8 Address=4 Description=\"d\" Name=\"open\n"
+                                  "Name=\"N\" Address=8 Type=int8 Description=\"runs on\r\n"
+                                  "Name=\"Z\" Description=\"z\" Address=12 Type=int8\0 Changeable\n"
+                                  "\0Name=\"Y\"\n"s +
+                                  "Name=\"Big\" Description=\"b\" Address=16 Type=int16 Default=40000\n"
+                                  "Name=\"Ver\" Description=\"v\" Address=20 Type=swver Changeable\n"
+                                  "Name=\"Sw\" Description=\"s\" Address=28 Type=swver\n"),
+              "Pelox.ini:2: parameter 1 \"Old\": page 1 row 1, int8, DisplayOnly, default 0, bytes 0-2, block 0\n"
+              "Pelox.ini:2: note: a tab before \"#\": the tool does not take this line as a comment\n"
+              "Pelox.ini:3: skipped: no Name=\"\n"
+              "Pelox.ini:3: note: a tab before \"#\": the tool does not take this line as a comment\n"
+              "Pelox.ini:4: parameter 2 \"open\\n\": page 1 row 2, int8, DisplayOnly, default 0, bytes 4-6, block 1\n"
+              "Pelox.ini:4: note: the name has no closing double quote: it runs to the end of the line\n"
+              "Pelox.ini:5: parameter 3 \"N\": page 1 row 3, int8, DisplayOnly, default 0, bytes 8-10, block 2\n"
+              "Pelox.ini:5: note: the description has no closing double quote: it runs to the end of the line\n"
+              "Pelox.ini:6: parameter 4 \"Z\": page 1 row 4, int8, DisplayOnly, default 0, bytes 12-14, block 3\n"
+              "Pelox.ini:6: note: a NUL byte at character 46 ends the line for the tool\n"
+              "Pelox.ini:7: skipped: no Name=\"\n"
+              "Pelox.ini:7: note: a NUL byte at character 1 ends the line for the tool\n"
+              "Pelox.ini:8: parameter 5 \"Big\": page 1 row 5, int16, Default, default 40000, bytes 16-19, block 4\n"
+              "Pelox.ini:8: note: default 40000 does not fit int16: the def. button marks the box and writes "
+              "nothing\n"
+              "Pelox.ini:9: parameter 6 \"Ver\": page 1 row 6, swver, Changeable, default 0, bytes 20-25, "
+              "blocks 5-6\n"
+              "Pelox.ini:9: note: swver values cannot be written: the row button shows \"Unknown Type\"\n"
+              "Pelox.ini:10: parameter 7 \"Sw\": page 1 row 7, swver, DisplayOnly, default 0, bytes 28-33, "
+              "blocks 7-8\n");
+}
+
+TEST(LineReport, OverlongLinesContinueOnTheSamePhysicalLine)
+{
+    std::string head = "Name=\"L\" Description=\"d\" Address=8 Type=int16 ";
+    std::string line254 = head + std::string(254 - head.size(), 'x');
+    EXPECT_EQ(definition_findings(line254 + "Changeable\n" +             // 264 characters
+                                  line254 + "\r\n" +                     // exactly 254: nothing left over
+                                  line254 + std::string(300, ' ') + "\n" +  // a blank rest is no finding
+                                  std::string(600, '#') + "\n" +
+                                  "Name=\"M\" Description=\"m\" Address=16 Type=int8"),
+              "Pelox.ini:2: parameter 1 \"L\": page 1 row 1, int16, DisplayOnly, default 0, bytes 8-11, "
+              "block 2\n"
+              "Pelox.ini:2:255: skipped: no Name=\"\n"
+              "Pelox.ini:2:255: note: the line is longer than 254 characters: characters 255-264 are read as a "
+              "separate line\n"
+              "Pelox.ini:3: parameter 2 \"L\": page 1 row 2, int16, DisplayOnly, default 0, bytes 8-11, block 2\n"
+              "Pelox.ini:4: parameter 3 \"L\": page 1 row 3, int16, DisplayOnly, default 0, bytes 8-11, block 2\n"
+              "Pelox.ini:5: comment\n"
+              "Pelox.ini:5:255: comment\n"
+              "Pelox.ini:5:255: note: the line is longer than 254 characters: characters 255-508 are read as a "
+              "separate line\n"
+              "Pelox.ini:5:509: comment\n"
+              "Pelox.ini:5:509: note: the line is longer than 254 characters: characters 509-600 are read as a "
+              "separate line\n"
+              "Pelox.ini:6: parameter 4 \"M\": page 1 row 4, int8, DisplayOnly, default 0, bytes 16-18, block 4\n"
+              // The same bytes three times over, and the same name.
+              "Pelox.ini:3: overlap: bytes 8-11 of \"L\" (parameter 2) also belong to \"L\" (parameter 1, line 2)\n"
+              "Pelox.ini:4: overlap: bytes 8-11 of \"L\" (parameter 3) also belong to \"L\" (parameter 1, line 2)\n"
+              "Pelox.ini:4: overlap: bytes 8-11 of \"L\" (parameter 3) also belong to \"L\" (parameter 2, line 3)\n"
+              "Pelox.ini:3: duplicate name: parameter 2 \"L\" has the name of parameter 1 (line 2)\n"
+              "Pelox.ini:4: duplicate name: parameter 3 \"L\" has the name of parameter 1 (line 2)\n");
+}
+
+}  // namespace
