@@ -66,6 +66,12 @@ void put_parameter(const Report& report, const ParamEntry& record, uint32_t inde
     put_range(report, "block", "blocks", first / 4, last / 4);
 }
 
+// Only whole lines count: the blank rest of an overlong line is no blank line.
+void count_blank(Report& report, const Chunk& chunk)
+{
+    if (chunk.column == 1) ++report.counts.blank;
+}
+
 }  // namespace
 
 bool is_blank_chunk(const Chunk& chunk)
@@ -81,7 +87,7 @@ void report_definition(Report& report, const Chunk& chunk, LineVerdict verdict, 
                        uint32_t index)
 {
     if (is_blank_chunk(chunk)) {
-        ++report.counts.blank;
+        count_blank(report, chunk);
         return;
     }
     begin_finding(report, chunk.line, chunk.column);
@@ -106,7 +112,7 @@ void report_definition(Report& report, const Chunk& chunk, LineVerdict verdict, 
 void report_never_read(Report& report, const Chunk& chunk, LineVerdict verdict, const ParamEntry& record)
 {
     if (is_blank_chunk(chunk)) {
-        ++report.counts.blank;
+        count_blank(report, chunk);
         return;
     }
     begin_finding(report, chunk.line, chunk.column);

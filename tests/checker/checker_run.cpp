@@ -5,17 +5,22 @@
 
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "checker/check_config.h"
 #include "support/temp_files.h"
 
-std::vector<std::string> CheckRun::lines() const
+namespace {
+
+std::vector<std::string> split(const std::string& text)
 {
-    std::vector<std::string> result;
+    std::vector<std::string> lines;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) result.push_back(line);
-    return result;
+    for (std::string line; std::getline(in, line);) lines.push_back(line + "\n");
+    return lines;
 }
+
+}  // namespace
 
 CheckRun run_check(const std::string& content)
 {
@@ -30,15 +35,30 @@ CheckRun run_check(const std::string& content)
     std::stringstream bytes;
     bytes << in.rdbuf();
     run.text = bytes.str();
-    for (size_t at; (at = run.text.find(folder.path())) != std::string::npos;)
-        run.text.erase(at, folder.path().size());
+    for (size_t at; (at = run.text.find(folder.path())) != std::string::npos;) run.text.erase(at, folder.path().size());
     return run;
 }
 
 std::string definition_findings(const std::string& definitions)
 {
-    std::vector<std::string> lines = run_check("Pwd=1 set=1\n" + definitions).lines();
+    std::vector<std::string> lines = split(run_check("Pwd=1 set=1\n" + definitions).text);
     std::string result;
-    for (size_t i = 1; i + 1 < lines.size(); ++i) result += lines[i] + "\n";
+    for (size_t i = 1; i + 1 < lines.size(); ++i) result += lines[i];
+    return result;
+}
+
+std::string lines_with(const CheckRun& run, const std::string& marker)
+{
+    std::string result;
+    for (const std::string& line : split(run.text))
+        if (line.find(marker) != std::string::npos) result += line;
+    return result;
+}
+
+std::string last_lines(const CheckRun& run, int count)
+{
+    std::vector<std::string> lines = split(run.text);
+    std::string result;
+    for (size_t i = lines.size() - static_cast<size_t>(count); i < lines.size(); ++i) result += lines[i];
     return result;
 }
