@@ -1,0 +1,11 @@
+// The time zone of the fuzz targets.
+#include "fuzz/fuzz_check.h"
+
+#include <time.h>
+
+#include "support/temp_files.h"
+
+void fuzz_use_utc()
+{
+    set_time_zone("UTC0");
+}

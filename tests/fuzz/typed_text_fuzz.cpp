@@ -1,0 +1,131 @@
+// Fuzz target: arbitrary text typed into a value box (at most 63 characters), written with the row
+// button for every type and mode against a simulated tag. The number the box holds is read here
+// with strtoll; what must reach the tag is the reference image, and no other byte may change.
+#include <errno.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "dialog/surface.h"
+#include "dialog/write.h"
+#include "fakes/fake_surface.h"
+#include "fuzz/fuzz_check.h"
+#include "fuzz/reference_text.h"
+#include "model/config.h"
+#include "model/param_table.h"
+#include "sim/sim_tag.h"
+
+namespace {
+
+const int kMemorySize = SIM_MAX_BLOCKS * SIM_BLOCK_SIZE;
+const ParamType kAllTypes[] = {ParamType::none,  ParamType::int8,  ParamType::int16, ParamType::int32,
+                               ParamType::time,  ParamType::swver, ParamType::empty};
+const EditMode kAllModes[] = {EditMode::DisplayOnly, EditMode::Changeable, EditMode::Default};
+
+enum class Typed { nothing, number, tooLarge };
+
+// What "%d" finds at the start of the text, with numbers beyond 32 bits told apart.
+Typed read_typed(const std::string& text, int32_t* value)
+{
+    const char* start = text.c_str();
+    char* stop = nullptr;
+    errno = 0;
+    long long n = strtoll(start, &stop, 10);
+    if (stop == start) return Typed::nothing;
+    if (errno == ERANGE || n < INT32_MIN || n > INT32_MAX) return Typed::tooLarge;
+    *value = static_cast<int32_t>(n);
+    return Typed::number;
+}
+
+bool fits(ParamType type, int32_t v)
+{
+    if (type == ParamType::int8) return v >= -128 && v <= 127;
+    if (type == ParamType::int16) return v >= -32768 && v <= 32767;
+    return true;
+}
+
+std::vector<uint8_t> tag_memory()
+{
+    std::vector<uint8_t> bytes(kMemorySize);
+    sim_read_memory(0, bytes.data(), kMemorySize);
+    return bytes;
+}
+
+void write_once(ParamType type, EditMode mode, int32_t address, int32_t defaultValue, const std::string& text)
+{
+    sim_reset();
+    for (int b = 0; b < SIM_MAX_BLOCKS; ++b) sim_set_block(b, 0x9E3779B9u * static_cast<uint32_t>(b + 1));
+    fake_surface_reset();
+    clear_table();
+    ParamEntry& e = ParamTable[0];
+    e.type = type;
+    e.mode = mode;
+    e.address = address;
+    e.defaultValue = defaultValue;
+    entryCount = 1;
+    currentPage = 0;
+    set_field_text(ID_VALUE_BOX, text.c_str());
+    std::vector<uint8_t> before = tag_memory();
+
+    write_param(0);
+
+    int32_t value = defaultValue;
+    Typed typed = mode == EditMode::Default ? Typed::number : read_typed(text, &value);
+    int width = reference_width(type);
+    bool supported = width != 0 && type != ParamType::swver;
+    std::vector<uint8_t> after = tag_memory();
+    const char* box = fake_text(ID_VALUE_BOX);
+    bool written = after != before;
+    int t = static_cast<int>(type), m = static_cast<int>(mode);
+
+    if (typed == Typed::nothing) {
+        FUZZ_CHECK(!written && sim_log_count() == 0 && text == box && errorField == NO_FIELD,
+                   "type %d mode %d: no number in \"%s\" but something happened", t, m, text.c_str());
+        return;
+    }
+    if (mode == EditMode::DisplayOnly || !supported || typed == Typed::tooLarge || !fits(type, value)) {
+        FUZZ_CHECK(!written && sim_log_count() == 0, "type %d mode %d: \"%s\" reached the tag", t, m, text.c_str());
+        if (typed == Typed::number && !supported)
+            FUZZ_CHECK(!strcmp(box, "Unknown Type"), "type %d: box \"%s\"", t, box);
+        else
+            FUZZ_CHECK(text == box, "type %d mode %d: box changed to \"%s\"", t, m, box);
+        // A value the type cannot hold is refused visibly.
+        if (mode != EditMode::DisplayOnly && supported)
+            FUZZ_CHECK(errorField == ID_VALUE_BOX && fakeWindow.focus == ID_VALUE_BOX, "type %d: \"%s\" not marked", t,
+                       text.c_str());
+        return;
+    }
+    uint32_t bits = static_cast<uint32_t>(value) & (width == 4 ? 0xFFFFFFFFu : (1u << (8 * width)) - 1);
+    std::vector<uint8_t> image = reference_image(bits, width);
+    std::vector<uint8_t> expected = before;
+    std::copy(image.begin(), image.end(), expected.begin() + address);
+    FUZZ_CHECK(after == expected, "type %d mode %d: \"%s\" left the wrong bytes", t, m, text.c_str());
+    FUZZ_CHECK(errorField == NO_FIELD && fakeWindow.focus == ID_VALUE_BOX, "type %d: mark after a good write", t);
+    std::string shown = mode == EditMode::Default && type != ParamType::time ? std::to_string(value) : text;
+    FUZZ_CHECK(shown == box, "type %d mode %d: box \"%s\", expected \"%s\"", t, m, box, shown.c_str());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    fuzz_use_utc();
+    return 0;
+}
+
+// Input: the address (two bytes, kept to where an image of 6 bytes fits), the default value
+// (four bytes), then the typed text. The box holds at most 63 characters and ends at a NUL.
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
+{
+    if (size < 6) return 0;
+    int32_t address = (data[0] << 8 | data[1]) % (kMemorySize - 5);
+    int32_t defaultValue = static_cast<int32_t>(static_cast<uint32_t>(data[2]) << 24 | static_cast<uint32_t>(data[3]) << 16 |
+                                                static_cast<uint32_t>(data[4]) << 8 | data[5]);
+    std::string text(reinterpret_cast<const char*>(data + 6), size - 6);
+    text = text.substr(0, strnlen(text.c_str(), BOX_TEXT_SIZE - 1));
+    for (ParamType type : kAllTypes)
+        for (EditMode mode : kAllModes) write_once(type, mode, address, defaultValue, text);
+    return 0;
+}
