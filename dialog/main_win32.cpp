@@ -1,0 +1,62 @@
+// Entry point and dialog procedure of pelox.exe: each message is handed to the portable
+// dialog logic, and its answer translated back for the window system.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "dialog/actions.h"
+#include "dialog/paging.h"
+#include "dialog/window_win32.h"
+#include "res/resource.h"
+
+namespace {
+
+HINSTANCE instanceHandle = nullptr;
+
+void on_init_dialog(HWND window)
+{
+    dialogWindow = window;
+    HICON icon = LoadIconA(instanceHandle, MAKEINTRESOURCEA(IDI_PELOX));
+    SetClassLongPtrA(window, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
+    dialog_start();
+}
+
+void on_scroll(HWND window, int code)
+{
+    ScrollSource source = scroll_source(code);
+    if (source == ScrollSource::none) return;
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = source == ScrollSource::position ? SIF_POS : SIF_TRACKPOS;
+    GetScrollInfo(window, SB_HORZ, &info);
+    int page = step_page(code, source == ScrollSource::position ? info.nPos : info.nTrackPos);
+    info.fMask = SIF_POS;
+    info.nPos = page;
+    SetScrollInfo(window, SB_HORZ, &info, TRUE);
+}
+
+INT_PTR CALLBACK dialog_proc(HWND window, UINT message, WPARAM first, LPARAM second)
+{
+    switch (message) {
+    case WM_INITDIALOG: on_init_dialog(window); return FALSE;
+    case WM_COMMAND:
+        if (dialog_command(HIWORD(first), LOWORD(first))) EndDialog(window, 0);
+        return FALSE;
+    case WM_TIMER: dialog_timer(); return FALSE;
+    case WM_HSCROLL: on_scroll(window, LOWORD(first)); return FALSE;
+    case WM_CTLCOLOREDIT: return answer_colour_query(reinterpret_cast<HDC>(first), reinterpret_cast<HWND>(second));
+    case WM_DESTROY: return TRUE;
+    default: return FALSE;
+    }
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    instanceHandle = nullptr;
+    dialogWindow = nullptr;
+    instanceHandle = instance;
+    InitCommonControls();
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_PELOX), nullptr, dialog_proc, 0);
+    return 0;
+}

@@ -1,0 +1,75 @@
+// The dialog surface on Windows: each operation is the one window-system call that does it.
+#include "dialog/surface.h"
+
+#include "dialog/window_win32.h"
+
+HWND dialogWindow = nullptr;
+
+void set_field_text(int id, const char* text)
+{
+    SendMessageA(GetDlgItem(dialogWindow, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+int get_field_text(int id, char* buffer, int max)
+{
+    if (max <= 0) return 0;
+    buffer[0] = '\0';
+    LRESULT n = SendMessageA(GetDlgItem(dialogWindow, id), WM_GETTEXT, static_cast<WPARAM>(max),
+                             reinterpret_cast<LPARAM>(buffer));
+    // WM_GETTEXT stops at max - 1 characters and a NUL; a missing control copies nothing.
+    if (n < 0) n = 0;
+    if (n > max - 1) n = max - 1;
+    buffer[n] = '\0';
+    return static_cast<int>(n);
+}
+
+void enable_control(int id, bool on)
+{
+    EnableWindow(GetDlgItem(dialogWindow, id), on ? TRUE : FALSE);
+}
+
+void set_read_only(int id, bool on)
+{
+    SendMessageA(GetDlgItem(dialogWindow, id), EM_SETREADONLY, on ? TRUE : FALSE, 0);
+}
+
+void show_control(int id, bool on)
+{
+    ShowWindow(GetDlgItem(dialogWindow, id), on ? SW_SHOW : SW_HIDE);
+}
+
+void set_title(const char* text)
+{
+    SetWindowTextA(dialogWindow, text);
+}
+
+void focus_control(int id)
+{
+    SetFocus(GetDlgItem(dialogWindow, id));
+}
+
+void set_scroll_range(int last)
+{
+    SetScrollRange(dialogWindow, SB_HORZ, 0, last, TRUE);
+}
+
+void start_refresh_timer(int milliseconds)
+{
+    SetTimer(dialogWindow, 1, static_cast<UINT>(milliseconds), nullptr);
+}
+
+INT_PTR answer_colour_query(HDC dc, HWND control)
+{
+    // Made once and kept for the whole run, like the system's own brushes.
+    static HBRUSH errorBrush = CreateSolidBrush(ERROR_BACKGROUND);
+    switch (colour_query(GetDlgCtrlID(control))) {
+    case BoxColour::error:
+        SetBkColor(dc, ERROR_BACKGROUND);
+        return reinterpret_cast<INT_PTR>(errorBrush);
+    case BoxColour::ordinary:
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_WINDOW));
+    case BoxColour::system: break;
+    }
+    return FALSE;
+}
