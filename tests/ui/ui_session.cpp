@@ -1,0 +1,306 @@
+// Running pelox.exe in a folder of its own and driving its dialog from the test process.
+#include "ui/ui_session.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include <gtest/gtest.h>
+
+#include "sim/sim_state.h"
+#include "sim/sim_tag.h"
+#include "ui/scroll_probe.h"
+
+namespace {
+
+const char kStateFile[] = "cr95hf-sim.txt";
+const int kStartTimeoutMs = 30000;  // the first Wine start of a run can be slow
+const int kMessageTimeoutMs = 20000;
+const int kPollMs = 20;
+
+struct Search {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK find_dialog(HWND window, LPARAM context)
+{
+    Search* search = reinterpret_cast<Search*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char className[32] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (owner == search->processId && strcmp(className, "#32770") == 0 && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The program runs on a desktop of its own, which Wine shows as one virtual desktop window:
+// its dialogs are then no top-level X windows, and closing one does not wait for a window
+// manager that the virtual display does not have.
+const char kDesktop[] = "pelox-ui-tests";
+
+bool enter_test_desktop()
+{
+    static bool entered = false;
+    if (entered) return true;
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\Explorer\\Desktops", kDesktop, REG_SZ, "1280x1024",
+                    sizeof "1280x1024");
+    HDESK desktop = CreateDesktopA(kDesktop, nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    entered = desktop != nullptr && SetThreadDesktop(desktop);
+    return entered;
+}
+
+}  // namespace
+
+std::string driver_folder()
+{
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string text(path, n);
+    return text.substr(0, text.find_last_of("\\/") + 1);
+}
+
+PeloxSession::PeloxSession()
+{
+    std::string from = driver_folder();
+    CopyFileA((from + "pelox.exe").c_str(), (folder() + "pelox.exe").c_str(), FALSE);
+    CopyFileA((from + "CR95HF.dll").c_str(), (folder() + "CR95HF.dll").c_str(), FALSE);
+}
+
+PeloxSession::~PeloxSession()
+{
+    if (process_.hProcess != nullptr) {
+        if (running()) {
+            TerminateProcess(process_.hProcess, 99);
+            WaitForSingleObject(process_.hProcess, 5000);
+        }
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+}
+
+void PeloxSession::write_ini(const std::string& text)
+{
+    folder_.write("Pelox.ini", text);
+}
+
+void PeloxSession::set_up_tag(const std::function<void()>& setup)
+{
+    sim_reset();
+    setup();
+    std::string text(sim_state_write_text(nullptr, 0) + 1, '\0');
+    text.resize(sim_state_write_text(&text[0], text.size()));
+    write_tag_state(text);
+}
+
+void PeloxSession::write_tag_state(const std::string& text)
+{
+    // Replaced in one step, so that a running program's DLL never reads half a file.
+    std::string staged = folder_.write("cr95hf-sim.new", text);
+    std::string target = folder() + kStateFile;
+    for (int waited = 0; waited < kMessageTimeoutMs; waited += kPollMs) {
+        if (MoveFileExA(staged.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
+        Sleep(kPollMs);  // the DLL has the file open for a moment
+    }
+    ADD_FAILURE() << "could not replace " << target;
+}
+
+bool PeloxSession::start()
+{
+    std::string exe = folder() + "pelox.exe";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (!enter_test_desktop()) return false;
+    startup.lpDesktop = const_cast<char*>(kDesktop);
+    std::string commandLine = "\"" + exe + "\"";
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder().c_str(), &startup,
+                        &process_))
+        return false;
+    Search search = {process_.dwProcessId, nullptr};
+    for (int waited = 0; waited < kStartTimeoutMs && search.found == nullptr; waited += kPollMs) {
+        EnumWindows(find_dialog, reinterpret_cast<LPARAM>(&search));
+        if (search.found == nullptr) {
+            if (!running()) return false;
+            Sleep(kPollMs);
+        }
+    }
+    dialog_ = search.found;
+    return dialog_ != nullptr;
+}
+
+HWND PeloxSession::control(int id) const
+{
+    return GetDlgItem(dialog_, id);
+}
+
+LRESULT PeloxSession::send(HWND window, UINT message, WPARAM first, LPARAM second) const
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, first, second, SMTO_NORMAL, kMessageTimeoutMs, &result);
+    return static_cast<LRESULT>(result);
+}
+
+std::string PeloxSession::text(int id) const
+{
+    char buffer[512] = "";
+    LRESULT n = send(control(id), WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+    if (n < 0 || n >= static_cast<LRESULT>(sizeof buffer)) n = 0;
+    return std::string(buffer, static_cast<size_t>(n));
+}
+
+std::string PeloxSession::caption() const
+{
+    char buffer[512] = "";
+    int n = GetWindowTextA(dialog_, buffer, sizeof buffer);
+    return std::string(buffer, n > 0 ? static_cast<size_t>(n) : 0);
+}
+
+bool PeloxSession::enabled(int id) const
+{
+    return IsWindowEnabled(control(id)) != FALSE;
+}
+
+bool PeloxSession::visible(int id) const
+{
+    return (GetWindowLongA(control(id), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+bool PeloxSession::read_only(int id) const
+{
+    return (GetWindowLongA(control(id), GWL_STYLE) & ES_READONLY) != 0;
+}
+
+bool PeloxSession::has_scroll_bar() const
+{
+    return (GetWindowLongA(dialog_, GWL_STYLE) & WS_HSCROLL) != 0;
+}
+
+PeloxSession::ScrollState PeloxSession::scroll_state() const
+{
+    ScrollState state = {false, 0, 0, 0};
+    static HMODULE probe = LoadLibraryA((driver_folder() + "pelox_ui_probe.dll").c_str());
+    HOOKPROC hook = probe != nullptr ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(
+                                           GetProcAddress(probe, "scroll_probe_hook")))
+                                     : nullptr;
+    if (hook == nullptr) return state;
+    HHOOK installed = SetWindowsHookExA(WH_CALLWNDPROC, hook, probe, process_.dwThreadId);
+    if (installed == nullptr) return state;
+    for (const char* name : {SCROLL_PROBE_LOW, SCROLL_PROBE_HIGH, SCROLL_PROBE_POSITION}) RemovePropA(dialog_, name);
+    send(dialog_, RegisterWindowMessageA(SCROLL_PROBE_MESSAGE), 0, 0);
+    UnhookWindowsHookEx(installed);
+    state.read = scroll_probe_decode(GetPropA(dialog_, SCROLL_PROBE_LOW), &state.low) &&
+                 scroll_probe_decode(GetPropA(dialog_, SCROLL_PROBE_HIGH), &state.high) &&
+                 scroll_probe_decode(GetPropA(dialog_, SCROLL_PROBE_POSITION), &state.position);
+    return state;
+}
+
+int PeloxSession::focused_id() const
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(process_.dwThreadId, &info) || info.hwndFocus == nullptr) return 0;
+    return GetDlgCtrlID(info.hwndFocus);
+}
+
+void PeloxSession::click(int id)
+{
+    send(control(id), BM_CLICK, 0, 0);
+}
+
+void PeloxSession::type(int id, const std::string& text)
+{
+    send(control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void PeloxSession::scroll(int code)
+{
+    send(dialog_, WM_HSCROLL, MAKEWPARAM(code, 0), 0);
+}
+
+namespace {
+
+void mouse(DWORD flags, int x, int y)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+}
+
+}  // namespace
+
+void PeloxSession::drag_thumb_to_right_end()
+{
+    // The bar lies under the client area; its thumb, as wide as an arrow button, starts
+    // right after the left arrow while the position is 0.
+    RECT client;
+    GetClientRect(dialog_, &client);
+    MapWindowPoints(dialog_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    int arrow = GetSystemMetrics(SM_CXHSCROLL);
+    int y = client.bottom + GetSystemMetrics(SM_CYHSCROLL) / 2;
+    int x = client.left + arrow + arrow / 2;
+    mouse(0, x, y);
+    mouse(MOUSEEVENTF_LEFTDOWN, x, y);
+    for (int step = 1; step <= 8; ++step) {
+        mouse(0, x + (client.right - arrow - x) * step / 8, y);
+        Sleep(kPollMs);
+    }
+    mouse(MOUSEEVENTF_LEFTUP, client.right - arrow, y);
+}
+
+void PeloxSession::command(int code, int id)
+{
+    send(dialog_, WM_COMMAND, MAKEWPARAM(id, code), 0);
+}
+
+bool PeloxSession::wait_for_text(int id, const std::string& expected, int timeoutMs) const
+{
+    for (int waited = 0; waited < timeoutMs; waited += kPollMs) {
+        if (text(id) == expected) return true;
+        Sleep(kPollMs);
+    }
+    return text(id) == expected;
+}
+
+int PeloxSession::close()
+{
+    if (process_.hProcess == nullptr) return -1;
+    PostMessageA(dialog_, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process_.hProcess, kMessageTimeoutMs) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return static_cast<int>(code);
+}
+
+bool PeloxSession::running() const
+{
+    return process_.hProcess != nullptr && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool PeloxSession::load_tag() const
+{
+    return sim_state_load((folder() + kStateFile).c_str());
+}
+
+std::string tag_bytes(int address, int count)
+{
+    std::vector<uint8_t> bytes(static_cast<size_t>(count));
+    if (!sim_read_memory(address, bytes.data(), count)) return "(unreadable)";
+    return hex_bytes(bytes);
+}
+
+std::string hex_bytes(const std::vector<uint8_t>& bytes)
+{
+    std::string text;
+    char two[4];
+    for (uint8_t b : bytes) {
+        snprintf(two, sizeof two, "%02X", b);
+        if (!text.empty()) text += ' ';
+        text += two;
+    }
+    return text;
+}

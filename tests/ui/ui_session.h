@@ -1,0 +1,81 @@
+// One run of pelox.exe for a UI test: a fresh folder with the program, the stand-in
+// CR95HF.dll, a Pelox.ini and the simulated tag's state file; the dialog found in the running
+// process and driven with window messages from this one.
+#pragma once
+#include <windows.h>
+
+#include <stdint.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/temp_files.h"
+
+// The folder this test program runs from (pelox.exe and CR95HF.dll are copied beside it).
+std::string driver_folder();
+
+class PeloxSession {
+public:
+    PeloxSession();
+    ~PeloxSession();
+    PeloxSession(const PeloxSession&) = delete;
+    PeloxSession& operator=(const PeloxSession&) = delete;
+
+    // The configuration (none is written unless asked for) and the tag, set up through the
+    // simulator's own controls on a factory tag and saved as its state file. The tag may also
+    // be replaced while the program runs: the DLL reads the file again on every connection.
+    void write_ini(const std::string& text);
+    void set_up_tag(const std::function<void()>& setup);
+    void write_tag_state(const std::string& text);
+    const std::string& folder() const { return folder_.path(); }
+
+    // Starts pelox.exe and waits until its dialog is shown. False when it did not appear.
+    bool start();
+    HWND dialog() const { return dialog_; }
+    HWND control(int id) const;
+
+    std::string text(int id) const;  // WM_GETTEXT
+    std::string caption() const;
+    bool enabled(int id) const;
+    bool visible(int id) const;
+    bool read_only(int id) const;
+    bool has_scroll_bar() const;
+    // The dialog's horizontal scroll bar as the program sees it (GetScrollRange, GetScrollPos).
+    struct ScrollState {
+        bool read;
+        int low, high, position;
+    };
+    ScrollState scroll_state() const;
+    int focused_id() const;  // control with the keyboard focus in the program, 0 for none
+
+    // Each returns once the program has handled the message.
+    void click(int id);
+    void type(int id, const std::string& text);
+    void scroll(int code);
+    // Drags the scroll bar's thumb with the mouse from the left end to the right end.
+    void drag_thumb_to_right_end();
+    void command(int code, int id);
+
+    // Waits until control id shows the text; false after the timeout.
+    bool wait_for_text(int id, const std::string& expected, int timeoutMs = 5000) const;
+    // Asks the dialog to close as the close box does; returns the exit code, or -1 when the
+    // program did not end in time.
+    int close();
+    bool running() const;
+
+    // The tag's state as the stand-in DLL left it, loaded into this process's simulator.
+    bool load_tag() const;
+
+private:
+    LRESULT send(HWND window, UINT message, WPARAM first, LPARAM second) const;
+
+    TempFolder folder_;
+    PROCESS_INFORMATION process_ = {};
+    HWND dialog_ = nullptr;
+};
+
+// Stored bytes of the simulated tag, as two-digit hex separated by blanks ("05 B1 55").
+std::string tag_bytes(int address, int count);
+// The same for a byte list, to compare against.
+std::string hex_bytes(const std::vector<uint8_t>& bytes);

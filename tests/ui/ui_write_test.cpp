@@ -1,0 +1,156 @@
+// Writing from the row buttons: each writable type lands in the tag with its CRC beside
+// untouched neighbours; bad values and refused writes mark the box and leave the tag alone.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "sim/sim_tag.h"
+#include "support/reference_image.h"
+#include "ui/ui_config.h"
+#include "ui/ui_session.h"
+
+namespace {
+
+const std::string kRows =
+    "Name=\"A\" Description=\"int8 typed\" Address=0 Type=int8 Changeable\r\n"
+    "Name=\"B\" Description=\"int16 typed\" Address=6 Type=int16 Changeable\r\n"
+    "Name=\"C\" Description=\"int32 fixed\" Address=12 Type=int32 Default=1000\r\n"
+    "Name=\"D\" Description=\"time typed\" Address=20 Type=time Changeable\r\n"
+    "Name=\"E\" Description=\"int8 fixed\" Address=30 Type=int8 Default=5\r\n"
+    "Name=\"F\" Description=\"too big\" Address=40 Type=int16 Default=40000\r\n"
+    "Name=\"G\" Description=\"int32 typed\" Address=44 Type=int32 Changeable\r\n";
+
+// Every byte distinct and not erased, so that a neighbour overwritten shows.
+std::vector<uint8_t> pattern()
+{
+    std::vector<uint8_t> bytes(64);
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(0x80 + i);
+    return bytes;
+}
+
+void store_pattern()
+{
+    std::vector<uint8_t> bytes = pattern();
+    sim_write_memory(0, bytes.data(), static_cast<int>(bytes.size()));
+}
+
+std::string pattern_bytes(int address, int count)
+{
+    std::vector<uint8_t> bytes = pattern();
+    return hex_bytes(std::vector<uint8_t>(bytes.begin() + address, bytes.begin() + address + count));
+}
+
+// The colour inside a value box, away from its text, as it is on the screen.
+COLORREF box_background(HWND box)
+{
+    RECT r;
+    GetClientRect(box, &r);
+    POINT p = {r.right - 3, (r.top + r.bottom) / 2};
+    ClientToScreen(box, &p);
+    HDC screen = GetDC(nullptr);
+    COLORREF colour = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+// Redraws the box and waits until it shows the colour.
+bool box_turns(HWND box, COLORREF colour)
+{
+    RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    for (int waited = 0; waited < 5000; waited += 20) {
+        if (box_background(box) == colour) return true;
+        Sleep(20);
+    }
+    return false;
+}
+
+class Write : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        s.write_ini(ini_header(0, 1) + kRows);
+        s.set_up_tag(store_pattern);
+        ASSERT_TRUE(s.start());
+    }
+
+    PeloxSession s;
+};
+
+TEST_F(Write, EachWritableTypeLandsWithItsCrcBesideUntouchedBytes)
+{
+    s.type(1100, "127");
+    s.click(1200);
+    s.type(1101, " -5");
+    s.click(1201);
+    s.click(1202);
+    s.type(1103, "0");
+    s.click(1203);
+    s.click(1204);
+    s.type(1106, "-2147483648 volts");
+    s.click(1206);
+
+    // Typed text stays; a default written shows in its box.
+    EXPECT_EQ("127", s.text(1100));
+    EXPECT_EQ(" -5", s.text(1101));
+    EXPECT_EQ("1000", s.text(1102));
+    EXPECT_EQ("0", s.text(1103));
+    EXPECT_EQ("5", s.text(1104));
+    EXPECT_EQ(1106, s.focused_id());
+    ASSERT_EQ(0, s.close());
+
+    ASSERT_TRUE(s.load_tag());
+    EXPECT_EQ(hex_bytes(reference_image(127, 1)) + " " + pattern_bytes(3, 3), tag_bytes(0, 6));
+    EXPECT_EQ(hex_bytes(reference_image(0xFFFB, 2)) + " " + pattern_bytes(10, 2), tag_bytes(6, 6));
+    EXPECT_EQ("00 00 03 E8 DC B9", tag_bytes(12, 6));
+    EXPECT_EQ(hex_bytes(reference_image(0, 4)), tag_bytes(20, 6));
+    EXPECT_EQ(pattern_bytes(28, 2) + " 05 B1 55 " + pattern_bytes(33, 3), tag_bytes(28, 8));
+    EXPECT_EQ(hex_bytes(reference_image(0x80000000u, 4)), tag_bytes(44, 6));
+    EXPECT_EQ(pattern_bytes(4, 2), tag_bytes(4, 2));
+    EXPECT_EQ(pattern_bytes(40, 4), tag_bytes(40, 4));  // F was never written
+}
+
+TEST_F(Write, OutOfRangeMarksAndFocusesTheBoxAndSendsNothing)
+{
+    s.type(1100, "128");
+    s.click(1200);
+    EXPECT_EQ(1100, s.focused_id());
+    EXPECT_TRUE(box_turns(s.control(1100), RGB(255, 0, 0)));
+
+    s.type(1101, "-32769");
+    s.click(1201);
+    EXPECT_EQ(1101, s.focused_id());
+
+    // A default outside its type's range: the read-only box only gets the focus.
+    s.click(1205);
+    EXPECT_EQ(1105, s.focused_id());
+    ASSERT_EQ(0, s.close());
+
+    ASSERT_TRUE(s.load_tag());
+    EXPECT_EQ(pattern_bytes(0, 12), tag_bytes(0, 12));
+    EXPECT_EQ(pattern_bytes(40, 4), tag_bytes(40, 4));
+}
+
+TEST_F(Write, RefusedWriteIsMarkedRedUntilTheNextGoodOne)
+{
+    HWND box = s.control(1100);
+    ASSERT_TRUE(box_turns(box, GetSysColor(COLOR_WINDOW)));
+    s.set_up_tag([] {
+        store_pattern();
+        sim_flag_answer(SIM_WRITE_BLOCK, 1, SIM_ERR_WRITE_FAILED);
+    });
+    s.click(1005);  // the DLL takes up its state file when the reader is opened
+    s.type(1100, "12");
+    s.click(1200);
+    EXPECT_EQ(1100, s.focused_id());
+    EXPECT_TRUE(box_turns(box, RGB(255, 0, 0)));
+
+    s.click(1200);
+    EXPECT_TRUE(box_turns(box, GetSysColor(COLOR_WINDOW)));
+    ASSERT_EQ(0, s.close());
+
+    ASSERT_TRUE(s.load_tag());
+    EXPECT_EQ(hex_bytes(reference_image(12, 1)) + " " + pattern_bytes(3, 1), tag_bytes(0, 4));
+}
+
+}  // namespace
