@@ -19,7 +19,6 @@
 #include "fault/fault_scenes.h"
 #include "fault/fault_screen.h"
 #include "support/program_fixture.h"
-#include "support/reference_image.h"
 #include "support/temp_files.h"
 #include "tag/security.h"
 #include "tag/tag_memory.h"
@@ -211,9 +210,7 @@ Operation write_of(const WriteScene& scene)
                 bool granted = model.request() == Fate::ok;
                 bool done = true;
                 for (int b = 0; b < blocks && done; ++b) done = model.request() == Fate::ok;
-                Bytes image = reference_image(static_cast<uint32_t>(scene.newValue) &
-                                                  (scene.type == ParamType::int8 ? 0xFFu : scene.type == ParamType::int16 ? 0xFFFFu : 0xFFFFFFFFu),
-                                              stored_bytes(scene.type) - 2);
+                Bytes image = image_of(scene.type, static_cast<uint32_t>(scene.newValue));
                 Bytes wanted = o.memory;
                 std::copy(image.begin(), image.end(), wanted.begin() + scene.address());
                 for (int b = first; b < first + blocks && done; ++b) {
@@ -222,10 +219,10 @@ Operation write_of(const WriteScene& scene)
                 }
                 o.screen.marked = done ? NO_FIELD : ID_VALUE_BOX + WRITE_ROW;
                 Bytes now(o.memory.begin() + scene.address(), o.memory.begin() + scene.address() + scene.size());
-                const char* shown = now == image ? scene.newText
-                                    : std::equal(now.begin(), now.end(), reference_image(scene.oldBits, stored_bytes(scene.type) - 2).begin())
-                                        ? scene.oldText
-                                        : "Not set";
+                // A half-written image must fail its CRC rather than show a number.
+                const char* shown = now == image                              ? scene.newText
+                                    : now == image_of(scene.type, scene.oldBits) ? scene.oldText
+                                                                                 : "Not set";
                 o.truth = write_scene_texts(shown);
                 o.truth.resize(PAGE_ROWS);
             }};

@@ -47,7 +47,7 @@ int width_of(ParamType type)
 
 void put_image(ParamType type, int32_t address, uint32_t bits)
 {
-    std::vector<uint8_t> image = reference_image(bits, width_of(type));
+    std::vector<uint8_t> image = image_of(type, bits);
     sim_write_memory(address, image.data(), static_cast<int>(image.size()));
 }
 
@@ -63,6 +63,12 @@ void add(const char* name, ParamType type, int32_t address, EditMode mode)
 }
 
 }  // namespace
+
+std::vector<uint8_t> image_of(ParamType type, uint32_t bits)
+{
+    int width = width_of(type);
+    return reference_image(width == 4 ? bits : bits & ((1u << (8 * width)) - 1), width);
+}
 
 SceneParam scene_param(int i)
 {

@@ -24,6 +24,8 @@ extern const char kFlaggedCaption[];  // an identification answered with the err
 
 // Record i of the scenes' tables (page i / 20, row i % 20).
 SceneParam scene_param(int i);
+// The stored image of a value of this type (the bits beyond its width ignored).
+std::vector<uint8_t> image_of(ParamType type, uint32_t bits);
 // Fills the table with the first `count` records and puts their images into the tag.
 void put_pages(int count);
 // "Pelox.ini" for the first `count` records.
