@@ -1,10 +1,12 @@
 // What pelox.exe carries besides its code: the dialog template's header (font, size,
-// caption), the icon in several sizes, the manifest and the version.
+// caption), the icon in several sizes, the manifest and the version; and how it imports the
+// common controls' initialisation.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "ui/ui_session.h"
 
@@ -108,6 +110,31 @@ TEST_F(Resources, VersionNamesTheProductAndTheProjectVersion)
     ASSERT_TRUE(VerQueryValueA(&info[0], "\\StringFileInfo\\040904B0\\ProductName", reinterpret_cast<void**>(&product),
                                &length));
     EXPECT_STREQ("ORVELTIDE", product);
+}
+
+// Ordinals (or -1 for a name) that the executable imports from comctl32.dll.
+std::vector<int> comctl32_imports(const BYTE* base)
+{
+    std::vector<int> found;
+    const IMAGE_NT_HEADERS* nt =
+        reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (const IMAGE_IMPORT_DESCRIPTOR* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+         d->Name != 0; ++d) {
+        if (_stricmp(reinterpret_cast<const char*>(base + d->Name), "comctl32.dll") != 0) continue;
+        for (const IMAGE_THUNK_DATA* t = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk);
+             t->u1.Ordinal != 0; ++t)
+            found.push_back(IMAGE_SNAP_BY_ORDINAL(t->u1.Ordinal) ? static_cast<int>(IMAGE_ORDINAL(t->u1.Ordinal)) : -1);
+    }
+    return found;
+}
+
+TEST(Imports, CommonControlsAreInitialisedThroughOrdinal17Only)
+{
+    HMODULE image = LoadLibraryExA((driver_folder() + "pelox.exe").c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    ASSERT_NE(nullptr, image);
+    EXPECT_EQ(std::vector<int>{17}, comctl32_imports(reinterpret_cast<const BYTE*>(image)));
+    FreeLibrary(image);
 }
 
 }  // namespace
