@@ -1,0 +1,178 @@
+// No heap allocation once the program runs: every allocation of the process is counted across
+// start-up, refresh, paging, writes and the security setup, on the benchmark's 100 parameters.
+#include <gtest/gtest.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <string>
+
+#include "bench/alloc_count.h"
+#include "bench/bench_table.h"
+#include "dialog/actions.h"
+#include "dialog/paging.h"
+#include "dialog/refresh.h"
+#include "dialog/surface.h"
+#include "dialog/write.h"
+#include "fakes/fake_module_path.h"
+#include "support/program_fixture.h"
+#include "support/temp_files.h"
+#include "tag/security.h"
+
+namespace {
+
+template <typename Work>
+long allocations_in(Work work)
+{
+    long before = alloc_count();
+    work();
+    return alloc_count() - before;
+}
+
+// The counter must see what it is meant to see, or a zero below would prove nothing.
+TEST(AllocationCounter, SeesMallocCallocReallocAndNew)
+{
+    EXPECT_EQ(allocations_in([] { free(malloc(16)); }), 1);
+    EXPECT_EQ(allocations_in([] { free(calloc(4, 4)); }), 1);
+    EXPECT_EQ(allocations_in([] {
+                  void* p = realloc(nullptr, 8);
+                  free(realloc(p, 4096));
+              }),
+              2);
+    EXPECT_EQ(allocations_in([] { delete new int(1); }), 1);
+    EXPECT_EQ(allocations_in([] { delete[] new char[100]; }), 1);
+    EXPECT_GE(allocations_in([] { std::string s(100, 'x'); }), 1);
+}
+
+class NoAllocation : public ProgramTest {
+protected:
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
+        // With TZ unset, glibc's localtime copies the default zone's name onto the heap on every
+        // call; a zone in TZ is read once. The test programs run with TZ set, and so does this.
+        set_time_zone("CET-1");
+        folder.write("Pelox.ini", bench_config_text());
+        fake_module_path_set((folder.path() + "pelox.exe").c_str());
+        ini = folder.path() + "Pelox.ini";
+    }
+
+    // Start-up as the dialog's initialisation runs it, with the tag filled and no request
+    // counted yet.
+    void start()
+    {
+        ASSERT_TRUE(load_config());
+        bench_fill_tag();
+        dialog_start();
+        ASSERT_EQ(entryCount, 100u);
+        ASSERT_STREQ(fakeWindow.caption, "ORVELTIDE      E002A1B2C3D4E5F6   ");
+    }
+
+    TempFolder folder;
+    std::string ini;
+};
+
+// load_config opens the file with fopen, and the C library allocates the stream there: its FILE
+// record, and its buffer at the first read. That is all it may allocate.
+TEST_F(NoAllocation, LoadingTheConfigurationAllocatesOnlyTheCStream)
+{
+    const char* path = ini.c_str();
+    long stream = allocations_in([=] {
+        FILE* file = fopen(path, "rb");
+        ASSERT_NE(file, nullptr);
+        getc(file);
+        fclose(file);
+    });
+    long load = allocations_in([] { ASSERT_TRUE(load_config()); });
+    EXPECT_EQ(load, stream);
+    EXPECT_LE(stream, 2);
+    RecordProperty("load_config", static_cast<int>(load));
+    RecordProperty("fopen_fclose", static_cast<int>(stream));
+}
+
+TEST_F(NoAllocation, RefreshAndTimerTicks)
+{
+    start();
+    scanEnabled = 1;
+    long n = allocations_in([] {
+        for (int i = 0; i < 3; ++i) {
+            refresh_page();
+            dialog_command(0, ID_READ);
+            dialog_timer();
+        }
+    });
+    EXPECT_EQ(n, 0);
+    RecordProperty("refresh", static_cast<int>(n));
+}
+
+TEST_F(NoAllocation, PagingOverEveryPage)
+{
+    start();
+    long n = allocations_in([] {
+        int page = 0;
+        for (int i = 0; i < 6; ++i) page = step_page(STEP_FORWARD, page);
+        for (int i = 0; i < 6; ++i) page = step_page(STEP_BACK, page);
+        for (int p = 4; p >= 0; --p) step_page(STEP_TO, p);
+    });
+    EXPECT_EQ(n, 0);
+    RecordProperty("step_page", static_cast<int>(n));
+}
+
+// Every row of every page: typed and default values, every type, writes refused by range.
+TEST_F(NoAllocation, WritesOfEveryRowOnEveryPage)
+{
+    start();
+    long n = allocations_in([] {
+        for (int page = 0; page <= 4; ++page) {
+            step_page(STEP_TO, page);
+            for (int row = 0; row < PAGE_ROWS; ++row) {
+                set_field_text(ID_VALUE_BOX + row, "-7");
+                write_param(row);
+                set_field_text(ID_VALUE_BOX + row, "100000");  // out of range below int32
+                write_param(row);
+            }
+        }
+    });
+    EXPECT_EQ(n, 0);
+    EXPECT_EQ(sim_calls(SIM_WRITE_BLOCK) > 0, true);
+    RecordProperty("write_param", static_cast<int>(n));
+}
+
+TEST_F(NoAllocation, SecuritySetup)
+{
+    start();
+    long n = allocations_in([] {
+        security_setup();
+        dialog_command(0, ID_SSEC);
+    });
+    EXPECT_EQ(n, 0);
+    EXPECT_EQ(sim_calls(SIM_LOCK_SECTOR), 4);
+    RecordProperty("security_setup", static_cast<int>(n));
+}
+
+// The failure paths show texts instead of values; they allocate nothing either.
+TEST_F(NoAllocation, ReaderAndTagFailures)
+{
+    start();
+    long n = allocations_in([] {
+        sim_fail_call(SIM_READ_BLOCK, 3);
+        refresh_page();
+        sim_flag_answer(SIM_WRITE_BLOCK, 1);
+        set_field_text(ID_VALUE_BOX, "5");
+        write_param(0);
+        sim_leave_field();
+        refresh_page();
+        write_param(0);
+        security_setup();
+        sim_enter_field();
+        sim_set_select_refused(true);
+        refresh_page();
+        sim_set_reader_absent(true);
+        refresh_page();
+        step_page(STEP_FORWARD, 0);
+    });
+    EXPECT_EQ(n, 0);
+    RecordProperty("failures", static_cast<int>(n));
+}
+
+}  // namespace
