@@ -1,0 +1,192 @@
+// Times start-up under the window system: from the creation of the process until its dialog is
+// visible with the wanted caption, for pelox.exe (caption with the tag's UID: the first page has
+// been read) and for the bare dialog program, alternately, on the benchmark's 100 parameters.
+// Usage: startup_timer.exe [repetitions]; prints "key value" lines, times in milliseconds.
+#include <windows.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "bench/bench_table.h"
+#include "model/config.h"
+#include "sim/sim_state.h"
+#include "sim/sim_tag.h"
+
+namespace {
+
+const char kUidCaption[] = "E002A1B2C3D4E5F6";  // the simulated tag's UID as the caption shows it
+
+struct Program {
+    const char* name;
+    const char* file;
+    const char* captionPart;
+};
+
+const Program kTool = {"pelox", "pelox.exe", kUidCaption};
+const Program kBaseline = {"baseline", "baseline_dialog.exe", "ORVELTIDE"};
+
+std::string own_folder()
+{
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return "";
+    char* cut = strrchr(path, '\\');
+    if (cut == nullptr) return "";
+    cut[1] = '\0';
+    return path;
+}
+
+bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool write_file(const std::string& path, const std::string& bytes)
+{
+    FILE* file = fopen(path.c_str(), "wb");
+    if (file == nullptr) return false;
+    bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return fclose(file) == 0 && written;
+}
+
+double now_ms()
+{
+    static LARGE_INTEGER frequency = {};
+    if (frequency.QuadPart == 0) QueryPerformanceFrequency(&frequency);
+    LARGE_INTEGER count;
+    QueryPerformanceCounter(&count);
+    return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+struct Search {
+    DWORD process;
+    const char* captionPart;
+    HWND found;
+};
+
+BOOL CALLBACK check_window(HWND window, LPARAM context)
+{
+    Search* search = reinterpret_cast<Search*>(context);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != search->process || !IsWindowVisible(window)) return TRUE;
+    char caption[256];
+    GetWindowTextA(window, caption, sizeof caption);
+    if (strstr(caption, search->captionPart) == nullptr) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// Milliseconds from process creation to the wanted window; negative when it never came.
+double time_start(const std::string& folder, const Program& program)
+{
+    std::string command = "\"" + folder + program.file + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    double start = now_ms();
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &process))
+        return -1;
+    Search search = {process.dwProcessId, program.captionPart, nullptr};
+    double shown = -1;
+    while (now_ms() - start < 30000) {
+        EnumWindows(check_window, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr) {
+            shown = now_ms() - start;
+            break;
+        }
+        if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) break;
+        Sleep(1);
+    }
+    if (search.found != nullptr) PostMessageA(search.found, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return shown;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+void print_samples(const char* name, const std::vector<double>& samples)
+{
+    printf("%s_samples", name);
+    for (double s : samples) printf(" %.1f", s);
+    printf("\n");
+}
+
+// A folder with the tool, the stand-in reader library, the benchmark's Pelox.ini, a tag holding
+// its values, and the bare dialog program.
+bool prepare(const std::string& from, const std::string& folder)
+{
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string library = exists(from + "CR95HF.dll") ? from + "CR95HF.dll" : from + "sim\\CR95HF.dll";
+    const std::string ini = folder + "Pelox.ini";
+    if (!CopyFileA((from + kTool.file).c_str(), (folder + kTool.file).c_str(), FALSE) ||
+        !CopyFileA((from + kBaseline.file).c_str(), (folder + kBaseline.file).c_str(), FALSE) ||
+        !CopyFileA(library.c_str(), (folder + "CR95HF.dll").c_str(), FALSE) || !write_file(ini, bench_config_text()))
+        return false;
+    sim_reset();
+    if (!load_config_file(ini.c_str(), nullptr)) return false;
+    bench_fill_tag();
+    return sim_state_save((folder + "cr95hf-sim.txt").c_str());
+}
+
+void remove_folder(const std::string& folder)
+{
+    const char* files[] = {kTool.file, kBaseline.file, "CR95HF.dll", "Pelox.ini", "cr95hf-sim.txt"};
+    for (const char* file : files) DeleteFileA((folder + file).c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    int repetitions = argc > 1 ? atoi(argv[1]) : 11;
+    if (repetitions < 1) repetitions = 1;
+    std::string from = own_folder();
+    char temp[MAX_PATH];
+    DWORD n = GetTempPathA(MAX_PATH, temp);
+    if (from.empty() || n == 0 || n >= MAX_PATH) return 2;
+    char name[64];
+    snprintf(name, sizeof name, "pelox-startup-%lu\\", static_cast<unsigned long>(GetCurrentProcessId()));
+    std::string folder = std::string(temp) + name;
+    if (!prepare(from, folder)) {
+        fprintf(stderr, "startup_timer: cannot prepare %s from %s\n", folder.c_str(), from.c_str());
+        remove_folder(folder);
+        return 2;
+    }
+
+    // One start of each first: the window system's first-use costs are not start-up costs.
+    bool ok = time_start(folder, kTool) >= 0 && time_start(folder, kBaseline) >= 0;
+    std::vector<double> tool, baseline;
+    for (int i = 0; ok && i < repetitions; ++i) {
+        double t = time_start(folder, kTool);
+        double b = time_start(folder, kBaseline);
+        ok = t >= 0 && b >= 0;
+        tool.push_back(t);
+        baseline.push_back(b);
+    }
+    remove_folder(folder);
+    if (!ok) {
+        fprintf(stderr, "startup_timer: a window did not appear with its caption\n");
+        return 1;
+    }
+    double toolMedian = median(tool);
+    double baselineMedian = median(baseline);
+    printf("repetitions %d\n", repetitions);
+    printf("pelox_ms %.1f\n", toolMedian);
+    printf("baseline_ms %.1f\n", baselineMedian);
+    printf("ratio %.2f\n", toolMedian / baselineMedian);
+    print_samples("pelox", tool);
+    print_samples("baseline", baseline);
+    return 0;
+}
