@@ -129,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
     dialog_start();
     check_table();
     check_page(0);
-    // Forward until the last page, back to the first, then straight to every page.
+    // Forward until the last page, one back, then straight to the first.
     int page = 0;
     for (int step = 0; step < 6; ++step) {
         int next = step_page(STEP_FORWARD, page);
@@ -139,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
     }
     FUZZ_CHECK(page == static_cast<int>(lastPage), "stepping forward stopped at %d of %u", page, lastPage);
     check_page(step_page(STEP_BACK, page));
-    for (int to = 0; to <= static_cast<int>(lastPage); ++to) check_page(step_page(STEP_TO, to));
+    check_page(step_page(STEP_TO, 0));
     check_requests();
     return 0;
 }
