@@ -5,6 +5,7 @@ lines of startup_timer.exe), size.txt (bytes of pelox.exe), machine.txt (lines a
 import json
 import os
 import sys
+import textwrap
 
 folder = sys.argv[1]
 
@@ -95,7 +96,8 @@ if size:
 
 machine = read("machine.txt")
 if machine:
-    print(machine.rstrip())
+    for line in machine.splitlines():
+        print("- " + line)
     print()
 print("| measure | figure | reader calls / op | requests / op | allocations / op |")
 print("|---|---|---|---|---|")
@@ -103,4 +105,4 @@ for row in rows:
     print("| " + " | ".join(row) + " |")
 for note in notes:
     print()
-    print(note)
+    print(textwrap.fill(note, 100, break_on_hyphens=False))
