@@ -3,6 +3,8 @@
 // again repairs it.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "dialog/refresh.h"
 #include "dialog/surface.h"
 #include "dialog/write.h"
@@ -22,6 +24,12 @@ struct Cut {
     const char* left;    // the parameter's bytes afterwards
     const char* newText;
 };
+
+// How a case shows in test names and messages.
+void PrintTo(const Cut& c, std::ostream* out)
+{
+    *out << c.oldImage << " -> " << c.typed << ", cut after " << c.answered << " requests";
+}
 
 Bytes bytes_of(const char* hex)
 {
@@ -79,6 +87,14 @@ const Cut kCuts[] = {
     {ParamType::time, 40, "00 01 51 80 03 37", "1700000000", 4, "65 53 F1 00 03 37", "2023-11-14 22:13:20"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Writes, CutWrite, ::testing::ValuesIn(kCuts));
+std::string cut_name(const ::testing::TestParamInfo<Cut>& info)
+{
+    static const char* const kTypes[] = {"none", "int8", "int16", "int32", "time"};
+    const Cut& c = info.param;
+    return std::string(kTypes[static_cast<int>(c.type)]) + "At" + std::to_string(c.address) + "After" +
+           std::to_string(c.answered) + "Requests";
+}
+
+INSTANTIATE_TEST_SUITE_P(Writes, CutWrite, ::testing::ValuesIn(kCuts), cut_name);
 
 }  // namespace
