@@ -27,12 +27,12 @@ char uid_digit(size_t length, int i)
 }
 
 // The UID comes least significant byte first at answer characters 8 to 23; the caption shows
-// it most significant first.
+// it most significant first. An answer with the tag's error flag holds an error code there.
 void show_uid()
 {
     char caption[sizeof kCaptionTemplate];
     memcpy(caption, kCaptionTemplate, sizeof caption);
-    size_t length = strnlen(AnswerText, sizeof AnswerText);
+    size_t length = tag_answer_ok() ? strnlen(AnswerText, sizeof AnswerText) : 0;
     for (int k = 0; k < 8; ++k) {
         caption[15 + 2 * k] = uid_digit(length, 22 - 2 * k);
         caption[16 + 2 * k] = uid_digit(length, 23 - 2 * k);

@@ -8,9 +8,8 @@
 #include "support/reference_image.h"
 
 const char kTrueCaption[] = "ORVELTIDE      E002A1B2C3D4E5F6   ";
-// The simulator frames the error answer as 80 05 01 0F, its CRC 68 EE and status 00; characters
-// 8 to 13 are all the caption finds where the UID should be.
-const char kFlaggedCaption[] = "ORVELTIDE      ??????????00EE68   ";
+// An identification answered with the error flag carries no UID.
+const char kFlaggedCaption[] = "ORVELTIDE      ????????????????   ";
 
 namespace {
 

@@ -143,13 +143,15 @@ bool expect_open(Exchanges& x, Screen& s)
     return true;
 }
 
-std::string expected_caption(const std::string& answer)
+std::string expected_caption(const Exchange& id)
 {
+    const std::string& answer = id.answer;
     std::string caption = "ORVELTIDE      xxxxxxxxxxxxxxxx   ";
     for (int k = 0; k < 16; ++k) {
         size_t from = static_cast<size_t>(22 - 2 * (k / 2) + k % 2);
         uint8_t ignored;
-        caption[static_cast<size_t>(15 + k)] = from < answer.size() && hex_digit(answer[from], &ignored) ? answer[from] : '?';
+        bool digit = flags_ok(id) && from < answer.size() && hex_digit(answer[from], &ignored);
+        caption[static_cast<size_t>(15 + k)] = digit ? answer[from] : '?';
     }
     return caption;
 }
@@ -164,7 +166,7 @@ void expect_refresh(Exchanges& x, Screen& s)
         for (std::string& box : s.box) box.clear();
         return;
     }
-    s.caption = expected_caption(id.answer);
+    s.caption = expected_caption(id);
     s.marked = NO_FIELD;
     for (int row = 0; row < kRowCount; ++row) {
         const Row& r = kRows[row];

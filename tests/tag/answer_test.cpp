@@ -78,6 +78,11 @@ TEST_F(Answers, CaptionNeverShowsDigitsTheTagDidNotSend)
     EXPECT_STREQ(fakeWindow.caption, "ORVELTIDE      E002A1B2C3D4E5F6   ");
     refresh_page();
     EXPECT_STREQ(fakeWindow.caption, "ORVELTIDE      ??????????D?E5F6   ");
+    // The error flag: what follows is an error code and its checksum, not a UID.
+    reader_script_set({{0, ""}, {0, "0000"}, {0, "800501"
+                                                 "0F68EE00F6E5D4C3B2A102E0"}});
+    refresh_page();
+    EXPECT_STREQ(fakeWindow.caption, "ORVELTIDE      ????????????????   ");
 }
 
 TEST_F(Answers, LibraryFailuresAreFailures)
