@@ -1,22 +1,7 @@
-// Snapshot and comparison of the fake dialog surface.
+// Comparison of the fake dialog surface with a predicted screen.
 #include "fault/fault_screen.h"
 
 #include <gtest/gtest.h>
-
-#include "dialog/surface.h"
-#include "fakes/fake_surface.h"
-
-Screen screen_now()
-{
-    Screen s;
-    for (int row = 0; row < PAGE_ROWS; ++row) {
-        s.box[row] = fake_text(ID_VALUE_BOX + row);
-        s.button[row] = fake_control(ID_ROW_BUTTON + row).enabled;
-    }
-    s.caption = fakeWindow.caption;
-    s.marked = errorField;
-    return s;
-}
 
 void expect_screen(const Screen& expected, const std::string& where)
 {

@@ -19,6 +19,7 @@
 #include "fuzz/reference_text.h"
 #include "model/config.h"
 #include "model/param_table.h"
+#include "support/screen.h"
 #include "tag/security.h"
 
 namespace {
@@ -96,29 +97,9 @@ bool block_data(const Exchange& x, uint8_t* out)
 int first_block(const Row& r) { return r.address / 4; }
 int last_block(const Row& r) { return (r.address + reference_stored_size(r.type) - 1) / 4; }
 
-// What the user sees: value boxes, row buttons, caption, the marked box.
-struct Screen {
-    std::string box[PAGE_ROWS];
-    bool button[PAGE_ROWS];
-    std::string caption;
-    int marked;
-};
-
-Screen snapshot()
-{
-    Screen s;
-    for (int row = 0; row < PAGE_ROWS; ++row) {
-        s.box[row] = fake_text(ID_VALUE_BOX + row);
-        s.button[row] = fake_control(ID_ROW_BUTTON + row).enabled;
-    }
-    s.caption = fakeWindow.caption;
-    s.marked = errorField;
-    return s;
-}
-
 void compare(const Screen& expected, const char* after)
 {
-    Screen now = snapshot();
+    Screen now = screen_now();
     for (int row = 0; row < PAGE_ROWS; ++row) {
         FUZZ_CHECK(now.box[row] == expected.box[row], "%s: row %d shows \"%s\", expected \"%s\"", after, row,
                    now.box[row].c_str(), expected.box[row].c_str());
@@ -182,7 +163,7 @@ void expect_refresh(Exchanges& x, Screen& s)
 
 void check_refresh()
 {
-    Screen s = snapshot();
+    Screen s = screen_now();
     refresh_page();
     Exchanges x(input_reader_log());
     expect_refresh(x, s);
@@ -194,7 +175,7 @@ void check_refresh()
 void check_write(int row)
 {
     const Row& r = kRows[row];
-    Screen s = snapshot();
+    Screen s = screen_now();
     if (r.mode == EditMode::Changeable) s.box[row] = std::to_string(r.value);
     set_field_text(ID_VALUE_BOX + row, s.box[row].c_str());
     input_reader_clear_log();
@@ -243,7 +224,7 @@ void check_write(int row)
 // The refresh, then the factory password and two locks, the factory password and the new one.
 void check_security()
 {
-    Screen s = snapshot();
+    Screen s = screen_now();
     input_reader_clear_log();
     security_setup();
     Exchanges x(input_reader_log());
