@@ -5,6 +5,7 @@
 
 #include "model/config.h"
 #include "sim/sim_tag.h"
+#include "support/program_fixture.h"
 #include "support/reference_image.h"
 
 const char kTrueCaption[] = "ORVELTIDE      E002A1B2C3D4E5F6   ";
@@ -50,17 +51,6 @@ void put_image(ParamType type, int32_t address, uint32_t bits)
     sim_write_memory(address, image.data(), static_cast<int>(image.size()));
 }
 
-void add(const char* name, ParamType type, int32_t address, EditMode mode)
-{
-    ParamEntry& e = ParamTable[entryCount++];
-    snprintf(e.name, sizeof e.name, "%s", name);
-    snprintf(e.description, sizeof e.description, "%s's description", name);
-    e.type = type;
-    e.address = address;
-    e.mode = mode;
-    lastPage = compute_last_page(entryCount);
-}
-
 }  // namespace
 
 std::vector<uint8_t> image_of(ParamType type, uint32_t bits)
@@ -83,7 +73,7 @@ void put_pages(int count)
         SceneParam p = scene_param(i);
         char name[16];
         snprintf(name, sizeof name, "P%d", i);
-        add(name, p.type, p.address, p.mode);
+        add_param(name, p.type, p.address, p.mode);
         if (!p.erased) put_image(p.type, p.address, p.bits);
     }
 }
@@ -132,15 +122,15 @@ const WriteScene kWriteScenes[16] = {
 void put_write_scene(const WriteScene& scene)
 {
     clear_table();
-    add("P0", kPage[0].type, kPage[0].address, kPage[0].mode);
-    add("P1", kPage[1].type, kPage[1].address, kPage[1].mode);
-    add("P2", kPage[2].type, kPage[2].address, kPage[2].mode);
+    add_param("P0", kPage[0].type, kPage[0].address, kPage[0].mode);
+    add_param("P1", kPage[1].type, kPage[1].address, kPage[1].mode);
+    add_param("P2", kPage[2].type, kPage[2].address, kPage[2].mode);
     for (int i = 0; i < 3; ++i) put_image(kPage[i].type, kPage[i].address, kPage[i].bits);
-    add("W", scene.type, scene.address(), EditMode::Changeable);
+    add_param("W", scene.type, scene.address(), EditMode::Changeable);
     put_image(scene.type, scene.address(), scene.oldBits);
-    add("before", PT::int8, scene.address() - 3, EditMode::Changeable);
+    add_param("before", PT::int8, scene.address() - 3, EditMode::Changeable);
     put_image(PT::int8, scene.address() - 3, 9);
-    add("after", PT::int16, scene.address() + scene.size(), EditMode::Default);
+    add_param("after", PT::int16, scene.address() + scene.size(), EditMode::Default);
     put_image(PT::int16, scene.address() + scene.size(), 77);
     sim_set_password(1, SCENE_PASSWORD);
     sim_set_sector_status(0, 0x09);  // locked; writes need password 1

@@ -36,8 +36,7 @@ void ProgramTest::put_memory(int address, const std::vector<uint8_t>& bytes)
     ASSERT_TRUE(sim_write_memory(address, bytes.data(), static_cast<int>(bytes.size())));
 }
 
-ParamEntry& ProgramTest::add_param(const char* name, ParamType type, int32_t address, EditMode mode,
-                                   int32_t defaultValue)
+ParamEntry& add_param(const char* name, ParamType type, int32_t address, EditMode mode, int32_t defaultValue)
 {
     ParamEntry& e = ParamTable[entryCount++];
     snprintf(e.name, sizeof e.name, "%s", name);
@@ -50,7 +49,7 @@ ParamEntry& ProgramTest::add_param(const char* name, ParamType type, int32_t add
     return e;
 }
 
-void ProgramTest::fill_table(int count)
+void fill_table(int count)
 {
     for (int i = 0; i < count; ++i) {
         char name[16];

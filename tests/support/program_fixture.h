@@ -22,13 +22,13 @@ protected:
     static void put_memory(int address, const std::vector<uint8_t>& bytes);
     // A snapshot of the whole tag memory.
     static std::vector<uint8_t> whole_memory() { return memory(0, SIM_MAX_BLOCKS * SIM_BLOCK_SIZE); }
-
-    // Appends a parameter definition to the table (as the loader would have).
-    static ParamEntry& add_param(const char* name, ParamType type, int32_t address,
-                                 EditMode mode = EditMode::DisplayOnly, int32_t defaultValue = 0);
-    // Fills the table with count int8 parameters at addresses 4 * i (names P0, P1, ...).
-    static void fill_table(int count);
 };
+
+// Appends a parameter definition to the table (as the loader would have).
+ParamEntry& add_param(const char* name, ParamType type, int32_t address, EditMode mode = EditMode::DisplayOnly,
+                      int32_t defaultValue = 0);
+// Fills the table with count Changeable int8 parameters at addresses 4 * i (names P0, P1, ...).
+void fill_table(int count);
 
 // Hex text of bytes, "01 2C 4E A5", for readable assertions.
 std::string hex_bytes(const std::vector<uint8_t>& bytes);
