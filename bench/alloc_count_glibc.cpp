@@ -23,12 +23,21 @@ namespace {
 // Relaxed is enough: the count is read on the thread whose work it measures.
 std::atomic<long> allocations{0};
 
-void counted() { allocations.fetch_add(1, std::memory_order_relaxed); }
+void counted()
+{
+    allocations.fetch_add(1, std::memory_order_relaxed);
+}
 }  // namespace
 
-bool alloc_counting() { return true; }
+bool alloc_counting()
+{
+    return true;
+}
 
-long alloc_count() { return allocations.load(std::memory_order_relaxed); }
+long alloc_count()
+{
+    return allocations.load(std::memory_order_relaxed);
+}
 
 extern "C" {
 
@@ -84,6 +93,9 @@ void* pvalloc(size_t size)
     return __libc_pvalloc(size);
 }
 
-void free(void* block) { __libc_free(block); }
+void free(void* block)
+{
+    __libc_free(block);
+}
 
 }  // extern "C"

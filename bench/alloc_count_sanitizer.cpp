@@ -13,13 +13,22 @@ extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*on_malloc)(const
 namespace {
 std::atomic<long> allocations{0};
 
-void on_allocation(const volatile void*, size_t) { allocations.fetch_add(1, std::memory_order_relaxed); }
+void on_allocation(const volatile void*, size_t)
+{
+    allocations.fetch_add(1, std::memory_order_relaxed);
+}
 void on_free(const volatile void*) {}
 
 // Installed before main, so that the count covers every test.
 const int installed = __sanitizer_install_malloc_and_free_hooks(on_allocation, on_free);
 }  // namespace
 
-bool alloc_counting() { return installed != 0; }
+bool alloc_counting()
+{
+    return installed != 0;
+}
 
-long alloc_count() { return allocations.load(std::memory_order_relaxed); }
+long alloc_count()
+{
+    return allocations.load(std::memory_order_relaxed);
+}

@@ -15,7 +15,10 @@ const char* const kModes[] = {" Changeable", " Default=5", ""};
 
 // Slots of 10 bytes, shifted by 0 to 3 bytes: images start at every offset within a block and
 // touch one, two or three blocks.
-int address_of(int i) { return SLOT * i + i % 4; }
+int address_of(int i)
+{
+    return SLOT * i + i % 4;
+}
 
 }  // namespace
 

@@ -41,7 +41,10 @@ std::string own_folder()
     return path;
 }
 
-bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 bool write_file(const std::string& path, const std::string& bytes)
 {
@@ -87,8 +90,7 @@ double time_start(const std::string& folder, const Program& program)
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     double start = now_ms();
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &process))
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &process))
         return -1;
     Search search = {process.dwProcessId, program.captionPart, nullptr};
     double shown = -1;

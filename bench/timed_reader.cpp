@@ -32,13 +32,25 @@ long long clock_ns()
         .count();
 }
 
-void reader_time_reset() { spent = ReaderTime{0, 0}; }
+void reader_time_reset()
+{
+    spent = ReaderTime{0, 0};
+}
 
-ReaderTime reader_time() { return spent; }
+ReaderTime reader_time()
+{
+    return spent;
+}
 
-int reader_connect() { return timed([] { return sim_reader_connect(); }); }
+int reader_connect()
+{
+    return timed([] { return sim_reader_connect(); });
+}
 
-int reader_check() { return timed([] { return sim_reader_check(); }); }
+int reader_check()
+{
+    return timed([] { return sim_reader_check(); });
+}
 
 int reader_select(const char* command, char* answer)
 {

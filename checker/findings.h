@@ -8,10 +8,10 @@
 
 struct CheckCounts {
     int parameters;
-    int skipped;     // definition lines the tool reads and drops, comments and blank lines aside
+    int skipped;  // definition lines the tool reads and drops, comments and blank lines aside
     int comments;
     int blank;
-    int neverRead;   // lines after the 100th parameter that are neither comments nor blank
+    int neverRead;  // lines after the 100th parameter that are neither comments nor blank
     int overlaps;
     int duplicates;
     int emptyPages;
@@ -44,8 +44,7 @@ void put_quoted(const Report& report, const char* text);
 void end_finding(const Report& report);
 
 // A finding made of one formatted message.
-void finding(const Report& report, int line, int column, const char* format, ...)
-    __attribute__((format(printf, 4, 5)));
+void finding(const Report& report, int line, int column, const char* format, ...) __attribute__((format(printf, 4, 5)));
 
 const char* type_word(ParamType type);
 const char* mode_word(EditMode mode);

@@ -33,8 +33,7 @@ void report_header(Report& report, const Chunk* header, const HeaderReading& rea
         if (reading.passwordRead)
             warning(report, "\"set=\" not read (it must follow the password, with a decimal number): "
                             "ssec button hidden");
-        else
-            warning(report, "\"set=\" not read, since the password was not: ssec button hidden");
+        else warning(report, "\"set=\" not read, since the password was not: ssec button hidden");
     }
     if (reading.scanFound && !reading.scanNumberRead)
         warning(report, "no usable number after \"scan\": period 1000 ms");

@@ -128,8 +128,10 @@ void report_reading_notes(Report& report, const Chunk& chunk)
     if (chunk.text[chunk.length - 1] == '\n') --last;
     if (chunk.line == 1) {
         begin_finding(report, chunk.line, chunk.column);
-        put_format(report, "warning: the header is longer than %d characters: characters %d-%d are read as a "
-                   "definition line", HEADER_LINE_SIZE - 1, chunk.column, last);
+        put_format(report,
+                   "warning: the header is longer than %d characters: characters %d-%d are read as a "
+                   "definition line",
+                   HEADER_LINE_SIZE - 1, chunk.column, last);
         ++report.counts.warnings;
     } else {
         begin_note(report, chunk);

@@ -69,9 +69,7 @@ void refresh_row(int row)
         // A software version is never written: its button keeps whatever state it had.
         if (e.type != ParamType::swver) enable_control(button, e.mode != EditMode::DisplayOnly);
         return;
-    default:
-        set_field_text(box, "Unknown Type");
-        return;
+    default: set_field_text(box, "Unknown Type"); return;
     }
 }
 

@@ -63,9 +63,7 @@ INT_PTR answer_colour_query(HDC dc, HWND control)
     // Made once and kept for the whole run, like the system's own brushes.
     static HBRUSH errorBrush = CreateSolidBrush(ERROR_BACKGROUND);
     switch (colour_query(GetDlgCtrlID(control))) {
-    case BoxColour::error:
-        SetBkColor(dc, ERROR_BACKGROUND);
-        return reinterpret_cast<INT_PTR>(errorBrush);
+    case BoxColour::error: SetBkColor(dc, ERROR_BACKGROUND); return reinterpret_cast<INT_PTR>(errorBrush);
     case BoxColour::ordinary:
         SetBkColor(dc, GetSysColor(COLOR_WINDOW));
         return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_WINDOW));

@@ -38,8 +38,8 @@ struct TypeKeyword {
 };
 
 const TypeKeyword kTypeKeywords[] = {
-    {"Type=int8", ParamType::int8},   {"Type=int16", ParamType::int16}, {"Type=int32", ParamType::int32},
-    {"Type=time", ParamType::time},   {"Type=swver", ParamType::swver}, {"Type=empty", ParamType::empty},
+    {"Type=int8", ParamType::int8}, {"Type=int16", ParamType::int16}, {"Type=int32", ParamType::int32},
+    {"Type=time", ParamType::time}, {"Type=swver", ParamType::swver}, {"Type=empty", ParamType::empty},
 };
 
 LineVerdict reject(ParamEntry* record, LineVerdict why)

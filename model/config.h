@@ -26,10 +26,10 @@ enum class LineVerdict {
     noName,
     noDescription,
     noAddress,
-    addressTooLarge,      // the address does not fit a signed 32-bit number
+    addressTooLarge,  // the address does not fit a signed 32-bit number
     noType,
-    outsideMemory,        // stored bytes not within 0..1023
-    defaultTooLarge,      // the "Default=" number does not fit a signed 32-bit number
+    outsideMemory,    // stored bytes not within 0..1023
+    defaultTooLarge,  // the "Default=" number does not fit a signed 32-bit number
 };
 
 // What the header line gave.

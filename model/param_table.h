@@ -15,9 +15,9 @@ enum class ParamType : int32_t { none = 0, int8 = 1, int16 = 2, int32 = 3, time 
 enum class EditMode : int32_t { DisplayOnly = 0, Changeable = 1, Default = 2 };
 
 struct ParamEntry {
-    int32_t address;        // byte address of the first stored byte in the tag
+    int32_t address;  // byte address of the first stored byte in the tag
     ParamType type;
-    int32_t defaultValue;   // from "Default=", 0 when the line has none
+    int32_t defaultValue;  // from "Default=", 0 when the line has none
     EditMode mode;
     char name[PARAM_TEXT_SIZE];
     char description[PARAM_TEXT_SIZE];

@@ -5,9 +5,9 @@
 #define IDD_PELOX 101
 #define IDI_PELOX 102
 
-#define IDC_READ 1005
-#define IDC_SSEC 1007
-#define IDC_VALUE_BOX 1100
-#define IDC_ROW_BUTTON 1200
-#define IDC_LABEL 1300
+#define IDC_READ        1005
+#define IDC_SSEC        1007
+#define IDC_VALUE_BOX   1100
+#define IDC_ROW_BUTTON  1200
+#define IDC_LABEL       1300
 #define IDC_DESCRIPTION 1400

@@ -10,31 +10,31 @@
 enum SimFaultType : uint8_t { SIM_FAULT_FAIL_CALL, SIM_FAULT_FLAG_ANSWER };
 
 struct SimFault {
-  SimFaultType type;
-  SimKind kind;
-  int remaining;  // calls of `kind` still to come; fires on the one that brings it to 0
-  uint8_t code;   // error code of a flagged answer
+    SimFaultType type;
+    SimKind kind;
+    int remaining;  // calls of `kind` still to come; fires on the one that brings it to 0
+    uint8_t code;   // error code of a flagged answer
 };
 
 struct SimState {
-  // the tag
-  uint64_t uid;
-  uint8_t dsfid;
-  uint8_t afi;
-  uint8_t icReference;
-  int blockCount;
-  uint8_t memory[SIM_MAX_BLOCKS * SIM_BLOCK_SIZE];
-  uint32_t passwords[SIM_PASSWORDS + 1];  // index 0 unused
-  uint8_t sectors[SIM_SECTORS];
-  unsigned granted;  // bit n: password n presented
-  bool inField;
-  // the reader and the faults
-  bool readerAbsent;
-  bool selectRefused;
-  int leaveAfter;  // requests still answered before the tag leaves; -1 when not armed
-  unsigned delayUs;
-  SimFault faults[SIM_MAX_FAULTS];
-  int faultCount;
+    // the tag
+    uint64_t uid;
+    uint8_t dsfid;
+    uint8_t afi;
+    uint8_t icReference;
+    int blockCount;
+    uint8_t memory[SIM_MAX_BLOCKS * SIM_BLOCK_SIZE];
+    uint32_t passwords[SIM_PASSWORDS + 1];  // index 0 unused
+    uint8_t sectors[SIM_SECTORS];
+    unsigned granted;  // bit n: password n presented
+    bool inField;
+    // the reader and the faults
+    bool readerAbsent;
+    bool selectRefused;
+    int leaveAfter;  // requests still answered before the tag leaves; -1 when not armed
+    unsigned delayUs;
+    SimFault faults[SIM_MAX_FAULTS];
+    int faultCount;
 };
 
 extern SimState simState;
@@ -45,10 +45,10 @@ void sim_mark_changed();
 
 // Sector security status bits.
 enum {
-  SIM_SECTOR_LOCKED = 0x01,
-  SIM_SECTOR_ACCESS_SHIFT = 1,  // 2 bits
-  SIM_SECTOR_PASSWORD_SHIFT = 3,  // 2 bits
-  SIM_SECTOR_STATUS_MASK = 0x1F,
+    SIM_SECTOR_LOCKED = 0x01,
+    SIM_SECTOR_ACCESS_SHIFT = 1,    // 2 bits
+    SIM_SECTOR_PASSWORD_SHIFT = 3,  // 2 bits
+    SIM_SECTOR_STATUS_MASK = 0x1F,
 };
 
 // The tag's reply to one request (flags byte and payload), without the reader's framing.
@@ -65,17 +65,18 @@ void sim_log_add(SimKind kind, const char* text);
 void sim_count_call(SimKind kind);
 
 // Value of an uppercase hexadecimal digit, -1 for anything else (requests are strict).
-inline int sim_hex_digit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
+inline int sim_hex_digit(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
 }
 
 // Counts one call of `kind` against the waiting faults; `request` is true for send/receive calls,
 // which "any request" faults also count. Spent faults are removed.
 struct SimFaultHit {
-  bool fail;
-  bool flag;
-  uint8_t code;
+    bool fail;
+    bool flag;
+    uint8_t code;
 };
 SimFaultHit sim_advance_faults(SimKind kind, bool request);

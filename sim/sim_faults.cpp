@@ -5,46 +5,61 @@
 
 namespace {
 
-bool is_request_kind(SimKind kind) { return kind >= SIM_READ_BLOCK && kind <= SIM_ANY_REQUEST; }
+bool is_request_kind(SimKind kind)
+{
+    return kind >= SIM_READ_BLOCK && kind <= SIM_ANY_REQUEST;
+}
 
-bool add_fault(SimFaultType type, SimKind kind, int n, uint8_t code) {
-  if (kind < 0 || kind >= SIM_KIND_COUNT || n < 1 || simState.faultCount == SIM_MAX_FAULTS) return false;
-  simState.faults[simState.faultCount++] = SimFault{type, kind, n, code};
-  return true;
+bool add_fault(SimFaultType type, SimKind kind, int n, uint8_t code)
+{
+    if (kind < 0 || kind >= SIM_KIND_COUNT || n < 1 || simState.faultCount == SIM_MAX_FAULTS) return false;
+    simState.faults[simState.faultCount++] = SimFault{type, kind, n, code};
+    return true;
 }
 
 }  // namespace
 
-bool sim_fail_call(SimKind kind, int n) { return add_fault(SIM_FAULT_FAIL_CALL, kind, n, 0); }
-
-bool sim_flag_answer(SimKind kind, int n, uint8_t code) {
-  return is_request_kind(kind) && add_fault(SIM_FAULT_FLAG_ANSWER, kind, n, code);
+bool sim_fail_call(SimKind kind, int n)
+{
+    return add_fault(SIM_FAULT_FAIL_CALL, kind, n, 0);
 }
 
-int sim_pending_faults() { return simState.faultCount; }
+bool sim_flag_answer(SimKind kind, int n, uint8_t code)
+{
+    return is_request_kind(kind) && add_fault(SIM_FAULT_FLAG_ANSWER, kind, n, code);
+}
 
-void sim_clear_faults() { simState.faultCount = 0; }
+int sim_pending_faults()
+{
+    return simState.faultCount;
+}
 
-SimFaultHit sim_advance_faults(SimKind kind, bool request) {
-  SimFaultHit hit{false, false, 0};
-  int kept = 0;
-  for (int i = 0; i < simState.faultCount; ++i) {
-    SimFault f = simState.faults[i];
-    bool counts = f.kind == kind || (request && f.kind == SIM_ANY_REQUEST);
-    if (counts) {
-      sim_mark_changed();
-      if (--f.remaining == 0) {
-        if (f.type == SIM_FAULT_FAIL_CALL) {
-          hit.fail = true;
-        } else if (!hit.flag) {
-          hit.flag = true;
-          hit.code = f.code;
+void sim_clear_faults()
+{
+    simState.faultCount = 0;
+}
+
+SimFaultHit sim_advance_faults(SimKind kind, bool request)
+{
+    SimFaultHit hit{false, false, 0};
+    int kept = 0;
+    for (int i = 0; i < simState.faultCount; ++i) {
+        SimFault f = simState.faults[i];
+        bool counts = f.kind == kind || (request && f.kind == SIM_ANY_REQUEST);
+        if (counts) {
+            sim_mark_changed();
+            if (--f.remaining == 0) {
+                if (f.type == SIM_FAULT_FAIL_CALL) {
+                    hit.fail = true;
+                } else if (!hit.flag) {
+                    hit.flag = true;
+                    hit.code = f.code;
+                }
+                continue;
+            }
         }
-        continue;
-      }
+        simState.faults[kept++] = f;
     }
-    simState.faults[kept++] = f;
-  }
-  simState.faultCount = kept;
-  return hit;
+    simState.faultCount = kept;
+    return hit;
 }

@@ -5,8 +5,8 @@
 
 enum {
     BLOCK_SIZE = 4,
-    LAST_BLOCK = 255,      // block numbers go into requests as one byte
-    SCRATCH_SIZE = 32,     // `rxdata` of a write
+    LAST_BLOCK = 255,   // block numbers go into requests as one byte
+    SCRATCH_SIZE = 32,  // `rxdata` of a write
 };
 
 // Whether the last answer's tag flags (character 5, the flags' low digit) report no error.

@@ -27,15 +27,15 @@ struct Row {
 
 // A full page: every stored type at every offset within a block, one to three blocks each.
 const Row kFullPage[PAGE_ROWS] = {
-    {ParamType::int8, 0, EditMode::Changeable, 0, 1},    {ParamType::int8, 6, EditMode::Default, 1, 2},
-    {ParamType::int16, 12, EditMode::DisplayOnly, 3, 1}, {ParamType::int16, 17, EditMode::Changeable, 4, 2},
-    {ParamType::int32, 24, EditMode::Default, 6, 2},     {ParamType::int32, 35, EditMode::Changeable, 8, 3},
-    {ParamType::time, 44, EditMode::Changeable, 11, 2},  {ParamType::time, 51, EditMode::DisplayOnly, 12, 3},
-    {ParamType::swver, 60, EditMode::DisplayOnly, 15, 2}, {ParamType::swver, 67, EditMode::Default, 16, 3},
-    {ParamType::int8, 77, EditMode::Changeable, 19, 1},  {ParamType::int8, 83, EditMode::DisplayOnly, 20, 2},
-    {ParamType::int16, 88, EditMode::Default, 22, 1},    {ParamType::int16, 94, EditMode::Changeable, 23, 2},
-    {ParamType::int32, 100, EditMode::DisplayOnly, 25, 2}, {ParamType::int32, 110, EditMode::Changeable, 27, 2},
-    {ParamType::time, 118, EditMode::Default, 29, 2},    {ParamType::int8, 125, EditMode::Changeable, 31, 1},
+    {ParamType::int8, 0, EditMode::Changeable, 0, 1},       {ParamType::int8, 6, EditMode::Default, 1, 2},
+    {ParamType::int16, 12, EditMode::DisplayOnly, 3, 1},    {ParamType::int16, 17, EditMode::Changeable, 4, 2},
+    {ParamType::int32, 24, EditMode::Default, 6, 2},        {ParamType::int32, 35, EditMode::Changeable, 8, 3},
+    {ParamType::time, 44, EditMode::Changeable, 11, 2},     {ParamType::time, 51, EditMode::DisplayOnly, 12, 3},
+    {ParamType::swver, 60, EditMode::DisplayOnly, 15, 2},   {ParamType::swver, 67, EditMode::Default, 16, 3},
+    {ParamType::int8, 77, EditMode::Changeable, 19, 1},     {ParamType::int8, 83, EditMode::DisplayOnly, 20, 2},
+    {ParamType::int16, 88, EditMode::Default, 22, 1},       {ParamType::int16, 94, EditMode::Changeable, 23, 2},
+    {ParamType::int32, 100, EditMode::DisplayOnly, 25, 2},  {ParamType::int32, 110, EditMode::Changeable, 27, 2},
+    {ParamType::time, 118, EditMode::Default, 29, 2},       {ParamType::int8, 125, EditMode::Changeable, 31, 1},
     {ParamType::int16, 1020, EditMode::Changeable, 255, 1}, {ParamType::int32, 1015, EditMode::Default, 253, 3},
 };
 const long kFullPageBlocks = 38;

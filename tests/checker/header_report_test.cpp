@@ -17,25 +17,30 @@ TEST(HeaderReport, SettingsAndFieldsNotRead)
               "Pelox.ini:1: header: password 1A2B3C4D, ssec button shown, scanning off\n" + noRows);
     EXPECT_EQ(header_findings("Pwd=-1 set=-3 scan\n"),
               "Pelox.ini:1: header: password FFFFFFFF, ssec button shown, scanning on every 1000 ms\n"
-              "Pelox.ini:1: warning: no usable number after \"scan\": period 1000 ms\n" + noRows);
+              "Pelox.ini:1: warning: no usable number after \"scan\": period 1000 ms\n" +
+                  noRows);
     EXPECT_EQ(header_findings("Pwd=1 set=0 scan 5"),
               "Pelox.ini:1: header: password 00000001, ssec button hidden, scanning on every 10 ms\n"
-              "Pelox.ini:1: warning: scan period below 10 ms raised to 10 ms\n" + noRows);
+              "Pelox.ini:1: warning: scan period below 10 ms raised to 10 ms\n" +
+                  noRows);
     EXPECT_EQ(header_findings("Pwd=12 set=on\n"),
               "Pelox.ini:1: header: password 00000012, ssec button hidden, scanning off\n"
               "Pelox.ini:1: warning: \"set=\" not read (it must follow the password, with a decimal number): "
-              "ssec button hidden\n" + noRows);
+              "ssec button hidden\n" +
+                  noRows);
     EXPECT_EQ(header_findings(" set=1 Pwd=123456789\n"),
               "Pelox.ini:1: header: password 00000000, ssec button hidden, scanning off\n"
               "Pelox.ini:1: warning: \"Pwd=\" not read (it must start the line, followed by at most 8 "
               "hexadecimal digits): password 00000000\n"
-              "Pelox.ini:1: warning: \"set=\" not read, since the password was not: ssec button hidden\n" + noRows);
+              "Pelox.ini:1: warning: \"set=\" not read, since the password was not: ssec button hidden\n" +
+                  noRows);
     CheckRun empty = run_check("");
     EXPECT_EQ(empty.status, 0);
     EXPECT_EQ(empty.text, "Pelox.ini:1: header: password 00000000, ssec button hidden, scanning off\n"
-                          "Pelox.ini:1: warning: the file is empty: no header line and no parameters\n" + noRows +
-                          "Pelox.ini: summary: parameters 0, skipped 0, comments 0, blank 0, never read 0, "
-                          "overlaps 0, duplicate names 0, empty pages 1, warnings 1, notes 0: ok\n");
+                          "Pelox.ini:1: warning: the file is empty: no header line and no parameters\n" +
+                              noRows +
+                              "Pelox.ini: summary: parameters 0, skipped 0, comments 0, blank 0, never read 0, "
+                              "overlaps 0, duplicate names 0, empty pages 1, warnings 1, notes 0: ok\n");
 }
 
 TEST(HeaderReport, FirstLineIsAlwaysTheHeaderAndOnly29CharactersCount)

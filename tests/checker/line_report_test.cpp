@@ -103,10 +103,9 @@ TEST(LineReport, OverlongLinesContinueOnTheSamePhysicalLine)
 {
     std::string head = "Name=\"L\" Description=\"d\" Address=8 Type=int16 ";
     std::string line254 = head + std::string(254 - head.size(), 'x');
-    EXPECT_EQ(definition_findings(line254 + "Changeable\n" +                // 264 characters
-                                  std::string(254, ' ') + "\r\n" +          // exactly 254: nothing left over
-                                  std::string(554, '#') + "\n" +
-                                  "Name=\"M\" Description=\"m\" Address=16 Type=int8"),
+    EXPECT_EQ(definition_findings(line254 + "Changeable\n" +        // 264 characters
+                                  std::string(254, ' ') + "\r\n" +  // exactly 254: nothing left over
+                                  std::string(554, '#') + "\n" + "Name=\"M\" Description=\"m\" Address=16 Type=int8"),
               "Pelox.ini:2: parameter 1 \"L\": page 1 row 1, int16, DisplayOnly, default 0, bytes 8-11, block 2\n"
               "Pelox.ini:2:255: skipped: no Name=\"\n"
               "Pelox.ini:2:255: note: the line is longer than 254 characters: characters 255-264 are read as a "

@@ -68,7 +68,7 @@ TEST_F(Refresh, TrafficIsOneReadPerBlockOfEachVisibleParameter)
     add_param("b", ParamType::int8, 3, EditMode::Changeable);   // blocks 0, 1
     add_param("c", ParamType::int32, 7, EditMode::Changeable);  // blocks 1, 2, 3
     add_param("gap", ParamType::empty, 0);
-    add_param("d", ParamType::swver, 1016);                     // blocks 254, 255
+    add_param("d", ParamType::swver, 1016);  // blocks 254, 255
     refresh_page();
     EXPECT_EQ(requests(), (Requests{"010D", "022B", "022000", "022000", "022001", "022001", "022002", "022003",
                                     "0220FE", "0220FF"}));

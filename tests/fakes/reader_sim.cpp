@@ -5,12 +5,22 @@
 
 static_assert((int)SIM_ANSWER_SIZE <= (int)READER_TEXT_SIZE, "the simulator's answers must fit the program's buffer");
 
-int reader_connect() { return sim_reader_connect(); }
+int reader_connect()
+{
+    return sim_reader_connect();
+}
 
-int reader_check() { return sim_reader_check(); }
+int reader_check()
+{
+    return sim_reader_check();
+}
 
-int reader_select(const char* command, char* answer) { return sim_reader_select(command, answer); }
+int reader_select(const char* command, char* answer)
+{
+    return sim_reader_select(command, answer);
+}
 
-int reader_send_receive(const char* command, char* answer) {
-  return sim_reader_send_receive(command, answer);
+int reader_send_receive(const char* command, char* answer)
+{
+    return sim_reader_send_receive(command, answer);
 }

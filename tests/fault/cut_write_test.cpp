@@ -20,8 +20,8 @@ struct Cut {
     int32_t address;
     const char* oldImage;
     const char* typed;
-    int answered;        // requests answered before the tag leaves: password, reads, some writes
-    const char* left;    // the parameter's bytes afterwards
+    int answered;      // requests answered before the tag leaves: password, reads, some writes
+    const char* left;  // the parameter's bytes afterwards
     const char* newText;
 };
 

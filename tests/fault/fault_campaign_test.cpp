@@ -162,7 +162,11 @@ Operation start_up()
 
 Operation security()
 {
-    return {"security setup", [] { show_pages(PAGE_ROWS, 0); password = SCENE_PASSWORD; },
+    return {"security setup",
+            [] {
+                show_pages(PAGE_ROWS, 0);
+                password = SCENE_PASSWORD;
+            },
             [] { security_setup(); },
             [](FaultModel& model, Outcome& o) {
                 predict_refresh(model, o);
@@ -191,10 +195,11 @@ Operation security()
 
 Operation write_of(const WriteScene& scene)
 {
-    std::string name = std::string("write ") + (scene.type == ParamType::int8    ? "int8"
-                                                : scene.type == ParamType::int16 ? "int16"
-                                                : scene.type == ParamType::int32 ? "int32"
-                                                                                  : "time") +
+    std::string name = std::string("write ") +
+                       (scene.type == ParamType::int8    ? "int8"
+                        : scene.type == ParamType::int16 ? "int16"
+                        : scene.type == ParamType::int32 ? "int32"
+                                                         : "time") +
                        " at offset " + std::to_string(scene.offset);
     return {name,
             [scene] {
@@ -220,7 +225,7 @@ Operation write_of(const WriteScene& scene)
                 o.screen.marked = done ? NO_FIELD : ID_VALUE_BOX + WRITE_ROW;
                 Bytes now(o.memory.begin() + scene.address(), o.memory.begin() + scene.address() + scene.size());
                 // A half-written image must fail its CRC rather than show a number.
-                const char* shown = now == image                              ? scene.newText
+                const char* shown = now == image                                 ? scene.newText
                                     : now == image_of(scene.type, scene.oldBits) ? scene.oldText
                                                                                  : "Not set";
                 o.truth = write_scene_texts(shown);
@@ -305,9 +310,11 @@ TEST_P(FaultCampaign, EveryFaultAtEveryStep)
         for (int row = 0; row < PAGE_ROWS; ++row) {
             const ParamEntry& e = record_at(currentPage, row);
             if (e.type == ::ParamType::none) continue;
-            EXPECT_EQ(fake_text(ID_VALUE_BOX + row), expected.truth[static_cast<size_t>(row)]) << where << ", row " << row;
+            EXPECT_EQ(fake_text(ID_VALUE_BOX + row), expected.truth[static_cast<size_t>(row)])
+                << where << ", row " << row;
             if (e.type != ::ParamType::swver) {
-                EXPECT_EQ(fake_control(ID_ROW_BUTTON + row).enabled, e.mode != EditMode::DisplayOnly) << where << ", row " << row;
+                EXPECT_EQ(fake_control(ID_ROW_BUTTON + row).enabled, e.mode != EditMode::DisplayOnly)
+                    << where << ", row " << row;
             }
         }
         ++cases;

@@ -5,9 +5,9 @@
 
 namespace {
 
-const char* const kNames[] = {"reader absent",    "selection refused",        "tag absent",
-                              "connect fails",    "connect and check fail",   "selection fails",
-                              "request fails",    "answer flagged",           "tag leaves the field after"};
+const char* const kNames[] = {"reader absent", "selection refused",      "tag absent",
+                              "connect fails", "connect and check fail", "selection fails",
+                              "request fails", "answer flagged",         "tag leaves the field after"};
 
 }  // namespace
 
@@ -20,7 +20,8 @@ std::string describe(const Fault& fault)
 
 std::vector<Fault> faults_for(int connects, int selects, int requests)
 {
-    std::vector<Fault> faults = {{FaultKind::readerAbsent, 0}, {FaultKind::selectRefused, 0}, {FaultKind::tagAbsent, 0}};
+    std::vector<Fault> faults = {
+        {FaultKind::readerAbsent, 0}, {FaultKind::selectRefused, 0}, {FaultKind::tagAbsent, 0}};
     for (int n = 1; n <= connects; ++n) {
         faults.push_back({FaultKind::connectFails, n});
         faults.push_back({FaultKind::connectAndCheckFail, n});

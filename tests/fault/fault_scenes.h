@@ -12,9 +12,9 @@ struct SceneParam {
     ParamType type;
     int32_t address;  // on page 0; page p lies 256 * p bytes further
     EditMode mode;
-    bool erased;      // never written: no valid image
-    uint32_t bits;    // the stored value
-    const char* text; // what its value box shows
+    bool erased;       // never written: no valid image
+    uint32_t bits;     // the stored value
+    const char* text;  // what its value box shows
 };
 
 enum { SCENE_PAGE_STRIDE = 256, SCENE_PASSWORD = 0x0BADCAFE };

@@ -28,22 +28,41 @@ protected:
 
 TEST_F(GarbledAnswer, CaptionShowsOnlyHexDigitsAsSent)
 {
-    identify("8012000F" "f6e5d4c3b2a102e0" "000003FF0300000000");
+    identify("8012000F"
+             "f6e5d4c3b2a102e0"
+             "000003FF0300000000");
     EXPECT_STREQ(fakeWindow.caption, "ORVELTIDE      e002a1b2c3d4e5f6   ");
     // A blank, a G, a z, a dot and a character beyond 'f' where digits should be.
-    identify("8012000F" "F6 5GzC.B2A102Eg" "000003FF0300000000");
+    identify("8012000F"
+             "F6 5GzC.B2A102Eg"
+             "000003FF0300000000");
     EXPECT_STREQ(fakeWindow.caption, "ORVELTIDE      E?02A1B2C????5F6   ");
 }
 
 TEST_F(GarbledAnswer, BlockDataWithAStrayCharacterIsNoData)
 {
     uint8_t out[8];
-    const char* stray[] = {"8008" "00" "1234567g" "0000", "8008" "00" "12 45678" "0000", "8008" "00" "1234567" "\x7f" "0000"};
+    const char* stray[] = {"8008"
+                           "00"
+                           "1234567g"
+                           "0000",
+                           "8008"
+                           "00"
+                           "12 45678"
+                           "0000",
+                           "8008"
+                           "00"
+                           "1234567"
+                           "\x7f"
+                           "0000"};
     for (const char* answer : stray) {
         reader_script_set({{0, answer}});
         EXPECT_EQ(tag_read_bytes(0, 3, out), 0) << answer;
     }
-    reader_script_set({{0, "8008" "00" "abcdefAB" "0000"}});
+    reader_script_set({{0, "8008"
+                           "00"
+                           "abcdefAB"
+                           "0000"}});
     ASSERT_EQ(tag_read_bytes(0, 3, out), 4);
     EXPECT_EQ(out[0], 0xAB);
     EXPECT_EQ(out[1], 0xCD);

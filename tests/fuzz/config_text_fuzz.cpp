@@ -89,14 +89,17 @@ void check_page(int page)
         FUZZ_CHECK(fake_control(ID_VALUE_BOX + row).visible == shown && fake_control(ID_LABEL + row).visible == shown,
                    "page %d row %d visibility", page, row);
         if (!shown) continue;
-        FUZZ_CHECK(!strcmp(fake_text(ID_LABEL + row), e.name) && !strcmp(fake_text(ID_DESCRIPTION + row), e.description),
+        FUZZ_CHECK(!strcmp(fake_text(ID_LABEL + row), e.name) &&
+                       !strcmp(fake_text(ID_DESCRIPTION + row), e.description),
                    "page %d row %d texts", page, row);
-        FUZZ_CHECK(fake_control(ID_VALUE_BOX + row).readOnly == (e.mode != EditMode::Changeable), "row %d read-only", row);
+        FUZZ_CHECK(fake_control(ID_VALUE_BOX + row).readOnly == (e.mode != EditMode::Changeable), "row %d read-only",
+                   row);
         std::string expected = reference_decode(e.type, pattern.data() + e.address);
         FUZZ_CHECK(expected == fake_text(ID_VALUE_BOX + row), "page %d row %d shows \"%s\", expected \"%s\"", page, row,
                    fake_text(ID_VALUE_BOX + row), expected.c_str());
         if (e.type != ParamType::swver)
-            FUZZ_CHECK(fake_control(ID_ROW_BUTTON + row).enabled == (e.mode != EditMode::DisplayOnly), "row %d button", row);
+            FUZZ_CHECK(fake_control(ID_ROW_BUTTON + row).enabled == (e.mode != EditMode::DisplayOnly), "row %d button",
+                       row);
     }
 }
 

@@ -4,14 +4,14 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-#define FUZZ_CHECK(condition, ...)                                                         \
-    do {                                                                                   \
-        if (!(condition)) {                                                                \
-            fprintf(stderr, "%s:%d: check failed: %s: ", __FILE__, __LINE__, #condition); \
-            fprintf(stderr, __VA_ARGS__);                                                  \
-            fputc('\n', stderr);                                                           \
-            abort();                                                                       \
-        }                                                                                  \
+#define FUZZ_CHECK(condition, ...)                                                                                     \
+    do {                                                                                                               \
+        if (!(condition)) {                                                                                            \
+            fprintf(stderr, "%s:%d: check failed: %s: ", __FILE__, __LINE__, #condition);                              \
+            fprintf(stderr, __VA_ARGS__);                                                                              \
+            fputc('\n', stderr);                                                                                       \
+            abort();                                                                                                   \
+        }                                                                                                              \
     } while (0)
 
 // Time stamps are checked against calendar arithmetic in UTC.

@@ -8,7 +8,7 @@
 #include <vector>
 
 struct Exchange {
-    std::string call;    // "connect", "check", or the command text
+    std::string call;  // "connect", "check", or the command text
     int result;
     std::string answer;  // as the program received it
 };

@@ -33,10 +33,10 @@ struct Row {
 
 // Each row on blocks of its own; every block offset, both ends of the memory.
 const Row kRows[] = {
-    {ParamType::int8, 0, EditMode::Changeable, -5},        {ParamType::int8, 6, EditMode::Default, 100},
-    {ParamType::int16, 13, EditMode::Changeable, -12345},  {ParamType::int32, 21, EditMode::Default, 123456789},
-    {ParamType::time, 31, EditMode::Changeable, 86400},    {ParamType::swver, 40, EditMode::DisplayOnly, 0},
-    {ParamType::int16, 48, EditMode::DisplayOnly, 7},      {ParamType::int8, 1013, EditMode::Changeable, 127},
+    {ParamType::int8, 0, EditMode::Changeable, -5},       {ParamType::int8, 6, EditMode::Default, 100},
+    {ParamType::int16, 13, EditMode::Changeable, -12345}, {ParamType::int32, 21, EditMode::Default, 123456789},
+    {ParamType::time, 31, EditMode::Changeable, 86400},   {ParamType::swver, 40, EditMode::DisplayOnly, 0},
+    {ParamType::int16, 48, EditMode::DisplayOnly, 7},     {ParamType::int8, 1013, EditMode::Changeable, 127},
     {ParamType::int32, 1018, EditMode::Default, -1},
 };
 const int kRowCount = sizeof kRows / sizeof kRows[0];
@@ -94,8 +94,14 @@ bool block_data(const Exchange& x, uint8_t* out)
     return true;
 }
 
-int first_block(const Row& r) { return r.address / 4; }
-int last_block(const Row& r) { return (r.address + reference_stored_size(r.type) - 1) / 4; }
+int first_block(const Row& r)
+{
+    return r.address / 4;
+}
+int last_block(const Row& r)
+{
+    return (r.address + reference_stored_size(r.type) - 1) / 4;
+}
 
 void compare(const Screen& expected, const char* after)
 {

@@ -11,8 +11,8 @@
 
 namespace {
 
-const ParamType kAllTypes[] = {ParamType::none,  ParamType::int8,  ParamType::int16, ParamType::int32,
-                               ParamType::time,  ParamType::swver, ParamType::empty};
+const ParamType kAllTypes[] = {ParamType::none, ParamType::int8,  ParamType::int16, ParamType::int32,
+                               ParamType::time, ParamType::swver, ParamType::empty};
 
 // Decodes into a buffer of `size` characters followed by guard bytes that must stay untouched.
 std::string decode_into(ParamType type, const uint8_t* bytes, size_t size)
@@ -20,7 +20,8 @@ std::string decode_into(ParamType type, const uint8_t* bytes, size_t size)
     char buffer[DISPLAY_TEXT_SIZE + 16];
     memset(buffer, 0x5A, sizeof buffer);
     decode_value(type, bytes, buffer, size);
-    for (size_t i = size; i < sizeof buffer; ++i) FUZZ_CHECK(buffer[i] == 0x5A, "byte %zu beyond a %zu-byte text", i, size);
+    for (size_t i = size; i < sizeof buffer; ++i)
+        FUZZ_CHECK(buffer[i] == 0x5A, "byte %zu beyond a %zu-byte text", i, size);
     FUZZ_CHECK(memchr(buffer, '\0', size) != nullptr, "text of %zu bytes not terminated", size);
     return buffer;
 }

@@ -20,8 +20,8 @@
 namespace {
 
 const int kMemorySize = SIM_MAX_BLOCKS * SIM_BLOCK_SIZE;
-const ParamType kAllTypes[] = {ParamType::none,  ParamType::int8,  ParamType::int16, ParamType::int32,
-                               ParamType::time,  ParamType::swver, ParamType::empty};
+const ParamType kAllTypes[] = {ParamType::none, ParamType::int8,  ParamType::int16, ParamType::int32,
+                               ParamType::time, ParamType::swver, ParamType::empty};
 const EditMode kAllModes[] = {EditMode::DisplayOnly, EditMode::Changeable, EditMode::Default};
 
 enum class Typed { nothing, number, tooLarge };
@@ -89,8 +89,7 @@ void write_once(ParamType type, EditMode mode, int32_t address, int32_t defaultV
         FUZZ_CHECK(!written && sim_log_count() == 0, "type %d mode %d: \"%s\" reached the tag", t, m, text.c_str());
         if (typed == Typed::number && !supported)
             FUZZ_CHECK(!strcmp(box, "Unknown Type"), "type %d: box \"%s\"", t, box);
-        else
-            FUZZ_CHECK(text == box, "type %d mode %d: box changed to \"%s\"", t, m, box);
+        else FUZZ_CHECK(text == box, "type %d mode %d: box changed to \"%s\"", t, m, box);
         // A value the type cannot hold is refused visibly.
         if (mode != EditMode::DisplayOnly && supported)
             FUZZ_CHECK(errorField == ID_VALUE_BOX && fakeWindow.focus == ID_VALUE_BOX, "type %d: \"%s\" not marked", t,
@@ -121,8 +120,9 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
 {
     if (size < 6) return 0;
     int32_t address = (data[0] << 8 | data[1]) % (kMemorySize - 5);
-    int32_t defaultValue = static_cast<int32_t>(static_cast<uint32_t>(data[2]) << 24 | static_cast<uint32_t>(data[3]) << 16 |
-                                                static_cast<uint32_t>(data[4]) << 8 | data[5]);
+    int32_t defaultValue =
+        static_cast<int32_t>(static_cast<uint32_t>(data[2]) << 24 | static_cast<uint32_t>(data[3]) << 16 |
+                             static_cast<uint32_t>(data[4]) << 8 | data[5]);
     std::string text(reinterpret_cast<const char*>(data + 6), size - 6);
     text = text.substr(0, strnlen(text.c_str(), BOX_TEXT_SIZE - 1));
     for (ParamType type : kAllTypes)

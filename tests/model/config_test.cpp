@@ -73,7 +73,7 @@ TEST_F(Config, UnreadHeaderFieldsKeepTheirValues)
     password = 0x55;
     ASSERT_TRUE(load("Pwd=zz set=1\n"));  // the password does not match, so set= is not read
     EXPECT_EQ(password, 0x55u);
-    EXPECT_EQ(Setsecurity, 0);  // reset by every load
+    EXPECT_EQ(Setsecurity, 0);                   // reset by every load
     ASSERT_TRUE(load("Pwd=123456789 set=1\n"));  // more than 32 bits
     EXPECT_EQ(password, 0x55u);
     EXPECT_EQ(Setsecurity, 0);
@@ -190,7 +190,8 @@ TEST_F(Config, CommentsTabsAndQuotes)
 
 TEST_F(Config, RejectedLineLeavesOnlyTextsInTheNextSlot)
 {
-    ASSERT_TRUE(load(std::string("Pwd=0 set=0\n") + kLine + "Name=\"bad\" Description=\"z\" Address=7 Changeable Type=nope\n"));
+    ASSERT_TRUE(
+        load(std::string("Pwd=0 set=0\n") + kLine + "Name=\"bad\" Description=\"z\" Address=7 Changeable Type=nope\n"));
     ASSERT_EQ(entryCount, 1u);
     EXPECT_STREQ(ParamTable[1].name, "bad");
     EXPECT_EQ(ParamTable[1].address, 7);
@@ -205,8 +206,8 @@ TEST_F(Config, TableLimitsAndLastPage)
         int definitions;
         uint32_t count;
         uint32_t last;
-    } cases[] = {{0, 0, 0}, {19, 19, 0}, {20, 20, 1}, {25, 25, 1}, {40, 40, 2}, {45, 45, 2}, {99, 99, 4},
-                 {100, 100, 4}, {150, 100, 4}};
+    } cases[] = {{0, 0, 0},   {19, 19, 0}, {20, 20, 1},   {25, 25, 1},  {40, 40, 2},
+                 {45, 45, 2}, {99, 99, 4}, {100, 100, 4}, {150, 100, 4}};
     for (const Case& c : cases) {
         ASSERT_TRUE(load("Pwd=0 set=0\n" + lines(kLine, c.definitions)));
         EXPECT_EQ(entryCount, c.count) << c.definitions;
@@ -257,7 +258,8 @@ TEST_F(Config, HostileBytesNeverBreakTheLoad)
     EXPECT_LE(entryCount, 100u);
 
     // A NUL ends the text that the searches see; the rest of that line is skipped.
-    ASSERT_TRUE(load(std::string("Pwd=1 set=1\n") + "Name=\"a\"" + '\0' + " Description=\"b\" Address=0 Type=int8\n" + kLine));
+    ASSERT_TRUE(
+        load(std::string("Pwd=1 set=1\n") + "Name=\"a\"" + '\0' + " Description=\"b\" Address=0 Type=int8\n" + kLine));
     EXPECT_EQ(entryCount, 1u);
     ASSERT_TRUE(load(std::string("Pwd=7") + '\0' + " set=1\n"));
     EXPECT_EQ(password, 7u);

@@ -23,7 +23,8 @@ TEST(TextNumber, DecimalLikePercentD)
         EXPECT_EQ(scan_decimal(none, &v), NumberScan::none) << none;
         EXPECT_EQ(v, 77);
     }
-    for (const char* big : {"2147483648", "-2147483649", "99999999999999999999999999", "00000000000000000000002147483648"}) {
+    for (const char* big :
+         {"2147483648", "-2147483649", "99999999999999999999999999", "00000000000000000000002147483648"}) {
         EXPECT_EQ(scan_decimal(big, &v), NumberScan::overflow) << big;
         EXPECT_EQ(v, 77);
     }

@@ -84,9 +84,9 @@ TEST_F(ValueCodec, AnyFlippedBitOfValueOrCrcIsNotSet)
         uint32_t value;
         int width;
     };
-    for (Case c : {Case{ParamType::int8, 0x5A, 1}, Case{ParamType::int16, 0x1234, 2},
-                   Case{ParamType::int32, 0xDEADBEEF, 4}, Case{ParamType::swver, 0x01020003, 4},
-                   Case{ParamType::time, 1700000000, 4}}) {
+    for (Case c :
+         {Case{ParamType::int8, 0x5A, 1}, Case{ParamType::int16, 0x1234, 2}, Case{ParamType::int32, 0xDEADBEEF, 4},
+          Case{ParamType::swver, 0x01020003, 4}, Case{ParamType::time, 1700000000, 4}}) {
         Bytes image = reference_image(c.value, c.width);
         ASSERT_NE(decoded(c.type, image), "Not set");
         for (size_t bit = 0; bit < image.size() * 8; ++bit) {
@@ -99,8 +99,8 @@ TEST_F(ValueCodec, AnyFlippedBitOfValueOrCrcIsNotSet)
 
 TEST_F(ValueCodec, EncodingMatchesTheReferenceAndDecodesBack)
 {
-    const int32_t samples[] = {0, 1, -1, 5, 127, -128, 128, -129, 255, 300, 32767, -32768, 65535, 1000,
-                               123456789, -123456789, 2147483647, -2147483647 - 1};
+    const int32_t samples[] = {0,   1,     -1,     5,     127,  -128,      128,        -129,       255,
+                               300, 32767, -32768, 65535, 1000, 123456789, -123456789, 2147483647, -2147483647 - 1};
     for (int32_t v : samples) {
         if (v >= -128 && v <= 127) {
             EXPECT_EQ(encoded(ParamType::int8, v), reference_image(static_cast<uint32_t>(v) & 0xFF, 1)) << v;

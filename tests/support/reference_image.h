@@ -10,7 +10,8 @@ inline uint16_t reference_crc_ccitt_false(const uint8_t* bytes, int n)
     uint16_t crc = 0xFFFF;
     for (int i = 0; i < n; ++i) {
         crc ^= static_cast<uint16_t>(bytes[i] << 8);
-        for (int k = 0; k < 8; ++k) crc = (crc & 0x8000) ? static_cast<uint16_t>((crc << 1) ^ 0x1021) : static_cast<uint16_t>(crc << 1);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc & 0x8000) ? static_cast<uint16_t>((crc << 1) ^ 0x1021) : static_cast<uint16_t>(crc << 1);
     }
     return crc;
 }

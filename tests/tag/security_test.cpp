@@ -24,8 +24,8 @@ protected:
 TEST_F(Security, LocksTwoSectorsAndSetsThePassword)
 {
     security_setup();
-    EXPECT_EQ(requests(), (Requests{"010D", "022B", "022000", "022001", "02B3020100000000", "02B2020009",
-                                    "02B2022009", "02B3020100000000", "02B102010BADF00D"}));
+    EXPECT_EQ(requests(), (Requests{"010D", "022B", "022000", "022001", "02B3020100000000", "02B2020009", "02B2022009",
+                                    "02B3020100000000", "02B102010BADF00D"}));
     EXPECT_EQ(sim_sector_status(0), 0x09);
     EXPECT_EQ(sim_sector_status(1), 0x09);
     EXPECT_EQ(sim_sector_status(2), 0x00);

@@ -104,11 +104,11 @@ TEST_F(TagMemory, AccessesBeyondBlock255FailWithoutAnyRequest)
 TEST_F(TagMemory, WriteNeverLeavesItsScratchBuffer)
 {
     uint8_t big[40] = {};
-    EXPECT_FALSE(tag_write_bytes(1, 32, big));   // 33 bytes of blocks
+    EXPECT_FALSE(tag_write_bytes(1, 32, big));  // 33 bytes of blocks
     EXPECT_FALSE(tag_write_bytes(0, 33, big));
     EXPECT_FALSE(tag_write_bytes(3, 2147483647, big));
     EXPECT_TRUE(requests().empty());
-    EXPECT_TRUE(tag_write_bytes(0, 32, big));   // exactly the scratch buffer
+    EXPECT_TRUE(tag_write_bytes(0, 32, big));  // exactly the scratch buffer
     EXPECT_EQ(sim_calls(SIM_WRITE_BLOCK), 8);
 }
 
@@ -190,8 +190,9 @@ TEST_F(TagMemory, FaultMatrixNeverTouchesBytesOutsideTheImage)
                         const uint8_t image[6] = {0xC1, 0xC2, 0xC3, 0xC4, 0xC5, 0xC6};
                         bool ok = tag_write_bytes(address, size, image);
                         ++cases;
-                        SCOPED_TRACE(testing::Message() << "protected " << protectedTag << " size " << size << " offset "
-                                                        << offset << " request " << at << " fault " << fault);
+                        SCOPED_TRACE(testing::Message()
+                                     << "protected " << protectedTag << " size " << size << " offset " << offset
+                                     << " request " << at << " fault " << fault);
                         bool passwordOnly = at == 1 && fault != leaveField;
                         EXPECT_EQ(ok, passwordOnly && !protectedTag);
                         Bytes after = whole_memory();

@@ -2,9 +2,9 @@
 #pragma once
 #include <windows.h>
 
-#define SCROLL_PROBE_MESSAGE "PeloxUiTests.ScrollProbe"
-#define SCROLL_PROBE_LOW "PeloxUiTests.ScrollLow"
-#define SCROLL_PROBE_HIGH "PeloxUiTests.ScrollHigh"
+#define SCROLL_PROBE_MESSAGE  "PeloxUiTests.ScrollProbe"
+#define SCROLL_PROBE_LOW      "PeloxUiTests.ScrollLow"
+#define SCROLL_PROBE_HIGH     "PeloxUiTests.ScrollHigh"
 #define SCROLL_PROBE_POSITION "PeloxUiTests.ScrollPosition"
 
 // A property value is a handle and a missing property reads as null, so numbers are offset.

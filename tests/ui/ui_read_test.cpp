@@ -14,15 +14,14 @@ namespace {
 
 const char kUidCaption[] = "ORVELTIDE      E002C0FFEE123456   ";
 
-const std::string kRows =
-    "Name=\"I8\" Description=\"int8 shown\" Address=0 Type=int8\r\n"
-    "Name=\"I16\" Description=\"int16 typed\" Address=4 Type=int16 Changeable\r\n"
-    "Name=\"I32\" Description=\"int32 fixed\" Address=8 Type=int32 Default=7\r\n"
-    "Name=\"Time\" Description=\"a date\" Address=16 Type=time Changeable\r\n"
-    "Name=\"Ver\" Description=\"version\" Address=24 Type=swver\r\n"
-    "Name=\"gap\" Description=\"never shown\" Address=32 Type=empty\r\n"
-    "Name=\"Blank\" Description=\"erased\" Address=40 Type=int16 Default\r\n"
-    "Name=\"Lost\" Description=\"beyond the tag\" Address=1000 Type=int8 Changeable\r\n";
+const std::string kRows = "Name=\"I8\" Description=\"int8 shown\" Address=0 Type=int8\r\n"
+                          "Name=\"I16\" Description=\"int16 typed\" Address=4 Type=int16 Changeable\r\n"
+                          "Name=\"I32\" Description=\"int32 fixed\" Address=8 Type=int32 Default=7\r\n"
+                          "Name=\"Time\" Description=\"a date\" Address=16 Type=time Changeable\r\n"
+                          "Name=\"Ver\" Description=\"version\" Address=24 Type=swver\r\n"
+                          "Name=\"gap\" Description=\"never shown\" Address=32 Type=empty\r\n"
+                          "Name=\"Blank\" Description=\"erased\" Address=40 Type=int16 Default\r\n"
+                          "Name=\"Lost\" Description=\"beyond the tag\" Address=1000 Type=int8 Changeable\r\n";
 
 void store_rows()
 {
@@ -31,7 +30,7 @@ void store_rows()
     store_value(0, static_cast<uint32_t>(-5), 1);
     store_value(4, static_cast<uint32_t>(-300), 2);
     store_value(8, 123456789, 4);
-    store_value(16, 31536000, 4);  // 1971-01-01 00:00:00 UTC
+    store_value(16, 31536000, 4);    // 1971-01-01 00:00:00 UTC
     store_value(24, 0x020A0100, 4);  // 2.10.256
 }
 

@@ -68,8 +68,8 @@ TEST_F(Resources, DialogTemplateHasItsSizeCaptionAndFont)
     EXPECT_EQ(0, *p++);  // no menu
     EXPECT_EQ(0, *p++);  // the standard dialog class
     EXPECT_EQ("ORVELTIDE", wide_text(p));
-    EXPECT_EQ(8, *p++);    // points
-    EXPECT_EQ(400, *p++);  // normal weight
+    EXPECT_EQ(8, *p++);         // points
+    EXPECT_EQ(400, *p++);       // normal weight
     EXPECT_EQ(0, *p++ & 0xFF);  // not italic
     EXPECT_EQ("Lucida Console", wide_text(p));
 }
@@ -119,7 +119,8 @@ std::vector<int> comctl32_imports(const BYTE* base)
     const IMAGE_NT_HEADERS* nt =
         reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (const IMAGE_IMPORT_DESCRIPTOR* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+    for (const IMAGE_IMPORT_DESCRIPTOR* d =
+             reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
          d->Name != 0; ++d) {
         if (_stricmp(reinterpret_cast<const char*>(base + d->Name), "comctl32.dll") != 0) continue;
         for (const IMAGE_THUNK_DATA* t = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk);

@@ -181,9 +181,10 @@ PeloxSession::ScrollState PeloxSession::scroll_state() const
 {
     ScrollState state = {false, 0, 0, 0};
     static HMODULE probe = LoadLibraryA((driver_folder() + "pelox_ui_probe.dll").c_str());
-    HOOKPROC hook = probe != nullptr ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(
-                                           GetProcAddress(probe, "scroll_probe_hook")))
-                                     : nullptr;
+    HOOKPROC hook =
+        probe != nullptr
+            ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(GetProcAddress(probe, "scroll_probe_hook")))
+            : nullptr;
     if (hook == nullptr) return state;
     HHOOK installed = SetWindowsHookExA(WH_CALLWNDPROC, hook, probe, process_.dwThreadId);
     if (installed == nullptr) return state;

@@ -12,14 +12,13 @@
 
 namespace {
 
-const std::string kRows =
-    "Name=\"A\" Description=\"int8 typed\" Address=0 Type=int8 Changeable\r\n"
-    "Name=\"B\" Description=\"int16 typed\" Address=6 Type=int16 Changeable\r\n"
-    "Name=\"C\" Description=\"int32 fixed\" Address=12 Type=int32 Default=1000\r\n"
-    "Name=\"D\" Description=\"time typed\" Address=20 Type=time Changeable\r\n"
-    "Name=\"E\" Description=\"int8 fixed\" Address=30 Type=int8 Default=5\r\n"
-    "Name=\"F\" Description=\"too big\" Address=40 Type=int16 Default=40000\r\n"
-    "Name=\"G\" Description=\"int32 typed\" Address=44 Type=int32 Changeable\r\n";
+const std::string kRows = "Name=\"A\" Description=\"int8 typed\" Address=0 Type=int8 Changeable\r\n"
+                          "Name=\"B\" Description=\"int16 typed\" Address=6 Type=int16 Changeable\r\n"
+                          "Name=\"C\" Description=\"int32 fixed\" Address=12 Type=int32 Default=1000\r\n"
+                          "Name=\"D\" Description=\"time typed\" Address=20 Type=time Changeable\r\n"
+                          "Name=\"E\" Description=\"int8 fixed\" Address=30 Type=int8 Default=5\r\n"
+                          "Name=\"F\" Description=\"too big\" Address=40 Type=int16 Default=40000\r\n"
+                          "Name=\"G\" Description=\"int32 typed\" Address=44 Type=int32 Changeable\r\n";
 
 // Every byte distinct and not erased, so that a neighbour overwritten shows.
 std::vector<uint8_t> pattern()
