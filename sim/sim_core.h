@@ -39,6 +39,11 @@ struct SimState {
 
 extern SimState simState;
 
+// Puts a fault on a state's waiting list, for the test controls and the state file alike: a call
+// of `kind` failing, or (request kinds only) its answer carrying the error flag with `code`, at
+// the n-th call from now. False when the arguments are bad or SIM_MAX_FAULTS faults wait.
+bool sim_add_fault(SimState* s, SimFaultType type, SimKind kind, int n, uint8_t code);
+
 // Factory-fresh tag in the field, reader present, no faults, no delay; log and counters untouched.
 void sim_factory_state(SimState* s);
 void sim_mark_changed();

@@ -3,30 +3,23 @@
 // or reloading a state file does not move them.
 #include "sim/sim_core.h"
 
-namespace {
-
-bool is_request_kind(SimKind kind)
+bool sim_add_fault(SimState* s, SimFaultType type, SimKind kind, int n, uint8_t code)
 {
-    return kind >= SIM_READ_BLOCK && kind <= SIM_ANY_REQUEST;
-}
-
-bool add_fault(SimFaultType type, SimKind kind, int n, uint8_t code)
-{
-    if (kind < 0 || kind >= SIM_KIND_COUNT || n < 1 || simState.faultCount == SIM_MAX_FAULTS) return false;
-    simState.faults[simState.faultCount++] = SimFault{type, kind, n, code};
+    bool requestKind = kind >= SIM_READ_BLOCK && kind <= SIM_ANY_REQUEST;
+    if (kind < 0 || kind >= SIM_KIND_COUNT || n < 1 || s->faultCount == SIM_MAX_FAULTS) return false;
+    if (type == SIM_FAULT_FLAG_ANSWER && !requestKind) return false;  // only a request has an answer to flag
+    s->faults[s->faultCount++] = SimFault{type, kind, n, code};
     return true;
 }
 
-}  // namespace
-
 bool sim_fail_call(SimKind kind, int n)
 {
-    return add_fault(SIM_FAULT_FAIL_CALL, kind, n, 0);
+    return sim_add_fault(&simState, SIM_FAULT_FAIL_CALL, kind, n, 0);
 }
 
 bool sim_flag_answer(SimKind kind, int n, uint8_t code)
 {
-    return is_request_kind(kind) && add_fault(SIM_FAULT_FLAG_ANSWER, kind, n, code);
+    return sim_add_fault(&simState, SIM_FAULT_FLAG_ANSWER, kind, n, code);
 }
 
 int sim_pending_faults()

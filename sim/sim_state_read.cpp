@@ -55,9 +55,9 @@ void add_fault(SimState* s, SimFaultType type, char** t, int n)
 {
     SimKind kind;
     unsigned long long count, code = SIM_ERR_OTHER;
-    if (n < 3 || !sim_kind_from_name(t[1], &kind) || !number(t[2], 10, 1000000000, &count) || count == 0) return;
-    if (type == SIM_FAULT_FLAG_ANSWER && ((n > 3 && !number(t[3], 16, 0xFF, &code)) || kind < SIM_READ_BLOCK)) return;
-    if (s->faultCount < SIM_MAX_FAULTS) s->faults[s->faultCount++] = SimFault{type, kind, (int)count, (uint8_t)code};
+    if (n < 3 || !sim_kind_from_name(t[1], &kind) || !number(t[2], 10, 1000000000, &count)) return;
+    if (type == SIM_FAULT_FLAG_ANSWER && n > 3 && !number(t[3], 16, 0xFF, &code)) return;
+    sim_add_fault(s, type, kind, static_cast<int>(count), static_cast<uint8_t>(code));
 }
 
 // "block N XXXXXXXX ..." fills blocks N, N+1, ... and is taken only if every group is good.
