@@ -3,6 +3,7 @@
 #include <string.h>
 #include <windows.h>
 
+#include "model/module_path.h"
 #include "tag/reader.h"
 
 namespace {
@@ -30,14 +31,9 @@ HMODULE load_library()
 {
     static const char kName[] = "CR95HF.dll";
     char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (n > 0 && n < MAX_PATH) {
-        char* cut = strrchr(path, '\\');
-        if (cut != nullptr && static_cast<size_t>(cut + 1 - path) + sizeof kName <= sizeof path) {
-            memcpy(cut + 1, kName, sizeof kName);
-            HMODULE module = LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-            if (module != nullptr) return module;
-        }
+    if (module_sibling_path(kName, path, sizeof path)) {
+        HMODULE module = LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+        if (module != nullptr) return module;
     }
     return LoadLibraryExA(kName, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
