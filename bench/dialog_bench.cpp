@@ -45,7 +45,7 @@ void write_typed(benchmark::State& state, ParamType type, const char* typed)
         state.SkipWithError("no such row");
         return;
     }
-    set_field_text(ID_VALUE_BOX + row, typed);
+    set_field_text(IDC_VALUE_BOX + row, typed);
     PerOperation counted;
     for (auto _ : state) write_param(row);
     counted.report(state);

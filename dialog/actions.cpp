@@ -2,35 +2,35 @@
 #include "dialog/actions.h"
 
 #include "dialog/paging.h"
+#include "dialog/reader_status.h"
 #include "dialog/refresh.h"
+#include "dialog/security_setup.h"
 #include "dialog/surface.h"
 #include "dialog/write.h"
 #include "model/config.h"
 #include "model/param_table.h"
-#include "tag/security.h"
-#include "tag/tag_memory.h"
 
 void dialog_start()
 {
     // Without a configuration the rows stay as the template made them and "ssec" stays visible.
     if (load_config()) {
-        if (Setsecurity == 0) show_control(ID_SSEC, false);
+        if (Setsecurity == 0) show_control(IDC_SSEC, false);
         if (entryCount > PAGE_ROWS) set_scroll_range(static_cast<int>(lastPage));
         show_page(0);
         currentPage = 0;
         refresh_page();
     }
     start_refresh_timer(scanInterval);
-    reader_open();
+    open_reader();
 }
 
 bool dialog_command(int code, int id)
 {
     if (code != 0) return false;  // only "button clicked"; edit notifications are ignored
-    if (id == ID_READ) refresh_page();
-    else if (id == ID_SSEC) security_setup();
-    else if (id >= ID_ROW_BUTTON && id < ID_ROW_BUTTON + PAGE_ROWS) write_param(id - ID_ROW_BUTTON);
-    return id == ID_CANCEL;
+    if (id == IDC_READ) refresh_page();
+    else if (id == IDC_SSEC) security_setup();
+    else if (id >= IDC_ROW_BUTTON && id < IDC_ROW_BUTTON + PAGE_ROWS) write_param(id - IDC_ROW_BUTTON);
+    return id == IDC_CANCEL;
 }
 
 void dialog_timer()

@@ -5,8 +5,12 @@
 
 #include "dialog/actions.h"
 #include "dialog/paging.h"
+#include "dialog/surface.h"
 #include "dialog/window_win32.h"
 #include "res/resource.h"
+
+static_assert(IDC_CANCEL == IDCANCEL, "the cancel identifier is the window system's");
+static_assert(ERROR_BACKGROUND == RGB(255, 0, 0), "a marked box is red");
 
 namespace {
 
@@ -20,15 +24,22 @@ void on_init_dialog(HWND window)
     dialog_start();
 }
 
+// The scroll bar's arrows step one page, dragging the thumb goes to the page under it; every
+// other code (page left or right, thumb released, end of scroll) is ignored.
 void on_scroll(HWND window, int code)
 {
-    ScrollSource source = scroll_source(code);
-    if (source == ScrollSource::none) return;
+    PageStep step;
+    switch (code) {
+    case SB_LINELEFT: step = STEP_BACK; break;
+    case SB_LINERIGHT: step = STEP_FORWARD; break;
+    case SB_THUMBTRACK: step = STEP_TO; break;
+    default: return;
+    }
     SCROLLINFO info = {};
     info.cbSize = sizeof info;
-    info.fMask = source == ScrollSource::position ? SIF_POS : SIF_TRACKPOS;
+    info.fMask = step == STEP_TO ? SIF_TRACKPOS : SIF_POS;
     GetScrollInfo(window, SB_HORZ, &info);
-    int page = step_page(code, source == ScrollSource::position ? info.nPos : info.nTrackPos);
+    int page = step_page(step, step == STEP_TO ? info.nTrackPos : info.nPos);
     info.fMask = SIF_POS;
     info.nPos = page;
     SetScrollInfo(window, SB_HORZ, &info, TRUE);

@@ -9,23 +9,23 @@ namespace {
 
 void show_row(int row, bool on)
 {
-    show_control(ID_LABEL + row, on);
-    show_control(ID_VALUE_BOX + row, on);
-    show_control(ID_ROW_BUTTON + row, on);
-    show_control(ID_DESCRIPTION + row, on);
+    show_control(IDC_LABEL + row, on);
+    show_control(IDC_VALUE_BOX + row, on);
+    show_control(IDC_ROW_BUTTON + row, on);
+    show_control(IDC_DESCRIPTION + row, on);
 }
 
 void lay_out_row(int row, const ParamEntry& e)
 {
-    set_field_text(ID_LABEL + row, e.name);
-    set_field_text(ID_DESCRIPTION + row, e.description);
-    enable_control(ID_LABEL + row, true);
-    enable_control(ID_DESCRIPTION + row, true);
+    set_field_text(IDC_LABEL + row, e.name);
+    set_field_text(IDC_DESCRIPTION + row, e.description);
+    enable_control(IDC_LABEL + row, true);
+    enable_control(IDC_DESCRIPTION + row, true);
     // A display-only row keeps whatever caption its button last had.
-    if (e.mode == EditMode::Default) set_field_text(ID_ROW_BUTTON + row, "def.");
-    else if (e.mode == EditMode::Changeable) set_field_text(ID_ROW_BUTTON + row, "set");
-    set_read_only(ID_VALUE_BOX + row, e.mode != EditMode::Changeable);
-    enable_control(ID_VALUE_BOX + row, true);
+    if (e.mode == EditMode::Default) set_field_text(IDC_ROW_BUTTON + row, "def.");
+    else if (e.mode == EditMode::Changeable) set_field_text(IDC_ROW_BUTTON + row, "set");
+    set_read_only(IDC_VALUE_BOX + row, e.mode != EditMode::Changeable);
+    enable_control(IDC_VALUE_BOX + row, true);
     show_row(row, true);
 }
 
@@ -42,7 +42,7 @@ void show_page(int first)
     }
 }
 
-int step_page(int kind, int page)
+int step_page(PageStep kind, int page)
 {
     if (kind == STEP_BACK && page > 0) --page;
     else if (kind == STEP_FORWARD && page < static_cast<int>(lastPage)) ++page;
@@ -54,14 +54,4 @@ int step_page(int kind, int page)
     currentPage = page;
     refresh_page();
     return page;
-}
-
-ScrollSource scroll_source(int code)
-{
-    switch (code) {
-    case STEP_BACK:
-    case STEP_FORWARD: return ScrollSource::position;
-    case STEP_TO: return ScrollSource::trackPosition;
-    default: return ScrollSource::none;
-    }
 }

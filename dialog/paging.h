@@ -2,16 +2,13 @@
 // horizontal scroll bar.
 #pragma once
 
-// Kinds of page step: the scroll codes that move pages.
-enum { STEP_BACK = 0, STEP_FORWARD = 1, STEP_TO = 5 };
+// Page steps: one page back, one forward, or to a given page (where the scroll bar's thumb was
+// dragged). The Windows program maps the scroll bar's codes onto them.
+enum PageStep { STEP_BACK, STEP_FORWARD, STEP_TO };
 
 // Lays out rows 0 to 19 from records first to first + 19.
 void show_page(int first);
 
 // Moves one page back or forward, or to the given page, lays it out, makes it current and
 // refreshes it. Returns the new page.
-int step_page(int kind, int page);
-
-// Which scroll bar position a scroll code pages with.
-enum class ScrollSource { none, position, trackPosition };
-ScrollSource scroll_source(int code);
+int step_page(PageStep kind, int page);

@@ -3,8 +3,10 @@
 
 #include <string.h>
 
+#include "dialog/reader_status.h"
 #include "dialog/surface.h"
 #include "model/param_table.h"
+#include "model/text_number.h"
 #include "model/value_codec.h"
 #include "tag/reader.h"
 #include "tag/tag_memory.h"
@@ -14,16 +16,11 @@ namespace {
 const char kCaptionTemplate[] = "ORVELTIDE      xxxxxxxxxxxxxxxx   ";
 const char kNoDevice[] = "ORVELTIDE   no device";
 
-bool is_hex(char c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
-
 // Answer character i, or '?' where the answer has no hex digit (it ended early): the caption
 // keeps its length and never shows what an older answer left in the buffer.
 char uid_digit(size_t length, int i)
 {
-    return static_cast<size_t>(i) < length && is_hex(AnswerText[i]) ? AnswerText[i] : '?';
+    return static_cast<size_t>(i) < length && hex_digit_value(AnswerText[i]) >= 0 ? AnswerText[i] : '?';
 }
 
 // The UID comes least significant byte first at answer characters 8 to 23; the caption shows
@@ -43,14 +40,14 @@ void show_uid()
 void show_no_device()
 {
     set_title(kNoDevice);
-    for (int row = 0; row < PAGE_ROWS; ++row) set_field_text(ID_VALUE_BOX + row, "");
+    for (int row = 0; row < PAGE_ROWS; ++row) set_field_text(IDC_VALUE_BOX + row, "");
 }
 
 void refresh_row(int row)
 {
     const ParamEntry& e = record_at(currentPage, row);
-    int box = ID_VALUE_BOX + row;
-    int button = ID_ROW_BUTTON + row;
+    int box = IDC_VALUE_BOX + row;
+    int button = IDC_ROW_BUTTON + row;
     uint8_t data[IMAGE_BUFFER_SIZE];
     char txt[DISPLAY_TEXT_SIZE];
     switch (e.type) {
@@ -77,7 +74,7 @@ void refresh_row(int row)
 
 void refresh_page()
 {
-    if (!reader_open()) return;
+    if (!open_reader()) return;
     if (reader_send_receive("022B", AnswerText) != 0) {
         show_no_device();
         return;

@@ -1,19 +1,14 @@
 // The dialog surface: the few operations through which the program changes the window's
-// controls, the control identifiers, and the error mark of a value box. The window-system
-// side lives in surface_win32.cpp; tests link a fake.
+// controls (named by the identifiers in res/resource.h), and the error mark of a value box. The
+// window-system side lives in surface_win32.cpp; tests link a fake.
 #pragma once
 #include <stdint.h>
 
+#include "res/resource.h"
+
 enum {
-    ID_VALUE_BOX = 1100,    // + row: value box
-    ID_ROW_BUTTON = 1200,   // + row: "set" / "def." button
-    ID_LABEL = 1300,        // + row: parameter name
-    ID_DESCRIPTION = 1400,  // + row: parameter description
-    ID_READ = 1005,         // "read" button
-    ID_SSEC = 1007,         // "ssec" button
-    ID_CANCEL = 2,          // Escape or the close box
-    NO_FIELD = 0,           // errorField / paintedField: no box
-    BOX_TEXT_SIZE = 64,     // text read back from a value box
+    NO_FIELD = 0,        // errorField / paintedField: no box
+    BOX_TEXT_SIZE = 64,  // text read back from a value box
 };
 
 void set_field_text(int id, const char* text);

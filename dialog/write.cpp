@@ -13,7 +13,7 @@ void write_param(int row)
 {
     if (row < 0 || row >= PAGE_ROWS) return;
     const ParamEntry& e = record_at(currentPage, row);
-    int box = ID_VALUE_BOX + row;
+    int box = IDC_VALUE_BOX + row;
 
     int32_t value32 = e.defaultValue;
     if (e.mode != EditMode::Default) {

@@ -1,17 +1,13 @@
 // Bounded decimal and hexadecimal number reading.
 #include "model/text_number.h"
 
-namespace {
-
-int hex_digit(char c)
+int hex_digit_value(char c)
 {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
-
-}  // namespace
 
 bool is_blank_char(char c)
 {
@@ -51,11 +47,11 @@ NumberScan scan_hex(const char* s, uint32_t* value, const char** end)
     bool negative = false;
     if (*s == '+' || *s == '-') negative = (*s++ == '-');
     // A "0x" prefix counts only when a hexadecimal digit follows; otherwise the 0 is the number.
-    if (s[0] == '0' && (s[1] == 'x' || s[1] == 'X') && hex_digit(s[2]) >= 0) s += 2;
-    if (hex_digit(*s) < 0) return NumberScan::none;
+    if (s[0] == '0' && (s[1] == 'x' || s[1] == 'X') && hex_digit_value(s[2]) >= 0) s += 2;
+    if (hex_digit_value(*s) < 0) return NumberScan::none;
     uint64_t magnitude = 0;
     bool overflow = false;
-    for (int d; (d = hex_digit(*s)) >= 0; ++s) {
+    for (int d; (d = hex_digit_value(*s)) >= 0; ++s) {
         if (!overflow) {
             magnitude = magnitude * 16 + static_cast<uint64_t>(d);
             if (magnitude > 0xFFFFFFFFull) overflow = true;

@@ -9,6 +9,9 @@ enum class NumberScan { ok, none, overflow };
 bool is_blank_char(char c);
 const char* skip_blanks(const char* s);
 
+// Value of a hexadecimal digit of either case, -1 for any other character.
+int hex_digit_value(char c);
+
 // Leading white space, an optional sign, decimal digits; stops at the first other character.
 // On ok, *end (when given) points just after the digits.
 NumberScan scan_decimal(const char* s, int32_t* value, const char** end = nullptr);

@@ -1,50 +1,46 @@
-// Tag security setup: sector locking and password change.
+// Tag security steps: sector locking and password change.
 #include "tag/security.h"
 
 #include <stdio.h>
 
-#include "dialog/refresh.h"
-#include "dialog/surface.h"
 #include "model/config.h"
 #include "tag/reader.h"
 #include "tag/tag_memory.h"
 
 namespace {
 
-// Sends a constant request; -1 when the library call failed, else whether the tag accepted.
-int send_fixed(const char* request)
+enum class Answer { accepted, refused, none };
+
+// Sends a constant or formatted request and says whether the tag accepted it.
+Answer send_security_request(const char* request)
 {
-    if (reader_send_receive(request, AnswerText) != 0) return -1;
-    return tag_answer_ok();
+    if (reader_send_receive(request, AnswerText) != 0) return Answer::none;
+    return tag_answer_ok() ? Answer::accepted : Answer::refused;
 }
 
 }  // namespace
 
-bool lock_sectors()
+LockOutcome lock_sectors()
 {
     present_password(FACTORY_PASSWORD);
-    int accepted = send_fixed("02B2020009");
-    if (accepted < 0) return false;
-    if (!accepted) set_field_text(ID_VALUE_BOX, "err lock 0");
-    accepted = send_fixed("02B2022009");
-    if (accepted < 0) return false;
-    if (!accepted) set_field_text(ID_VALUE_BOX, "err lock 1");
-    return true;
+    Answer sector0 = send_security_request("02B2020009");
+    if (sector0 == Answer::none) return LockOutcome::noAnswer;
+    Answer sector32 = send_security_request("02B2022009");
+    if (sector32 == Answer::none) return LockOutcome::noAnswer;
+    if (sector32 == Answer::refused) {
+        return sector0 == Answer::refused ? LockOutcome::bothRefused : LockOutcome::sector32Refused;
+    }
+    return sector0 == Answer::refused ? LockOutcome::sector0Refused : LockOutcome::locked;
 }
 
-bool write_password()
+PasswordOutcome write_password()
 {
     present_password(FACTORY_PASSWORD);
     snprintf(CommandText, sizeof CommandText, "02B10201%8.8X", static_cast<unsigned>(password));
-    int accepted = send_fixed(CommandText);
-    if (accepted < 0) return false;
-    if (!accepted) set_field_text(ID_VALUE_BOX, "err set pwd");
-    return true;
-}
-
-void security_setup()
-{
-    refresh_page();
-    if (!lock_sectors()) set_field_text(ID_VALUE_BOX, "No answer");
-    if (!write_password()) set_field_text(ID_VALUE_BOX + 1, "No answer");
+    switch (send_security_request(CommandText)) {
+    case Answer::accepted: return PasswordOutcome::set;
+    case Answer::refused: return PasswordOutcome::refused;
+    case Answer::none: break;
+    }
+    return PasswordOutcome::noAnswer;
 }

@@ -1,15 +1,25 @@
-// The "ssec" button: protect two sectors of the tag with password 1 and set that password to
-// the configured one.
+// The security steps behind the "ssec" button: protect two sectors of the tag with password 1
+// and set that password to the configured one.
 #pragma once
 #include <stdint.h>
 
 // The tag's delivery-state password, presented before locking and before setting the new one.
 enum : uint32_t { FACTORY_PASSWORD = 0x00000000 };
 
-// Locks sectors 0 and 32 under password 1. False when a library call failed; tag-side
-// refusals are reported in row 0's value box and do not stop the sequence.
-bool lock_sectors();
-// Sets password 1 to the configured password. False when the library call failed.
-bool write_password();
-// Refreshes the page, then locks and sets the password, reporting in rows 0 and 1.
-void security_setup();
+// How locking sectors 0 and 32 ended. A refusal by the tag does not stop the sequence; a failed
+// library call does.
+enum class LockOutcome {
+    locked,
+    sector0Refused,   // the tag refused sector 0, then locked sector 32
+    sector32Refused,  // sector 0 locked, sector 32 refused
+    bothRefused,
+    noAnswer,  // a library call failed (whatever the tag said before)
+};
+
+// How setting password 1 ended.
+enum class PasswordOutcome { set, refused, noAnswer };
+
+// Presents the factory password and locks sectors 0 and 32 under password 1.
+LockOutcome lock_sectors();
+// Presents the factory password and sets password 1 to the configured password.
+PasswordOutcome write_password();

@@ -4,22 +4,14 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "dialog/surface.h"
 #include "model/config.h"
+#include "model/text_number.h"
 #include "tag/reader.h"
 
 char CommandText[READER_TEXT_SIZE];
 char AnswerText[READER_TEXT_SIZE];
 
 namespace {
-
-int hex_value(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
 
 // The four bytes of a block read, from answer characters 6 to 13. An answer that carries the
 // tag's error flag or lacks the eight digits holds no block data: taking it as data would write
@@ -29,7 +21,7 @@ bool block_from_answer(uint32_t* block)
     if (!tag_answer_ok()) return false;
     uint32_t value = 0;
     for (int i = 6; i < 14; ++i) {
-        int digit = hex_value(AnswerText[i]);
+        int digit = hex_digit_value(AnswerText[i]);
         if (digit < 0) return false;
         value = (value << 4) | static_cast<uint32_t>(digit);
     }
@@ -52,17 +44,11 @@ bool tag_answer_ok()
     return strnlen(AnswerText, sizeof AnswerText) > 5 && AnswerText[5] == '0';
 }
 
-bool reader_open()
+ReaderOutcome reader_open()
 {
-    if (reader_connect() != 0 && reader_check() != 0) {
-        set_field_text(ID_VALUE_BOX, " NFC connect reader error");
-        return false;
-    }
-    if (reader_select("010D", AnswerText) != 0) {
-        set_field_text(ID_VALUE_BOX, "NFC select ISO error");
-        return false;
-    }
-    return true;
+    if (reader_connect() != 0 && reader_check() != 0) return ReaderOutcome::noReader;
+    if (reader_select("010D", AnswerText) != 0) return ReaderOutcome::selectRefused;
+    return ReaderOutcome::ok;
 }
 
 bool present_password(uint32_t pw)

@@ -12,9 +12,15 @@ enum {
 // Whether the last answer's tag flags (character 5, the flags' low digit) report no error.
 bool tag_answer_ok();
 
-// connect (or, failing that, check) and select ISO/IEC 15693. On failure the message is in
-// row 0's value box.
-bool reader_open();
+// How opening the reader connection ended.
+enum class ReaderOutcome {
+    ok,
+    noReader,       // connect failed, and the check found no connection either
+    selectRefused,  // the reader refused to select ISO/IEC 15693 ("010D")
+};
+
+// connect (or, failing that, check) and select ISO/IEC 15693.
+ReaderOutcome reader_open();
 
 // Presents password 1 to the tag; true when the library call succeeded.
 bool present_password(uint32_t pw);

@@ -12,12 +12,12 @@
 #include "dialog/actions.h"
 #include "dialog/paging.h"
 #include "dialog/refresh.h"
+#include "dialog/security_setup.h"
 #include "dialog/surface.h"
 #include "dialog/write.h"
 #include "fakes/fake_module_path.h"
 #include "support/program_fixture.h"
 #include "support/temp_files.h"
-#include "tag/security.h"
 
 namespace {
 
@@ -105,7 +105,7 @@ TEST_F(NoAllocation, RefreshAndTimerTicks)
     long n = allocations_in([] {
         for (int i = 0; i < 3; ++i) {
             refresh_page();
-            dialog_command(0, ID_READ);
+            dialog_command(0, IDC_READ);
             dialog_timer();
         }
     });
@@ -134,9 +134,9 @@ TEST_F(NoAllocation, WritesOfEveryRowOnEveryPage)
         for (int page = 0; page <= 4; ++page) {
             step_page(STEP_TO, page);
             for (int row = 0; row < PAGE_ROWS; ++row) {
-                set_field_text(ID_VALUE_BOX + row, "-7");
+                set_field_text(IDC_VALUE_BOX + row, "-7");
                 write_param(row);
-                set_field_text(ID_VALUE_BOX + row, "100000");  // out of range below int32
+                set_field_text(IDC_VALUE_BOX + row, "100000");  // out of range below int32
                 write_param(row);
             }
         }
@@ -151,7 +151,7 @@ TEST_F(NoAllocation, SecuritySetup)
     start();
     long n = allocations_in([] {
         security_setup();
-        dialog_command(0, ID_SSEC);
+        dialog_command(0, IDC_SSEC);
     });
     EXPECT_EQ(n, 0);
     EXPECT_EQ(sim_calls(SIM_LOCK_SECTOR), 4);
@@ -166,7 +166,7 @@ TEST_F(NoAllocation, ReaderAndTagFailures)
         sim_fail_call(SIM_READ_BLOCK, 3);
         refresh_page();
         sim_flag_answer(SIM_WRITE_BLOCK, 1);
-        set_field_text(ID_VALUE_BOX, "5");
+        set_field_text(IDC_VALUE_BOX, "5");
         write_param(0);
         sim_leave_field();
         refresh_page();

@@ -7,10 +7,10 @@
 #include "dialog/actions.h"
 #include "dialog/paging.h"
 #include "dialog/refresh.h"
+#include "dialog/security_setup.h"
 #include "dialog/surface.h"
 #include "dialog/write.h"
 #include "support/program_fixture.h"
-#include "tag/security.h"
 #include "traffic.h"
 
 namespace {

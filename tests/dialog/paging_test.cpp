@@ -128,12 +128,4 @@ TEST_F(Paging, PageChangeWhileTheReaderFails)
     EXPECT_TRUE(fake_control(1201).enabled);
 }
 
-TEST_F(Paging, ScrollCodes)
-{
-    EXPECT_EQ(scroll_source(0), ScrollSource::position);
-    EXPECT_EQ(scroll_source(1), ScrollSource::position);
-    EXPECT_EQ(scroll_source(5), ScrollSource::trackPosition);
-    for (int code : {2, 3, 4, 6, 7, 8}) EXPECT_EQ(scroll_source(code), ScrollSource::none) << code;
-}
-
 }  // namespace

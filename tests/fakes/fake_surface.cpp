@@ -35,11 +35,11 @@ void fake_surface_reset()
     fakeWindow.scrollLast = -1;
     fakeWindow.timerPeriod = -1;
     for (int row = 0; row < 20; ++row) {
-        static const int kRowBases[] = {ID_VALUE_BOX, ID_ROW_BUTTON, ID_LABEL, ID_DESCRIPTION};
+        static const int kRowBases[] = {IDC_VALUE_BOX, IDC_ROW_BUTTON, IDC_LABEL, IDC_DESCRIPTION};
         for (int base : kRowBases) controls[base + row].visible = true;
     }
-    FakeControl& read = controls[ID_READ];
-    FakeControl& ssec = controls[ID_SSEC];
+    FakeControl& read = controls[IDC_READ];
+    FakeControl& ssec = controls[IDC_SSEC];
     snprintf(read.text, sizeof read.text, "read");
     snprintf(ssec.text, sizeof ssec.text, "ssec");
     read.enabled = read.visible = ssec.enabled = ssec.visible = true;

@@ -54,10 +54,10 @@ TEST_P(CutWrite, LeavesAnImageThatReadsNotSet)
     Bytes before = whole_memory();
     int size = static_cast<int>(bytes_of(c.oldImage).size());
 
-    set_field_text(ID_VALUE_BOX, c.typed);
+    set_field_text(IDC_VALUE_BOX, c.typed);
     sim_leave_field_after(c.answered);
     write_param(0);
-    EXPECT_EQ(errorField, ID_VALUE_BOX);
+    EXPECT_EQ(errorField, IDC_VALUE_BOX);
     EXPECT_EQ(hex_bytes(memory(c.address, size)), c.left);
     // Nothing beside the parameter changed.
     Bytes after = whole_memory();
@@ -66,14 +66,14 @@ TEST_P(CutWrite, LeavesAnImageThatReadsNotSet)
 
     sim_enter_field();
     refresh_page();
-    EXPECT_STREQ(fake_text(ID_VALUE_BOX), "Not set");
-    EXPECT_TRUE(fake_control(ID_ROW_BUTTON).enabled);  // so that it can be written again
+    EXPECT_STREQ(fake_text(IDC_VALUE_BOX), "Not set");
+    EXPECT_TRUE(fake_control(IDC_ROW_BUTTON).enabled);  // so that it can be written again
 
-    set_field_text(ID_VALUE_BOX, c.typed);
+    set_field_text(IDC_VALUE_BOX, c.typed);
     write_param(0);
     EXPECT_EQ(errorField, NO_FIELD);
     refresh_page();
-    EXPECT_STREQ(fake_text(ID_VALUE_BOX), c.newText);
+    EXPECT_STREQ(fake_text(IDC_VALUE_BOX), c.newText);
 }
 
 // Old and new images: int8 5 and -7, int16 300 and -12345, int32 1000 and 123456789, time 86400

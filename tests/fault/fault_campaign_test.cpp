@@ -12,6 +12,7 @@
 #include "dialog/actions.h"
 #include "dialog/paging.h"
 #include "dialog/refresh.h"
+#include "dialog/security_setup.h"
 #include "dialog/surface.h"
 #include "dialog/write.h"
 #include "fakes/fake_module_path.h"
@@ -20,7 +21,6 @@
 #include "fault/fault_screen.h"
 #include "support/program_fixture.h"
 #include "support/temp_files.h"
-#include "tag/security.h"
 #include "tag/tag_memory.h"
 
 namespace {
@@ -96,11 +96,11 @@ void truth_of_pages(Outcome& o)
 void stale_screen()
 {
     for (int row = 0; row < PAGE_ROWS; ++row) {
-        set_field_text(ID_VALUE_BOX + row, ("old " + std::to_string(row)).c_str());
-        enable_control(ID_ROW_BUTTON + row, row % 2 == 0);
+        set_field_text(IDC_VALUE_BOX + row, ("old " + std::to_string(row)).c_str());
+        enable_control(IDC_ROW_BUTTON + row, row % 2 == 0);
     }
     set_title("ORVELTIDE      0000000000000000   ");
-    mark_field(ID_VALUE_BOX + 3, true);
+    mark_field(IDC_VALUE_BOX + 3, true);
 }
 
 void show_pages(int count, int page)
@@ -111,7 +111,7 @@ void show_pages(int count, int page)
     stale_screen();
 }
 
-Operation page_step(const char* name, int count, int from, int kind, int argument, int to)
+Operation page_step(const char* name, int count, int from, PageStep kind, int argument, int to)
 {
     return {name, [=] { show_pages(count, from); },
             [=] {
@@ -119,9 +119,9 @@ Operation page_step(const char* name, int count, int from, int kind, int argumen
                 // The new page is laid out whatever the reader does.
                 for (int row = 0; row < PAGE_ROWS; ++row) {
                     bool used = to * PAGE_ROWS + row < count;
-                    EXPECT_EQ(fake_control(ID_LABEL + row).visible, used) << row;
+                    EXPECT_EQ(fake_control(IDC_LABEL + row).visible, used) << row;
                     if (used) {
-                        EXPECT_EQ(fake_text(ID_LABEL + row), "P" + std::to_string(to * PAGE_ROWS + row)) << row;
+                        EXPECT_EQ(fake_text(IDC_LABEL + row), "P" + std::to_string(to * PAGE_ROWS + row)) << row;
                     }
                 }
             },
@@ -150,8 +150,8 @@ Operation start_up()
                 dialog_start();
                 EXPECT_EQ(fakeWindow.timerPeriod, 500);
                 EXPECT_EQ(fakeWindow.scrollLast, 1);
-                EXPECT_TRUE(fake_control(ID_SSEC).visible);
-                EXPECT_STREQ(fake_text(ID_LABEL + 19), "P19");
+                EXPECT_TRUE(fake_control(IDC_SSEC).visible);
+                EXPECT_STREQ(fake_text(IDC_LABEL + 19), "P19");
             },
             [](FaultModel& model, Outcome& o) {
                 predict_refresh(model, o);
@@ -207,7 +207,7 @@ Operation write_of(const WriteScene& scene)
                 show_page(0);
                 refresh_page();
                 reader_open();  // as after any refresh: the tag has forgotten presented passwords
-                set_field_text(ID_VALUE_BOX + WRITE_ROW, std::to_string(scene.newValue).c_str());
+                set_field_text(IDC_VALUE_BOX + WRITE_ROW, std::to_string(scene.newValue).c_str());
             },
             [] { write_param(WRITE_ROW); },
             [scene](FaultModel& model, Outcome& o) {
@@ -222,7 +222,7 @@ Operation write_of(const WriteScene& scene)
                     done = model.request() == Fate::ok && granted;  // the locked sector refuses without it
                     if (done) std::copy(wanted.begin() + 4 * b, wanted.begin() + 4 * b + 4, o.memory.begin() + 4 * b);
                 }
-                o.screen.marked = done ? NO_FIELD : ID_VALUE_BOX + WRITE_ROW;
+                o.screen.marked = done ? NO_FIELD : IDC_VALUE_BOX + WRITE_ROW;
                 Bytes now(o.memory.begin() + scene.address(), o.memory.begin() + scene.address() + scene.size());
                 // A half-written image must fail its CRC rather than show a number.
                 const char* shown = now == image                                 ? scene.newText
@@ -310,10 +310,10 @@ TEST_P(FaultCampaign, EveryFaultAtEveryStep)
         for (int row = 0; row < PAGE_ROWS; ++row) {
             const ParamEntry& e = record_at(currentPage, row);
             if (e.type == ::ParamType::none) continue;
-            EXPECT_EQ(fake_text(ID_VALUE_BOX + row), expected.truth[static_cast<size_t>(row)])
+            EXPECT_EQ(fake_text(IDC_VALUE_BOX + row), expected.truth[static_cast<size_t>(row)])
                 << where << ", row " << row;
             if (e.type != ::ParamType::swver) {
-                EXPECT_EQ(fake_control(ID_ROW_BUTTON + row).enabled, e.mode != EditMode::DisplayOnly)
+                EXPECT_EQ(fake_control(IDC_ROW_BUTTON + row).enabled, e.mode != EditMode::DisplayOnly)
                     << where << ", row " << row;
             }
         }

@@ -86,19 +86,19 @@ void check_page(int page)
     for (int row = 0; row < PAGE_ROWS; ++row) {
         const ParamEntry& e = ParamTable[page * PAGE_ROWS + row];
         bool shown = e.type != ParamType::none && e.type != ParamType::empty;
-        FUZZ_CHECK(fake_control(ID_VALUE_BOX + row).visible == shown && fake_control(ID_LABEL + row).visible == shown,
+        FUZZ_CHECK(fake_control(IDC_VALUE_BOX + row).visible == shown && fake_control(IDC_LABEL + row).visible == shown,
                    "page %d row %d visibility", page, row);
         if (!shown) continue;
-        FUZZ_CHECK(!strcmp(fake_text(ID_LABEL + row), e.name) &&
-                       !strcmp(fake_text(ID_DESCRIPTION + row), e.description),
+        FUZZ_CHECK(!strcmp(fake_text(IDC_LABEL + row), e.name) &&
+                       !strcmp(fake_text(IDC_DESCRIPTION + row), e.description),
                    "page %d row %d texts", page, row);
-        FUZZ_CHECK(fake_control(ID_VALUE_BOX + row).readOnly == (e.mode != EditMode::Changeable), "row %d read-only",
+        FUZZ_CHECK(fake_control(IDC_VALUE_BOX + row).readOnly == (e.mode != EditMode::Changeable), "row %d read-only",
                    row);
         std::string expected = reference_decode(e.type, pattern.data() + e.address);
-        FUZZ_CHECK(expected == fake_text(ID_VALUE_BOX + row), "page %d row %d shows \"%s\", expected \"%s\"", page, row,
-                   fake_text(ID_VALUE_BOX + row), expected.c_str());
+        FUZZ_CHECK(expected == fake_text(IDC_VALUE_BOX + row), "page %d row %d shows \"%s\", expected \"%s\"", page,
+                   row, fake_text(IDC_VALUE_BOX + row), expected.c_str());
         if (e.type != ParamType::swver)
-            FUZZ_CHECK(fake_control(ID_ROW_BUTTON + row).enabled == (e.mode != EditMode::DisplayOnly), "row %d button",
+            FUZZ_CHECK(fake_control(IDC_ROW_BUTTON + row).enabled == (e.mode != EditMode::DisplayOnly), "row %d button",
                        row);
     }
 }

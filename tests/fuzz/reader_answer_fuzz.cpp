@@ -11,6 +11,7 @@
 
 #include "dialog/paging.h"
 #include "dialog/refresh.h"
+#include "dialog/security_setup.h"
 #include "dialog/surface.h"
 #include "dialog/write.h"
 #include "fakes/fake_surface.h"
@@ -20,7 +21,6 @@
 #include "model/config.h"
 #include "model/param_table.h"
 #include "support/screen.h"
-#include "tag/security.h"
 
 namespace {
 
@@ -183,11 +183,11 @@ void check_write(int row)
     const Row& r = kRows[row];
     Screen s = screen_now();
     if (r.mode == EditMode::Changeable) s.box[row] = std::to_string(r.value);
-    set_field_text(ID_VALUE_BOX + row, s.box[row].c_str());
+    set_field_text(IDC_VALUE_BOX + row, s.box[row].c_str());
     input_reader_clear_log();
     write_param(row);
     Exchanges x(input_reader_log());
-    int box = ID_VALUE_BOX + row;
+    int box = IDC_VALUE_BOX + row;
     if (r.mode == EditMode::DisplayOnly || r.type == ParamType::swver) {
         // A version box holding a number ("1.2.3") is answered with "Unknown Type".
         const char* t = s.box[row].c_str();

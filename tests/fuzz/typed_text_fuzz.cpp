@@ -66,7 +66,7 @@ void write_once(ParamType type, EditMode mode, int32_t address, int32_t defaultV
     e.defaultValue = defaultValue;
     entryCount = 1;
     currentPage = 0;
-    set_field_text(ID_VALUE_BOX, text.c_str());
+    set_field_text(IDC_VALUE_BOX, text.c_str());
     std::vector<uint8_t> before = tag_memory();
 
     write_param(0);
@@ -76,7 +76,7 @@ void write_once(ParamType type, EditMode mode, int32_t address, int32_t defaultV
     int width = reference_width(type);
     bool supported = width != 0 && type != ParamType::swver;
     std::vector<uint8_t> after = tag_memory();
-    const char* box = fake_text(ID_VALUE_BOX);
+    const char* box = fake_text(IDC_VALUE_BOX);
     bool written = after != before;
     int t = static_cast<int>(type), m = static_cast<int>(mode);
 
@@ -92,8 +92,8 @@ void write_once(ParamType type, EditMode mode, int32_t address, int32_t defaultV
         else FUZZ_CHECK(text == box, "type %d mode %d: box changed to \"%s\"", t, m, box);
         // A value the type cannot hold is refused visibly.
         if (mode != EditMode::DisplayOnly && supported)
-            FUZZ_CHECK(errorField == ID_VALUE_BOX && fakeWindow.focus == ID_VALUE_BOX, "type %d: \"%s\" not marked", t,
-                       text.c_str());
+            FUZZ_CHECK(errorField == IDC_VALUE_BOX && fakeWindow.focus == IDC_VALUE_BOX, "type %d: \"%s\" not marked",
+                       t, text.c_str());
         return;
     }
     uint32_t bits = static_cast<uint32_t>(value) & (width == 4 ? 0xFFFFFFFFu : (1u << (8 * width)) - 1);
@@ -101,7 +101,7 @@ void write_once(ParamType type, EditMode mode, int32_t address, int32_t defaultV
     std::vector<uint8_t> expected = before;
     std::copy(image.begin(), image.end(), expected.begin() + address);
     FUZZ_CHECK(after == expected, "type %d mode %d: \"%s\" left the wrong bytes", t, m, text.c_str());
-    FUZZ_CHECK(errorField == NO_FIELD && fakeWindow.focus == ID_VALUE_BOX, "type %d: mark after a good write", t);
+    FUZZ_CHECK(errorField == NO_FIELD && fakeWindow.focus == IDC_VALUE_BOX, "type %d: mark after a good write", t);
     std::string shown = mode == EditMode::Default && type != ParamType::time ? std::to_string(value) : text;
     FUZZ_CHECK(shown == box, "type %d mode %d: box \"%s\", expected \"%s\"", t, m, box, shown.c_str());
 }

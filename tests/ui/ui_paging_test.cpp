@@ -52,8 +52,12 @@ TEST(Paging, TwentyFiveParametersPageWithTheScrollBarArrows)
     EXPECT_EQ(1, s.scroll_state().position);
     s.scroll(SB_LINERIGHT);  // already on the last page
     expect_page_one_of_25(s);
-    s.scroll(SB_PAGELEFT);  // ignored
-    expect_page_one_of_25(s);
+    // Only the arrows and the dragged thumb move pages; every other scroll code is ignored.
+    for (int code : {SB_PAGELEFT, SB_PAGERIGHT, SB_THUMBPOSITION, SB_TOP, SB_BOTTOM, SB_ENDSCROLL}) {
+        s.scroll(code);
+        expect_page_one_of_25(s);
+        EXPECT_EQ(1, s.scroll_state().position) << code;
+    }
 
     s.scroll(SB_LINELEFT);
     expect_page_zero_of_25(s);

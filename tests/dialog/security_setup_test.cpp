@@ -2,8 +2,8 @@
 // for refusals and failed calls.
 #include <gtest/gtest.h>
 
+#include "dialog/security_setup.h"
 #include "support/program_fixture.h"
-#include "tag/security.h"
 #include "tag/tag_memory.h"
 
 namespace {
@@ -34,10 +34,10 @@ TEST_F(Security, LocksTwoSectorsAndSetsThePassword)
 
     // From now on writes succeed only with the configured password.
     const uint8_t image[3] = {0x05, 0xB1, 0x55};
-    ASSERT_TRUE(reader_open());
+    ASSERT_EQ(reader_open(), ReaderOutcome::ok);
     EXPECT_TRUE(tag_write_bytes(0, 3, image));
     password = 0;
-    ASSERT_TRUE(reader_open());
+    ASSERT_EQ(reader_open(), ReaderOutcome::ok);
     EXPECT_FALSE(tag_write_bytes(0, 3, image));
 }
 
