@@ -1,8 +1,10 @@
-// The checker's run: one load through the tool's loader with a trace that reports each line,
-// the lines after the 100th parameter that the loader leaves unread, and the summary.
+// The checker's run: one pass through the tool's loader over the input, with a trace that
+// reports each line, the lines after the 100th parameter that the tool leaves unread, and the
+// summary.
 #include "checker/check_config.h"
 
 #include <errno.h>
+#include <limits.h>
 #include <string.h>
 
 #include "checker/header_findings.h"
@@ -12,11 +14,49 @@
 
 namespace {
 
+// Every line and column number stays below the number of bytes read, plus one.
+static_assert(CHECK_INPUT_LIMIT < INT_MAX - 1, "line and column numbers must fit an int");
+
+// The bytes the checker reads: a file opened once, or text in memory; bounded either way.
+struct Input {
+    FILE* file;  // null for text
+    const unsigned char* at;
+    const unsigned char* end;
+    size_t consumed;
+    bool ended;
+    bool failed;   // a read error, not the end of the file
+    int error;     // errno of that error, 0 when the C library gave none
+    bool tooLong;  // more than CHECK_INPUT_LIMIT bytes
+};
+
+int read_byte(Input& input)
+{
+    if (input.file == nullptr) return input.at < input.end ? *input.at++ : EOF;
+    errno = 0;
+    int c = getc(input.file);
+    if (c == EOF && ferror(input.file)) {
+        input.failed = true;
+        input.error = errno;
+    }
+    return c;
+}
+
+int next_input_byte(void* context)
+{
+    Input& input = *static_cast<Input*>(context);
+    if (input.ended) return CONFIG_SOURCE_END;
+    int c = read_byte(input);
+    input.ended = c == EOF || input.consumed == CHECK_INPUT_LIMIT;
+    input.tooLong = c != EOF && input.ended;
+    if (input.ended) return CONFIG_SOURCE_END;
+    ++input.consumed;
+    return c;
+}
+
 struct Session {
     Report report;
     int nextLine;    // physical line where the next chunk starts
     int nextColumn;  // past 1 when the previous chunk stopped inside a line
-    int chunksRead;  // by the loader, header included
     bool headerSeen;
 };
 
@@ -31,7 +71,6 @@ Chunk locate(Session& session, const char* text, int length)
     } else {
         session.nextColumn += length;
     }
-    ++session.chunksRead;
     return chunk;
 }
 
@@ -51,83 +90,96 @@ void on_definition(void* context, const char* line, int length, LineVerdict verd
     report_definition(session.report, chunk, verdict, ParamTable[index], index);
 }
 
-// The loader stops at the 100th parameter; read on from where it stopped, with its own reader.
-void report_unread_lines(Session& session)
+// Parsed here only to say what the line would have been; the table stays as the tool left it.
+void on_unread(void* context, const char* line, int length)
 {
-    FILE* file = fopen(session.report.path, "rb");
-    if (file == nullptr) return;
-    static char line[DEFINITION_LINE_SIZE];
+    Session& session = *static_cast<Session*>(context);
     static ParamEntry scratch;
-    int length = 0;
-    for (int i = 0; i < session.chunksRead; ++i)
-        length = read_config_line(file, line, i == 0 ? HEADER_LINE_SIZE : DEFINITION_LINE_SIZE);
-    while (length > 0 && (length = read_config_line(file, line, sizeof line)) > 0) {
-        Chunk chunk = locate(session, line, length);
-        memset(&scratch, 0, sizeof scratch);
-        report_never_read(session.report, chunk, parse_param_line_verdict(line, &scratch), scratch);
-    }
-    fclose(file);
+    memset(&scratch, 0, sizeof scratch);
+    Chunk chunk = locate(session, line, length);
+    report_never_read(session.report, chunk, parse_param_line_verdict(line, &scratch), scratch);
 }
 
-// fopen succeeds on a folder on some systems; only a read tells.
-bool readable(const char* path, FILE* out)
+void report_unreadable(const Report& report, int error)
 {
-    errno = 0;
-    FILE* file = fopen(path, "rb");
-    bool ok = file != nullptr;
-    if (ok) {
-        getc(file);
-        ok = !ferror(file);
-        fclose(file);
+    put_text(report, report.path);
+    put_text(report, ": error: cannot read the file");
+    if (error != 0) {
+        put_text(report, ": ");
+        put_text(report, strerror(error));
     }
-    if (!ok) {
-        int error = errno;
-        fprintf(out, "%s: error: cannot read the file%s%s\n", path, error != 0 ? ": " : "",
-                error != 0 ? strerror(error) : "");
-    }
-    return ok;
+    put_text(report, "\n");
 }
 
 void report_summary(const Report& report, int result)
 {
     const CheckCounts& c = report.counts;
-    fprintf(report.out,
-            "%s: summary: parameters %d, skipped %d, comments %d, blank %d, never read %d, overlaps %d, "
-            "duplicate names %d, empty pages %d, warnings %d, notes %d: %s\n",
-            report.path, c.parameters, c.skipped, c.comments, c.blank, c.neverRead, c.overlaps, c.duplicates,
-            c.emptyPages, c.warnings, c.notes, result == CHECK_OK ? "ok" : "problems found");
+    put_text(report, report.path);
+    put_format(report,
+               ": summary: parameters %d, skipped %d, comments %d, blank %d, never read %d, overlaps %d, "
+               "duplicate names %d, empty pages %d, warnings %d, notes %d: %s\n",
+               c.parameters, c.skipped, c.comments, c.blank, c.neverRead, c.overlaps, c.duplicates, c.emptyPages,
+               c.warnings, c.notes, result == CHECK_OK ? "ok" : "problems found");
 }
 
-}  // namespace
-
-int check_config(const char* path, FILE* out)
+int check_input(const char* name, Input& input, const CheckOutput& out)
 {
-    if (!readable(path, out)) return CHECK_UNREADABLE;
-
     // As at the tool's start, so that fields the header does not set show their initial values.
-    password = 0;
-    Setsecurity = 0;
-    scanEnabled = 0;
-    scanInterval = 1000;
+    reset_settings();
 
     static Session session;
     memset(&session, 0, sizeof session);
-    session.report.path = path;
+    session.report.path = name;
     session.report.out = out;
     session.nextLine = 1;
     session.nextColumn = 1;
 
-    ConfigTrace trace = {&session, on_header, on_definition};
-    if (!load_config_file(path, &trace)) {
-        fprintf(out, "%s: error: cannot read the file\n", path);
+    ConfigTrace trace = {&session, on_header, on_definition, on_unread};
+    load_config_from(ConfigSource{&input, next_input_byte}, &trace);
+    if (input.failed) {
+        report_unreadable(session.report, input.error);
+        return CHECK_UNREADABLE;
+    }
+    if (input.tooLong) {
+        put_text(session.report, name);
+        put_format(session.report, ": error: longer than %d MiB, far too long for a configuration: stopped reading\n",
+                   CHECK_INPUT_LIMIT / (1024 * 1024));
         return CHECK_UNREADABLE;
     }
     if (!session.headerSeen) report_header(session.report, nullptr, HeaderReading{});
-    if (entryCount == PARAM_COUNT) report_unread_lines(session);
     report_table(session.report);
 
     const CheckCounts& c = session.report.counts;
     int result = c.skipped > 0 || c.neverRead > 0 || c.overlaps > 0 ? CHECK_PROBLEMS : CHECK_OK;
     report_summary(session.report, result);
     return result;
+}
+
+}  // namespace
+
+int check_config(const char* path, const CheckOutput& out)
+{
+    // fopen succeeds on a folder on some systems; the first read tells.
+    errno = 0;
+    FILE* file = fopen(path, "rb");
+    if (file == nullptr) {
+        Report report = {};
+        report.path = path;
+        report.out = out;
+        report_unreadable(report, errno);
+        return CHECK_UNREADABLE;
+    }
+    Input input = {};
+    input.file = file;
+    int result = check_input(path, input, out);
+    fclose(file);
+    return result;
+}
+
+int check_config_text(const char* name, const char* bytes, size_t length, const CheckOutput& out)
+{
+    Input input = {};
+    input.at = reinterpret_cast<const unsigned char*>(bytes);
+    input.end = bytes == nullptr ? input.at : input.at + length;
+    return check_input(name, input, out);
 }

@@ -2,18 +2,52 @@
 #include "checker/findings.h"
 
 #include <stdarg.h>
+#include <stdio.h>
+#include <string.h>
+
+namespace {
+
+void put_formatted(const Report& report, const char* format, va_list args)
+{
+    char piece[FORMATTED_PIECE_SIZE];
+    int n = vsnprintf(piece, sizeof piece, format, args);
+    if (n > 0) put_bytes(report, piece, n < static_cast<int>(sizeof piece) ? static_cast<size_t>(n) : sizeof piece - 1);
+}
+
+void write_to_file(void* context, const char* bytes, size_t length)
+{
+    fwrite(bytes, 1, length, static_cast<FILE*>(context));
+}
+
+}  // namespace
+
+CheckOutput file_output(FILE* file)
+{
+    return CheckOutput{file, write_to_file};
+}
+
+void put_bytes(const Report& report, const char* bytes, size_t length)
+{
+    report.out.write(report.out.context, bytes, length);
+}
+
+void put_text(const Report& report, const char* text)
+{
+    put_bytes(report, text, strlen(text));
+}
 
 void begin_finding(const Report& report, int line, int column)
 {
-    if (column > 1) fprintf(report.out, "%s:%d:%d: ", report.path, line, column);
-    else fprintf(report.out, "%s:%d: ", report.path, line);
+    put_text(report, report.path);
+    if (column > 1) put_format(report, ":%d:%d: ", line, column);
+    else put_format(report, ":%d: ", line);
 }
 
 void put_format(const Report& report, const char* format, ...)
 {
     va_list args;
     va_start(args, format);
-    vfprintf(report.out, format, args);
+    put_formatted(report, format, args);
     va_end(args);
 }
 
@@ -21,25 +55,25 @@ void put_quoted(const Report& report, const char* text)
 {
     // A name may hold the line end (an unclosed quote) or a tab; printed raw they would split
     // or garble the finding. Bytes from 0x80 stay as they are: they are the file's own letters.
-    fputc('"', report.out);
+    put_text(report, "\"");
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p != '\0'; ++p) {
         switch (*p) {
-        case '"': fputs("\\\"", report.out); break;
-        case '\\': fputs("\\\\", report.out); break;
-        case '\n': fputs("\\n", report.out); break;
-        case '\r': fputs("\\r", report.out); break;
-        case '\t': fputs("\\t", report.out); break;
+        case '"': put_text(report, "\\\""); break;
+        case '\\': put_text(report, "\\\\"); break;
+        case '\n': put_text(report, "\\n"); break;
+        case '\r': put_text(report, "\\r"); break;
+        case '\t': put_text(report, "\\t"); break;
         default:
-            if (*p < 0x20 || *p == 0x7F) fprintf(report.out, "\\x%02X", *p);
-            else fputc(*p, report.out);
+            if (*p < 0x20 || *p == 0x7F) put_format(report, "\\x%02X", *p);
+            else put_bytes(report, reinterpret_cast<const char*>(p), 1);
         }
     }
-    fputc('"', report.out);
+    put_text(report, "\"");
 }
 
 void end_finding(const Report& report)
 {
-    fputc('\n', report.out);
+    put_text(report, "\n");
 }
 
 void finding(const Report& report, int line, int column, const char* format, ...)
@@ -47,23 +81,9 @@ void finding(const Report& report, int line, int column, const char* format, ...
     begin_finding(report, line, column);
     va_list args;
     va_start(args, format);
-    vfprintf(report.out, format, args);
+    put_formatted(report, format, args);
     va_end(args);
     end_finding(report);
-}
-
-const char* type_word(ParamType type)
-{
-    switch (type) {
-    case ParamType::int8: return "int8";
-    case ParamType::int16: return "int16";
-    case ParamType::int32: return "int32";
-    case ParamType::time: return "time";
-    case ParamType::swver: return "swver";
-    case ParamType::empty: return "empty";
-    case ParamType::none: break;
-    }
-    return "none";
 }
 
 const char* mode_word(EditMode mode)

@@ -5,10 +5,18 @@
 
 namespace {
 
+void begin_warning(Report& report)
+{
+    begin_finding(report, 1);
+    put_text(report, "warning: ");
+    ++report.counts.warnings;
+}
+
 void warning(Report& report, const char* text)
 {
-    finding(report, 1, 1, "warning: %s", text);
-    ++report.counts.warnings;
+    begin_warning(report);
+    put_text(report, text);
+    end_finding(report);
 }
 
 }  // namespace
@@ -35,9 +43,16 @@ void report_header(Report& report, const Chunk* header, const HeaderReading& rea
                             "ssec button hidden");
         else warning(report, "\"set=\" not read, since the password was not: ssec button hidden");
     }
-    if (reading.scanFound && !reading.scanNumberRead)
-        warning(report, "no usable number after \"scan\": period 1000 ms");
-    if (reading.scanRaised) warning(report, "scan period below 10 ms raised to 10 ms");
+    if (reading.scanFound && !reading.scanNumberRead) {
+        begin_warning(report);
+        put_format(report, "no usable number after \"scan\": period %d ms", SCAN_INTERVAL_INITIAL);
+        end_finding(report);
+    }
+    if (reading.scanRaised) {
+        begin_warning(report);
+        put_format(report, "scan period below %d ms raised to %d ms", SCAN_INTERVAL_MIN, SCAN_INTERVAL_MIN);
+        end_finding(report);
+    }
     // A file that starts straight with definitions loses its first one to the header.
     if (strstr(header->text, "Name=\"") != nullptr)
         warning(report, "the first line is always the header: this definition is not loaded");

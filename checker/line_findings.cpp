@@ -28,7 +28,12 @@ void put_reason(const Report& report, const Chunk& chunk, LineVerdict verdict, c
     case LineVerdict::noAddress: put_format(report, "no Address="); break;
     case LineVerdict::addressTooLarge: put_format(report, "the Address= number does not fit 32 bits"); break;
     case LineVerdict::noType:
-        put_format(report, "no known type (Type=int8, Type=int16, Type=int32, Type=time, Type=swver or Type=empty)");
+        put_text(report, "no known type (");
+        for (int i = 0; i < TYPE_KEYWORD_COUNT; ++i) {
+            if (i > 0) put_text(report, i + 1 < TYPE_KEYWORD_COUNT ? ", " : " or ");
+            put_text(report, typeKeywords[i].text);
+        }
+        put_text(report, ")");
         break;
     case LineVerdict::outsideMemory:
         put_format(report, "stored bytes outside 0-%d (Address=%d)", MEMORY_SIZE - 1, static_cast<int>(record.address));
@@ -51,7 +56,7 @@ void put_parameter(const Report& report, const ParamEntry& record, uint32_t inde
     put_format(report, "parameter %u ", static_cast<unsigned>(index + 1));
     put_quoted(report, record.name);
     put_format(report, ": page %u row %u, %s", static_cast<unsigned>(index / PAGE_ROWS + 1),
-               static_cast<unsigned>(index % PAGE_ROWS + 1), type_word(record.type));
+               static_cast<unsigned>(index % PAGE_ROWS + 1), type_name(record.type));
     if (record.type == ParamType::empty) put_format(report, " (row hidden)");
     put_format(report, ", %s, default %d, ", mode_word(record.mode), static_cast<int>(record.defaultValue));
     int size = stored_size(record.type);

@@ -19,7 +19,7 @@ void begin_note(Report& report, const Chunk& chunk)
 void note(Report& report, const Chunk& chunk, const char* text)
 {
     begin_note(report, chunk);
-    put_format(report, "%s", text);
+    put_text(report, text);
     end_finding(report);
 }
 
@@ -102,7 +102,7 @@ void report_write_notes(Report& report, const Chunk& chunk, const ParamEntry& re
         encode_value(record.type, record.defaultValue, image) == ENCODE_OUT_OF_RANGE) {
         begin_note(report, chunk);
         put_format(report, "default %d does not fit %s: the def. button marks the box and writes nothing",
-                   static_cast<int>(record.defaultValue), type_word(record.type));
+                   static_cast<int>(record.defaultValue), type_name(record.type));
         end_finding(report);
     }
 }

@@ -13,7 +13,7 @@ int main(int argc, char** argv)
                 "Exit status: 0 nothing skipped and nothing overlapping, 1 problems found, 2 file not readable.\n");
         return argc > 2 ? CHECK_UNREADABLE : CHECK_OK;
     }
-    int result = check_config(argc == 2 ? argv[1] : "Pelox.ini", stdout);
+    int result = check_config(argc == 2 ? argv[1] : "Pelox.ini", file_output(stdout));
     fflush(stdout);
     return result;
 }

@@ -7,11 +7,6 @@
 
 namespace {
 
-bool visible(const ParamEntry& record)
-{
-    return record.type != ParamType::none && record.type != ParamType::empty;
-}
-
 void report_overlaps(Report& report)
 {
     for (uint32_t j = 1; j < entryCount; ++j) {
@@ -44,9 +39,9 @@ void report_overlaps(Report& report)
 void report_duplicates(Report& report)
 {
     for (uint32_t j = 1; j < entryCount; ++j) {
-        if (!visible(ParamTable[j])) continue;
+        if (!row_shown(ParamTable[j])) continue;
         for (uint32_t i = 0; i < j; ++i) {
-            if (!visible(ParamTable[i]) || strcmp(ParamTable[i].name, ParamTable[j].name) != 0) continue;
+            if (!row_shown(ParamTable[i]) || strcmp(ParamTable[i].name, ParamTable[j].name) != 0) continue;
             begin_finding(report, report.lineOfRecord[j]);
             put_format(report, "duplicate name: parameter %u ", static_cast<unsigned>(j + 1));
             put_quoted(report, ParamTable[j].name);
@@ -72,7 +67,7 @@ void report_empty_pages(Report& report)
         uint32_t first = page * PAGE_ROWS;
         uint32_t end = first + PAGE_ROWS < entryCount ? first + PAGE_ROWS : entryCount;
         bool shown = false;
-        for (uint32_t i = first; i < end && !shown; ++i) shown = visible(ParamTable[i]);
+        for (uint32_t i = first; i < end && !shown; ++i) shown = row_shown(ParamTable[i]);
         if (shown) continue;
         if (first >= entryCount) {
             finding(report, report.lineOfRecord[entryCount - 1], 1,

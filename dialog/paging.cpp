@@ -37,7 +37,7 @@ void show_page(int first)
         int index = first + row;
         bool inside = index >= 0 && index < PARAM_COUNT;
         const ParamEntry* e = inside ? &ParamTable[index] : nullptr;
-        if (e != nullptr && e->type != ParamType::none && e->type != ParamType::empty) lay_out_row(row, *e);
+        if (e != nullptr && row_shown(*e)) lay_out_row(row, *e);
         else show_row(row, false);
     }
 }

@@ -1,4 +1,4 @@
-// Loading "Pelox.ini": header line, definition lines, the table and the settings.
+// Reading "Pelox.ini" lines: the header into the settings, a definition into a table record.
 #include "model/config.h"
 
 #include <string.h>
@@ -9,7 +9,27 @@
 uint32_t password = 0;
 int32_t Setsecurity = 0;
 uint32_t scanEnabled = 0;
-int32_t scanInterval = 1000;
+int32_t scanInterval = SCAN_INTERVAL_INITIAL;
+
+void reset_settings()
+{
+    password = 0;
+    Setsecurity = 0;
+    scanEnabled = 0;
+    scanInterval = SCAN_INTERVAL_INITIAL;
+}
+
+const TypeKeyword typeKeywords[TYPE_KEYWORD_COUNT] = {
+    {"Type=int8", ParamType::int8}, {"Type=int16", ParamType::int16}, {"Type=int32", ParamType::int32},
+    {"Type=time", ParamType::time}, {"Type=swver", ParamType::swver}, {"Type=empty", ParamType::empty},
+};
+
+const char* type_name(ParamType type)
+{
+    for (const TypeKeyword& keyword : typeKeywords)
+        if (keyword.type == type) return keyword.text + strlen("Type=");
+    return "none";
+}
 
 namespace {
 
@@ -32,16 +52,6 @@ bool read_atoi(const char* s, int32_t* value)
     return r != NumberScan::overflow;
 }
 
-struct TypeKeyword {
-    const char* text;
-    ParamType type;
-};
-
-const TypeKeyword kTypeKeywords[] = {
-    {"Type=int8", ParamType::int8}, {"Type=int16", ParamType::int16}, {"Type=int32", ParamType::int32},
-    {"Type=time", ParamType::time}, {"Type=swver", ParamType::swver}, {"Type=empty", ParamType::empty},
-};
-
 LineVerdict reject(ParamEntry* record, LineVerdict why)
 {
     record->type = ParamType::none;
@@ -49,24 +59,6 @@ LineVerdict reject(ParamEntry* record, LineVerdict why)
 }
 
 }  // namespace
-
-int read_config_line(FILE* file, char* buf, int size)
-{
-    int n = 0;
-    while (n + 1 < size) {
-        int c = getc(file);
-        if (c == EOF) break;
-        if (c == '\r') {
-            int next = getc(file);
-            if (next == '\n') c = '\n';
-            else if (next != EOF) ungetc(next, file);
-        }
-        buf[n++] = static_cast<char>(c);
-        if (c == '\n') break;
-    }
-    if (size > 0) buf[n] = '\0';
-    return n;
-}
 
 HeaderReading apply_header_line(const char* line)
 {
@@ -90,9 +82,9 @@ HeaderReading apply_header_line(const char* line)
         scanEnabled = 1;
         int32_t interval = 0;
         reading.scanNumberRead = scan_decimal(scan + 4, &interval) == NumberScan::ok;
-        scanInterval = reading.scanNumberRead ? interval : 1000;
-        if (scanInterval < 10) {
-            scanInterval = 10;
+        scanInterval = reading.scanNumberRead ? interval : SCAN_INTERVAL_INITIAL;
+        if (scanInterval < SCAN_INTERVAL_MIN) {
+            scanInterval = SCAN_INTERVAL_MIN;
             reading.scanRaised = true;
         }
     }
@@ -122,7 +114,7 @@ LineVerdict parse_param_line_verdict(const char* line, ParamEntry* record)
     else record->mode = EditMode::DisplayOnly;
 
     record->type = ParamType::none;
-    for (const TypeKeyword& keyword : kTypeKeywords) {
+    for (const TypeKeyword& keyword : typeKeywords) {
         if (strstr(line, keyword.text) != nullptr) {
             record->type = keyword.type;
             break;
@@ -153,31 +145,4 @@ int parse_param_line(const char* line, ParamEntry* record)
     case LineVerdict::acceptedWithDefault: return 2;
     default: return 0;
     }
-}
-
-bool load_config_file(const char* path, const ConfigTrace* trace)
-{
-    // Read only: the program never writes the file, and a write-protected file must load.
-    FILE* file = fopen(path, "rb");
-    if (file == nullptr) return false;
-
-    Setsecurity = 0;
-    char header[HEADER_LINE_SIZE];
-    int length = read_config_line(file, header, sizeof header);
-    if (length > 0) {
-        HeaderReading reading = apply_header_line(header);
-        if (trace && trace->header) trace->header(trace->context, header, length, reading);
-    }
-
-    clear_table();
-    char line[DEFINITION_LINE_SIZE];
-    while (entryCount < PARAM_COUNT && (length = read_config_line(file, line, sizeof line)) > 0) {
-        LineVerdict verdict = parse_param_line_verdict(line, &ParamTable[entryCount]);
-        uint32_t index = entryCount;
-        if (verdict == LineVerdict::accepted || verdict == LineVerdict::acceptedWithDefault) ++entryCount;
-        if (trace && trace->definition) trace->definition(trace->context, line, length, verdict, index);
-    }
-    lastPage = compute_last_page(entryCount);
-    fclose(file);
-    return true;
 }

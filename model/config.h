@@ -1,22 +1,38 @@
 // "Pelox.ini": the header settings (password, security button, scanning) and the parameter
 // definitions that fill the parameter table.
 #pragma once
+#include <stddef.h>
 #include <stdint.h>
-#include <stdio.h>
 
 #include "model/param_table.h"
 
 enum {
-    CONFIG_PATH_SIZE = 260,      // szFileName
-    HEADER_LINE_SIZE = 30,       // the header's first 29 characters count
-    DEFINITION_LINE_SIZE = 255,  // at most 254 characters of a definition line at a time
-    MEMORY_SIZE = 1024,          // tag bytes reachable with one-byte block numbers
+    CONFIG_PATH_SIZE = 260,        // szFileName
+    HEADER_LINE_SIZE = 30,         // the header's first 29 characters count
+    DEFINITION_LINE_SIZE = 255,    // at most 254 characters of a definition line at a time
+    MEMORY_SIZE = 1024,            // tag bytes reachable with one-byte block numbers
+    SCAN_INTERVAL_INITIAL = 1000,  // ms; also the period when "scan" has no usable number
+    SCAN_INTERVAL_MIN = 10,        // ms; a shorter period is raised to this
 };
 
 extern uint32_t password;     // tag password 1, presented before every write
 extern int32_t Setsecurity;   // non-zero: the "ssec" button stays visible
 extern uint32_t scanEnabled;  // 1: every timer tick refreshes the page
 extern int32_t scanInterval;  // refresh timer period in milliseconds
+
+// The settings as the program starts, before any header was read.
+void reset_settings();
+
+// The type keywords of a definition line, in the order the loader looks for them.
+struct TypeKeyword {
+    const char* text;  // "Type=" and the type's name: "Type=int8"
+    ParamType type;
+};
+enum { TYPE_KEYWORD_COUNT = 6 };
+extern const TypeKeyword typeKeywords[TYPE_KEYWORD_COUNT];
+
+// The type's name as a definition line writes it ("int8" ... "empty"); "none" for an unused record.
+const char* type_name(ParamType type);
 
 // Why a definition line was accepted or skipped; the loader only tells zero from non-zero.
 enum class LineVerdict {
@@ -37,8 +53,8 @@ struct HeaderReading {
     bool passwordRead;
     bool setRead;
     bool scanFound;
-    bool scanNumberRead;  // false: scanInterval became 1000
-    bool scanRaised;      // the interval was below 10 and became 10
+    bool scanNumberRead;  // false: scanInterval became SCAN_INTERVAL_INITIAL
+    bool scanRaised;      // the interval was below SCAN_INTERVAL_MIN and became it
 };
 
 // Builds "<executable's folder>Pelox.ini" (szFileName); false when it does not fit.
@@ -48,21 +64,36 @@ bool config_path(char* path, int size);
 // changes then); true when it was read into the settings and the table.
 bool load_config();
 
-// Observer of a load, for the configuration checker; every member may be null.
+// Observer of a load, for the configuration checker; every member may be null. Lines are
+// NUL-terminated; length counts every byte read into them, NUL bytes included.
 struct ConfigTrace {
     void* context;
     void (*header)(void* context, const char* line, int length, const HeaderReading& reading);
     // index: the record the line was parsed into (entryCount before the line).
     void (*definition)(void* context, const char* line, int length, LineVerdict verdict, uint32_t index);
+    // The lines after the 100th parameter, which the tool leaves unread: only when this is set
+    // does the load read on to the end of the input, cut into lines as before, unparsed.
+    void (*unread)(void* context, const char* line, int length);
 };
 
-// load_config on a given path, telling the trace about every line read.
+// Where the loader's bytes come from, one at a time like getc: next gives a byte 0-255, or
+// CONFIG_SOURCE_END (any other value counts as that) at the end of the input or on a read
+// error, and keeps giving it from then on.
+constexpr int CONFIG_SOURCE_END = -1;
+struct ConfigSource {
+    void* context;
+    int (*next)(void* context);
+};
+
+// The load itself, on any source: sets Setsecurity to 0, applies the header line, fills the
+// table and lastPage, telling the trace (may be null) about every line read.
+void load_config_from(const ConfigSource& source, const ConfigTrace* trace);
+
+// load_config on a given path. False when the file cannot be opened (nothing changes then).
 bool load_config_file(const char* path, const ConfigTrace* trace);
 
-// Reads one line like fgets into buf (at most size - 1 characters, stopping after a line
-// feed), dropping a carriage return that comes before a line feed. Returns the number of
-// characters stored (a NUL byte read from the file counts), 0 at the end of the file.
-int read_config_line(FILE* file, char* buf, int size);
+// The load on bytes in memory (length of them; NUL bytes are bytes like any other).
+void load_config_text(const char* bytes, size_t length, const ConfigTrace* trace);
 
 // Applies a header line to the settings.
 HeaderReading apply_header_line(const char* line);

@@ -28,6 +28,12 @@ extern uint32_t entryCount;  // leading records in use, 0 to 100
 extern int32_t currentPage;  // page on display
 extern uint32_t lastPage;    // entryCount / 20, at most 4
 
+// Whether a record gets a row on its page: unused records and empty placeholders get none.
+inline bool row_shown(const ParamEntry& record)
+{
+    return record.type != ParamType::none && record.type != ParamType::empty;
+}
+
 // All records zero, entryCount 0.
 void clear_table();
 // Record page * 20 + row; page and row outside the table are clamped into it.

@@ -18,6 +18,7 @@
 #include "fakes/fake_module_path.h"
 #include "support/program_fixture.h"
 #include "support/temp_files.h"
+#include "support/time_zone.h"
 
 namespace {
 

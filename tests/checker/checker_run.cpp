@@ -1,16 +1,17 @@
-// Runs the checker into a report file and reads the report back.
+// Runs the checker on text and collects its report in a string.
 #include "checker/checker_run.h"
 
-#include <stdio.h>
-
-#include <fstream>
 #include <sstream>
 #include <vector>
 
 #include "checker/check_config.h"
-#include "support/temp_files.h"
 
 namespace {
+
+void append(void* context, const char* bytes, size_t length)
+{
+    static_cast<std::string*>(context)->append(bytes, length);
+}
 
 std::vector<std::string> split(const std::string& text)
 {
@@ -24,18 +25,8 @@ std::vector<std::string> split(const std::string& text)
 
 CheckRun run_check(const std::string& content)
 {
-    TempFolder folder;
-    std::string path = folder.write("Pelox.ini", content);
-    std::string reportPath = folder.path() + "report.txt";
-    FILE* out = fopen(reportPath.c_str(), "wb");
-    CheckRun run = {check_config(path.c_str(), out), ""};
-    fclose(out);
-
-    std::ifstream in(reportPath, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    run.text = bytes.str();
-    for (size_t at; (at = run.text.find(folder.path())) != std::string::npos;) run.text.erase(at, folder.path().size());
+    CheckRun run = {0, ""};
+    run.status = check_config_text("Pelox.ini", content.data(), content.size(), CheckOutput{&run.text, append});
     return run;
 }
 

@@ -1,13 +1,13 @@
-// Runs the checker on a file written by the test and gives back its status and its report.
+// Runs the checker on text named "Pelox.ini" and gives back its status and its report.
 #pragma once
 #include <string>
 
 struct CheckRun {
     int status;
-    std::string text;  // the report, with the temporary folder cut from every "FILE:" prefix
+    std::string text;  // the report
 };
 
-// Checks "Pelox.ini" holding content.
+// Checks content as the file "Pelox.ini".
 CheckRun run_check(const std::string& content);
 
 // The report of a file with a plain header ("Pwd=1 set=1") and the given definition lines,

@@ -1,11 +1,27 @@
 # Runs pelox-check in a folder and checks its exit status and that its output matches a pattern.
 # -DCHECKER=<program> [-DEMULATOR=<runner>] -DFOLDER=<folder> [-DARGS=<a;b>] -DSTATUS=<n> -DPATTERN=<regex>
-execute_process(COMMAND ${EMULATOR} ${CHECKER} ${ARGS}
-  WORKING_DIRECTORY ${FOLDER}
-  RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE errors)
+# [-DINPUT=<file piped into its standard input>] [-DTIMEOUT=<seconds>]
+# [-DSAME_AS=<path>: the output must be the one for that path, with ARGS in place of its name]
+set(feed)
+if(INPUT)
+  set(feed COMMAND ${CMAKE_COMMAND} -E cat ${INPUT})
+endif()
+set(timeout)
+if(TIMEOUT)
+  set(timeout TIMEOUT ${TIMEOUT})
+endif()
+execute_process(${feed} COMMAND ${EMULATOR} ${CHECKER} ${ARGS} ${timeout}
+  WORKING_DIRECTORY ${FOLDER} RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE errors)
 if(NOT status STREQUAL STATUS)
   message(FATAL_ERROR "exit status ${status}, expected ${STATUS}\n${output}${errors}")
 endif()
 if(NOT output MATCHES "${PATTERN}")
   message(FATAL_ERROR "output does not match \"${PATTERN}\":\n${output}${errors}")
+endif()
+if(SAME_AS)
+  execute_process(COMMAND ${EMULATOR} ${CHECKER} ${SAME_AS} WORKING_DIRECTORY ${FOLDER} OUTPUT_VARIABLE expected)
+  string(REPLACE "${SAME_AS}:" "${ARGS}:" expected "${expected}")
+  if(NOT output STREQUAL expected)
+    message(FATAL_ERROR "output differs from the one for ${SAME_AS}:\n${output}\nexpected:\n${expected}")
+  endif()
 endif()

@@ -7,7 +7,7 @@
 #include "dialog/surface.h"
 #include "support/program_fixture.h"
 #include "support/reference_image.h"
-#include "support/temp_files.h"
+#include "support/time_zone.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "dialog/surface.h"
 #include "dialog/write.h"
 #include "support/program_fixture.h"
-#include "support/temp_files.h"
+#include "support/time_zone.h"
 
 namespace {
 

@@ -21,6 +21,7 @@
 #include "fault/fault_screen.h"
 #include "support/program_fixture.h"
 #include "support/temp_files.h"
+#include "support/time_zone.h"
 #include "tag/tag_memory.h"
 
 namespace {

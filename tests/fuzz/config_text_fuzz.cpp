@@ -14,6 +14,7 @@
 #include "fakes/fake_surface.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/reference_text.h"
+#include "fuzz/table_check.h"
 #include "model/config.h"
 #include "model/param_table.h"
 #include "sim/sim_tag.h"
@@ -41,28 +42,6 @@ std::vector<uint8_t> make_pattern()
         memory[static_cast<size_t>(a) + 13] = static_cast<uint8_t>(a);
     }
     return memory;
-}
-
-void check_table()
-{
-    FUZZ_CHECK(entryCount <= PARAM_COUNT, "entryCount %u", entryCount);
-    uint32_t pages = entryCount / PAGE_ROWS;
-    FUZZ_CHECK(lastPage == (pages > 4 ? 4 : pages), "lastPage %u for %u records", lastPage, entryCount);
-    for (uint32_t i = 0; i < PARAM_COUNT; ++i) {
-        const ParamEntry& e = ParamTable[i];
-        FUZZ_CHECK(memchr(e.name, '\0', sizeof e.name) && memchr(e.description, '\0', sizeof e.description),
-                   "record %u: text not terminated", i);
-        if (i >= entryCount) {
-            FUZZ_CHECK(e.type == ParamType::none, "record %u after the loaded ones has a type", i);
-            continue;
-        }
-        int type = static_cast<int>(e.type), mode = static_cast<int>(e.mode);
-        FUZZ_CHECK(type >= 1 && type <= 6 && mode >= 0 && mode <= 2, "record %u: type %d mode %d", i, type, mode);
-        int size = reference_stored_size(e.type);
-        if (size > 0)
-            FUZZ_CHECK(e.address >= 0 && e.address + size <= kMemorySize, "record %u: %d bytes at %d", i, size,
-                       e.address);
-    }
 }
 
 // Only the protocol selection, the identification and block reads with a two-digit number.
@@ -130,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
     lastPage = 0;
 
     dialog_start();
-    check_table();
+    check_loaded_table(kMemorySize);
     check_page(0);
     // Forward until the last page, one back, then straight to the first.
     int page = 0;

@@ -3,7 +3,7 @@
 
 #include <time.h>
 
-#include "support/temp_files.h"
+#include "support/time_zone.h"
 
 void fuzz_use_utc()
 {

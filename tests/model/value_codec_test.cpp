@@ -7,7 +7,7 @@
 
 #include "model/value_codec.h"
 #include "support/reference_image.h"
-#include "support/temp_files.h"
+#include "support/time_zone.h"
 
 namespace {
 

@@ -11,10 +11,7 @@ void ProgramTest::SetUp()
     clear_table();
     lastPage = 0;
     currentPage = 0;
-    password = 0;
-    Setsecurity = 0;
-    scanEnabled = 0;
-    scanInterval = 1000;
+    reset_settings();
 }
 
 std::vector<std::string> ProgramTest::requests()

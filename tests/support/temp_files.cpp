@@ -37,15 +37,3 @@ std::string TempFolder::write(const std::string& name, const std::string& bytes)
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return file;
 }
-
-void set_time_zone(const char* tz)
-{
-#ifdef _WIN32
-    std::string setting = std::string("TZ=") + tz;
-    _putenv(setting.c_str());
-    _tzset();
-#else
-    setenv("TZ", tz, 1);
-    tzset();
-#endif
-}

@@ -17,6 +17,3 @@ public:
 private:
     std::string path_;
 };
-
-// Sets the local time zone of the C runtime (TZ in POSIX form, e.g. "CET-1").
-void set_time_zone(const char* tz);

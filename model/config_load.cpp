@@ -1,0 +1,106 @@
+// The loader's core: "Pelox.ini" cut into lines the way the tool reads them, from any byte
+// source, into the settings and the table; and the two sources the tool knows, a file and text.
+#include <stdio.h>
+
+#include "model/config.h"
+
+namespace {
+
+const int kNothingAhead = -2;
+
+// Lines as fgets reads them in text mode: at most size - 1 bytes, up to and including a line
+// feed; a carriage return is dropped only where a line feed follows it, which takes one byte
+// of look-ahead.
+struct LineReader {
+    ConfigSource source;
+    int ahead;  // the byte read after a lone carriage return, or kNothingAhead
+};
+
+int next_byte(LineReader& reader)
+{
+    int c = reader.ahead;
+    if (c == kNothingAhead) c = reader.source.next(reader.source.context);
+    reader.ahead = kNothingAhead;
+    return c >= 0 && c <= 255 ? c : CONFIG_SOURCE_END;
+}
+
+// Returns the number of bytes stored (NUL bytes count), 0 at the end of the input.
+int read_line(LineReader& reader, char* buf, int size)
+{
+    int n = 0;
+    while (n + 1 < size) {
+        int c = next_byte(reader);
+        if (c == CONFIG_SOURCE_END) break;
+        if (c == '\r') {
+            int next = next_byte(reader);
+            if (next == '\n') c = '\n';
+            else reader.ahead = next;
+        }
+        buf[n++] = static_cast<char>(c);
+        if (c == '\n') break;
+    }
+    buf[n] = '\0';
+    return n;
+}
+
+struct TextCursor {
+    const unsigned char* at;
+    const unsigned char* end;
+};
+
+int next_text_byte(void* context)
+{
+    TextCursor& text = *static_cast<TextCursor*>(context);
+    return text.at < text.end ? *text.at++ : CONFIG_SOURCE_END;
+}
+
+int next_file_byte(void* context)
+{
+    int c = getc(static_cast<FILE*>(context));
+    return c == EOF ? CONFIG_SOURCE_END : c;
+}
+
+}  // namespace
+
+void load_config_from(const ConfigSource& source, const ConfigTrace* trace)
+{
+    LineReader reader = {source, kNothingAhead};
+    Setsecurity = 0;
+    char header[HEADER_LINE_SIZE];
+    int length = read_line(reader, header, sizeof header);
+    if (length > 0) {
+        HeaderReading reading = apply_header_line(header);
+        if (trace && trace->header) trace->header(trace->context, header, length, reading);
+    }
+
+    clear_table();
+    char line[DEFINITION_LINE_SIZE];
+    while (entryCount < PARAM_COUNT && (length = read_line(reader, line, sizeof line)) > 0) {
+        LineVerdict verdict = parse_param_line_verdict(line, &ParamTable[entryCount]);
+        uint32_t index = entryCount;
+        if (verdict == LineVerdict::accepted || verdict == LineVerdict::acceptedWithDefault) ++entryCount;
+        if (trace && trace->definition) trace->definition(trace->context, line, length, verdict, index);
+    }
+    lastPage = compute_last_page(entryCount);
+
+    // The tool stops at the 100th parameter; only an observer that asks is shown the rest.
+    if (trace && trace->unread)
+        while ((length = read_line(reader, line, sizeof line)) > 0) trace->unread(trace->context, line, length);
+}
+
+bool load_config_file(const char* path, const ConfigTrace* trace)
+{
+    // Read only: the program never writes the file, and a write-protected file must load.
+    FILE* file = fopen(path, "rb");
+    if (file == nullptr) return false;
+    load_config_from(ConfigSource{file, next_file_byte}, trace);
+    fclose(file);
+    return true;
+}
+
+void load_config_text(const char* bytes, size_t length, const ConfigTrace* trace)
+{
+    const unsigned char* begin = reinterpret_cast<const unsigned char*>(bytes);
+    TextCursor text = {begin, begin == nullptr ? begin : begin + length};
+    load_config_from(ConfigSource{&text, next_text_byte}, trace);
+}
