@@ -41,6 +41,16 @@ NumberScan scan_decimal(const char* s, int32_t* value, const char** end)
     return NumberScan::ok;
 }
 
+NumberScan scan_whole_decimal(const char* s, int32_t* value)
+{
+    const char* end = nullptr;
+    int32_t v = 0;
+    NumberScan r = scan_decimal(s, &v, &end);
+    if (r == NumberScan::none || *skip_blanks(end) != '\0') return NumberScan::none;
+    if (r == NumberScan::ok) *value = v;
+    return r;
+}
+
 NumberScan scan_hex(const char* s, uint32_t* value, const char** end)
 {
     s = skip_blanks(s);

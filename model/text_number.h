@@ -16,6 +16,11 @@ int hex_digit_value(char c);
 // On ok, *end (when given) points just after the digits.
 NumberScan scan_decimal(const char* s, int32_t* value, const char** end = nullptr);
 
+// A whole text that is one decimal number: optional blanks, an optional sign, digits, optional
+// blanks, nothing else. none for any other text (hex, a decimal point, a unit, a separator,
+// nothing at all); overflow when the digits do not fit a signed 32-bit number.
+NumberScan scan_whole_decimal(const char* s, int32_t* value);
+
 // Leading white space, an optional sign, an optional 0x or 0X, hexadecimal digits. A minus sign
 // negates modulo 2^32, as "%x" does. The digits' magnitude must fit 32 bits.
 NumberScan scan_hex(const char* s, uint32_t* value, const char** end = nullptr);

@@ -32,6 +32,21 @@ TEST(TextNumber, DecimalLikePercentD)
     EXPECT_EQ(v, 42);
 }
 
+TEST(TextNumber, WholeDecimalTakesNothingElse)
+{
+    int32_t v = 0;
+    EXPECT_EQ(scan_whole_decimal(" \t-5 \t", &v), NumberScan::ok);
+    EXPECT_EQ(v, -5);
+    EXPECT_EQ(scan_whole_decimal("+0012", &v), NumberScan::ok);
+    EXPECT_EQ(v, 12);
+    v = 77;
+    for (const char* other : {"", " ", "0x7F", "1.9e2", "12abc", "1,500", "12 3", "5V", "-", "--5"}) {
+        EXPECT_EQ(scan_whole_decimal(other, &v), NumberScan::none) << other;
+        EXPECT_EQ(v, 77);
+    }
+    EXPECT_EQ(scan_whole_decimal(" 2147483648 ", &v), NumberScan::overflow);
+}
+
 TEST(TextNumber, HexLikePercentX)
 {
     uint32_t v = 0;
