@@ -2,7 +2,8 @@
 #include "model/value_codec.h"
 
 #include <stdio.h>
-#include <time.h>
+
+#include "model/time_text.h"
 
 namespace {
 
@@ -31,19 +32,6 @@ long long sign_extend(uint32_t bits, int width)
 void put_text(char* txt, size_t size, const char* text)
 {
     snprintf(txt, size, "%s", text);
-}
-
-void put_time(int32_t seconds, char* txt, size_t size)
-{
-    time_t t = seconds;
-    const struct tm* local = localtime(&t);
-    char when[31];
-    // Not every C runtime converts times before 1970: show the plain number then.
-    if (local == nullptr || strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", local) == 0) {
-        snprintf(txt, size, "%ld", static_cast<long>(seconds));
-        return;
-    }
-    put_text(txt, size, when);
 }
 
 }  // namespace
@@ -84,28 +72,36 @@ int encode_value(ParamType type, int32_t v, uint8_t* image)
     return width + 2;
 }
 
-void decode_value(ParamType type, const uint8_t* bytes, char* txt, size_t size)
+bool stored_value(ParamType type, const uint8_t* bytes, int32_t* value)
 {
     int width = value_width(type);
-    if (width == 0) {
-        put_text(txt, size, "Unknown Type");
-        return;
-    }
+    if (width == 0) return false;
     uint32_t bits = 0;
     for (int i = 0; i < width; ++i) bits = (bits << 8) | bytes[i];
     uint16_t stored = static_cast<uint16_t>((bytes[width] << 8) | bytes[width + 1]);
-    if (crc16_value(bits, width) != stored) {
+    if (crc16_value(bits, width) != stored) return false;
+    // A software version's number is major << 24 | minor << 16 | build, like an int32's bits.
+    *value = static_cast<int32_t>(type == ParamType::swver ? bits : sign_extend(bits, width));
+    return true;
+}
+
+void decode_value(ParamType type, const uint8_t* bytes, char* txt, size_t size)
+{
+    if (value_width(type) == 0) {
+        put_text(txt, size, "Unknown Type");
+        return;
+    }
+    int32_t value = 0;
+    if (!stored_value(type, bytes, &value)) {
         put_text(txt, size, kNotSet);
         return;
     }
     switch (type) {
-    case ParamType::int8:
-    case ParamType::int16:
-    case ParamType::int32: snprintf(txt, size, "%lld", sign_extend(bits, width)); break;
-    case ParamType::time: put_time(static_cast<int32_t>(sign_extend(bits, width)), txt, size); break;
-    default:  // swver: major.minor.build
+    case ParamType::time: format_time(value, txt, size); break;
+    case ParamType::swver:  // major.minor.build
         snprintf(txt, size, "%u.%u.%u", static_cast<unsigned>(bytes[0]), static_cast<unsigned>(bytes[1]),
                  static_cast<unsigned>((bytes[2] << 8) | bytes[3]));
         break;
+    default: snprintf(txt, size, "%ld", static_cast<long>(value)); break;
     }
 }

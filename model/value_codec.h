@@ -26,6 +26,11 @@ int stored_size(ParamType type);
 // empty and unused slots.
 int encode_value(ParamType type, int32_t v, uint8_t* image);
 
+// The value of stored bytes (at least stored_size(type) of them) whose CRC matches: int8 and
+// int16 sign-extended, a software version as major << 24 | minor << 16 | build. False for a
+// CRC mismatch or a type without an image.
+bool stored_value(ParamType type, const uint8_t* bytes, int32_t* value);
+
 // Text for the stored bytes (at least stored_size(type) of them): the value, or "Not set" when
 // the CRC does not match. Always NUL-terminates txt (size > 0).
 void decode_value(ParamType type, const uint8_t* bytes, char* txt, size_t size);

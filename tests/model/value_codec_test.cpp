@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "model/time_text.h"
 #include "model/value_codec.h"
 #include "support/reference_image.h"
 #include "support/time_zone.h"
@@ -151,6 +152,47 @@ TEST_F(ValueCodec, TimeBeforeTheEpochIsADateOrThePlainNumber)
     probe = -2147483647 - 1;
     expected = localtime(&probe) ? "1901-12-13 21:45:52" : "-2147483648";
     EXPECT_EQ(decoded(ParamType::time, reference_image(0x80000000u, 4)), expected);
+}
+
+// What a time box accepts: the shown form of an existing local time, or whole seconds.
+TEST_F(ValueCodec, TimeEntryReadsTheShownFormAndSeconds)
+{
+    struct Row {
+        const char* text;
+        TimeEntry result;
+        int32_t seconds;
+    } rows[] = {
+        {"2023-11-14 23:13:20", TimeEntry::ok, 1700000000},
+        {"  2038-01-19 04:14:07 ", TimeEntry::ok, INT32_MAX},
+        {"-1", TimeEntry::ok, -1},
+        {"2038-01-19 04:14:08", TimeEntry::outOfRange, 0},
+        {"9999999999", TimeEntry::outOfRange, 0},
+        {"2024-02-29 00:00:00", TimeEntry::ok, 1709161200},
+        {"2023-02-29 00:00:00", TimeEntry::noSuchTime, 0},
+        {"2024-04-31 00:00:00", TimeEntry::noSuchTime, 0},
+        {"2024-13-01 00:00:00", TimeEntry::noSuchTime, 0},
+        {"2024-01-01 24:00:00", TimeEntry::noSuchTime, 0},
+        {"2024-01-01 00:00:60", TimeEntry::noSuchTime, 0},
+        {"2024-1-01 00:00:00", TimeEntry::notATime, 0},
+        {"2024-01-01T00:00:00", TimeEntry::notATime, 0},
+        {"2024-01-01 00:00", TimeEntry::notATime, 0},
+        {"2024-01-01 00:00:00 CET", TimeEntry::notATime, 0},
+        {"", TimeEntry::notATime, 0},
+    };
+    for (const Row& row : rows) {
+        int32_t seconds = 0;
+        EXPECT_EQ(parse_time_entry(row.text, &seconds), row.result) << row.text;
+        if (row.result == TimeEntry::ok) {
+            EXPECT_EQ(seconds, row.seconds) << row.text;
+        }
+    }
+#ifndef _WIN32  // the Windows runtime knows no rules for the change of summer time
+    set_time_zone("CET-1CEST,M3.5.0,M10.5.0/3");
+    int32_t seconds = 0;
+    EXPECT_EQ(parse_time_entry("2023-03-26 02:30:00", &seconds), TimeEntry::noSuchTime);  // the skipped hour
+    EXPECT_EQ(parse_time_entry("2023-07-01 12:00:00", &seconds), TimeEntry::ok);
+    EXPECT_EQ(seconds, 1688205600);  // 10:00 UTC in summer time
+#endif
 }
 
 TEST_F(ValueCodec, TextIsCutToTheBuffer)
