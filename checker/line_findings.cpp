@@ -20,12 +20,27 @@ void put_missing_text_key(const Report& report, const char* text, const char* ke
     if (strstr(text, key) != nullptr) put_format(report, " (%s must be followed by a double quote)", key);
 }
 
+// "Address=0x10" and the like: the value as written, up to the next blank, and what is wanted.
+void put_not_a_number(const Report& report, const char* text, const char* key)
+{
+    const char* value = strstr(text, key) + strlen(key);
+    while (*value == ' ' || *value == '\t') ++value;
+    char shown[24];
+    size_t n = 0;
+    for (; n + 1 < sizeof shown && value[n] != '\0' && strchr(" \t\r\n", value[n]) == nullptr; ++n) shown[n] = value[n];
+    shown[n] = '\0';
+    put_format(report, "%s", key);
+    put_quoted(report, shown);
+    put_format(report, " is not a decimal number (digits alone, then a blank or the line end)");
+}
+
 void put_reason(const Report& report, const Chunk& chunk, LineVerdict verdict, const ParamEntry& record)
 {
     switch (verdict) {
     case LineVerdict::noName: put_missing_text_key(report, chunk.text, "Name="); break;
     case LineVerdict::noDescription: put_missing_text_key(report, chunk.text, "Description="); break;
     case LineVerdict::noAddress: put_format(report, "no Address="); break;
+    case LineVerdict::addressNotANumber: put_not_a_number(report, chunk.text, "Address="); break;
     case LineVerdict::addressTooLarge: put_format(report, "the Address= number does not fit 32 bits"); break;
     case LineVerdict::noType:
         put_text(report, "no known type (");
@@ -38,6 +53,7 @@ void put_reason(const Report& report, const Chunk& chunk, LineVerdict verdict, c
     case LineVerdict::outsideMemory:
         put_format(report, "stored bytes outside 0-%d (Address=%d)", MEMORY_SIZE - 1, static_cast<int>(record.address));
         break;
+    case LineVerdict::defaultNotANumber: put_not_a_number(report, chunk.text, "Default="); break;
     case LineVerdict::defaultTooLarge: put_format(report, "the Default= number does not fit 32 bits"); break;
     case LineVerdict::comment:
     case LineVerdict::accepted:

@@ -44,12 +44,21 @@ void copy_quoted(const char* from, char* to, size_t size)
     to[n] = '\0';
 }
 
-// A number "as atoi reads it": no digits reads as 0; one that does not fit is refused.
-bool read_atoi(const char* s, int32_t* value)
+enum class FieldNumber { ok, notANumber, tooLarge };
+
+// The number after "Address=" or "Default=": decimal digits, with blanks and a sign before them,
+// ending at a blank or the line end. Read as atoi reads it, "Address=0x10", "Address=16x" and
+// "Default=5V" would give 0, 16 and 5: a parameter in another's place, a default nobody meant.
+FieldNumber read_field_number(const char* s, int32_t* value)
 {
-    NumberScan r = scan_decimal(s, value);
-    if (r == NumberScan::none) *value = 0;
-    return r != NumberScan::overflow;
+    const char* end = nullptr;
+    switch (scan_decimal(s, value, &end)) {
+    case NumberScan::overflow: return FieldNumber::tooLarge;
+    case NumberScan::none: return FieldNumber::notANumber;
+    case NumberScan::ok: break;
+    }
+    bool fieldEnds = *end == '\0' || *end == ' ' || *end == '\t' || *end == '\r' || *end == '\n';
+    return fieldEnds ? FieldNumber::ok : FieldNumber::notANumber;
 }
 
 LineVerdict reject(ParamEntry* record, LineVerdict why)
@@ -107,7 +116,11 @@ LineVerdict parse_param_line_verdict(const char* line, ParamEntry* record)
 
     const char* address = strstr(line, "Address=");
     if (address == nullptr) return LineVerdict::noAddress;
-    if (!read_atoi(address + 8, &record->address)) return reject(record, LineVerdict::addressTooLarge);
+    switch (read_field_number(address + 8, &record->address)) {
+    case FieldNumber::ok: break;
+    case FieldNumber::notANumber: return reject(record, LineVerdict::addressNotANumber);
+    case FieldNumber::tooLarge: return reject(record, LineVerdict::addressTooLarge);
+    }
 
     if (strstr(line, "Default") != nullptr) record->mode = EditMode::Default;
     else if (strstr(line, "Changeable") != nullptr) record->mode = EditMode::Changeable;
@@ -133,7 +146,11 @@ LineVerdict parse_param_line_verdict(const char* line, ParamEntry* record)
         return LineVerdict::accepted;
     }
     int32_t value = 0;
-    if (!read_atoi(def + 8, &value)) return reject(record, LineVerdict::defaultTooLarge);
+    switch (read_field_number(def + 8, &value)) {
+    case FieldNumber::ok: break;
+    case FieldNumber::notANumber: return reject(record, LineVerdict::defaultNotANumber);
+    case FieldNumber::tooLarge: return reject(record, LineVerdict::defaultTooLarge);
+    }
     record->defaultValue = value;
     return LineVerdict::acceptedWithDefault;
 }

@@ -42,10 +42,12 @@ enum class LineVerdict {
     noName,
     noDescription,
     noAddress,
-    addressTooLarge,  // the address does not fit a signed 32-bit number
+    addressNotANumber,  // "Address=" not followed by a decimal number that ends at a blank or the line end
+    addressTooLarge,    // the address does not fit a signed 32-bit number
     noType,
-    outsideMemory,    // stored bytes not within 0..1023
-    defaultTooLarge,  // the "Default=" number does not fit a signed 32-bit number
+    outsideMemory,      // stored bytes not within 0..1023
+    defaultNotANumber,  // "Default=" not followed by a decimal number that ends at a blank or the line end
+    defaultTooLarge,    // the "Default=" number does not fit a signed 32-bit number
 };
 
 // What the header line gave.

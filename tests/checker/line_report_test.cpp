@@ -24,7 +24,9 @@ TEST(LineReport, EveryReasonForASkip)
                                   "Name=\"H\" Description=\"d\" Address=-1 Type=int8\n"
                                   "Name=\"I\" Description=\"d\" Address=4 Type=int8 Default=2147483648\n"
                                   "Name=\"J\" Description=\"d\" Address=1018 Type=time Default=-2147483648\n"
-                                  "Name=\"K\" Description=\"\" Address=-7 Type=empty\n"),
+                                  "Name=\"K\" Description=\"\" Address=-7 Type=empty\n"
+                                  "Name=\"L\" Description=\"d\" Address=0x10 Type=int8\n"
+                                  "Name=\"M\" Description=\"d\" Address=4 Type=int16 Default=5V\n"),
               "Pelox.ini:2: parameter 1 \"A\": page 1 row 1, int16, Changeable, default 0, bytes 0-3, block 0\n"
               "Pelox.ini:3: comment\n"
               "Pelox.ini:4: skipped: no Name=\"\n"
@@ -41,7 +43,11 @@ TEST(LineReport, EveryReasonForASkip)
               "Pelox.ini:14: parameter 2 \"J\": page 1 row 2, time, Default, default -2147483648, bytes "
               "1018-1023, blocks 254-255\n"
               "Pelox.ini:15: parameter 3 \"K\": page 1 row 3, empty (row hidden), DisplayOnly, default 0, "
-              "no stored bytes\n");
+              "no stored bytes\n"
+              "Pelox.ini:16: skipped: Address=\"0x10\" is not a decimal number (digits alone, then a blank or "
+              "the line end)\n"
+              "Pelox.ini:17: skipped: Default=\"5V\" is not a decimal number (digits alone, then a blank or the "
+              "line end)\n");
 }
 
 TEST(LineReport, ModeKeywordsWhereNobodyMeantThem)

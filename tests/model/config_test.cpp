@@ -139,8 +139,9 @@ TEST_F(Config, ParseResultsAndRejectedLines)
     EXPECT_EQ(parse_param_line("Name=\"a\" Description=\"b\" Address=1 Type=int8 Changeable Default=5", &e), 2);
     EXPECT_EQ(e.mode, EditMode::Default);
     EXPECT_EQ(e.defaultValue, 5);
-    EXPECT_EQ(parse_param_line("Name=\"a\" Description=\"b\" Address=1 Type=int8 Default=x", &e), 2);
-    EXPECT_EQ(e.defaultValue, 0);
+    EXPECT_EQ(parse_param_line("Name=\"a\" Description=\"b\" Address=\t7\tType=int8 Default=-3\r\n", &e), 2);
+    EXPECT_EQ(e.address, 7);
+    EXPECT_EQ(e.defaultValue, -3);
 
     struct Rejected {
         const char* line;
@@ -157,6 +158,13 @@ TEST_F(Config, ParseResultsAndRejectedLines)
         {"Name=\"a\" Description=\"b\" Address=1021 Type=int16", LineVerdict::outsideMemory},
         {"Name=\"a\" Description=\"b\" Address=1019 Type=time", LineVerdict::outsideMemory},
         {"Name=\"a\" Description=\"b\" Address=1 Type=int8 Default=2147483648", LineVerdict::defaultTooLarge},
+        // Read as atoi reads them these were 0, 16, 0 and 5, 0: another parameter's place, a
+        // default nobody meant.
+        {"Name=\"a\" Description=\"b\" Address=0x10 Type=int8", LineVerdict::addressNotANumber},
+        {"Name=\"a\" Description=\"b\" Address=16x Type=int8", LineVerdict::addressNotANumber},
+        {"Name=\"a\" Description=\"b\" Address= Type=int8", LineVerdict::addressNotANumber},
+        {"Name=\"a\" Description=\"b\" Address=1 Type=int8 Default=5V", LineVerdict::defaultNotANumber},
+        {"Name=\"a\" Description=\"b\" Address=1 Type=int8 Default=x", LineVerdict::defaultNotANumber},
     };
     for (const Rejected& r : rejected) {
         e.type = ParamType::int32;
