@@ -35,5 +35,5 @@ bool dialog_command(int code, int id)
 
 void dialog_timer()
 {
-    if (scanEnabled == 1) refresh_page();
+    if (scanEnabled == 1) scan_page();
 }

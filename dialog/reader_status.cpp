@@ -13,9 +13,15 @@ const char* reader_outcome_text(ReaderOutcome outcome)
     return nullptr;
 }
 
+void show_reader_problem(ReaderOutcome outcome)
+{
+    const char* problem = reader_outcome_text(outcome);
+    if (problem != nullptr) set_field_text(IDC_VALUE_BOX, problem);
+}
+
 bool open_reader()
 {
-    const char* problem = reader_outcome_text(reader_open());
-    if (problem != nullptr) set_field_text(IDC_VALUE_BOX, problem);
-    return problem == nullptr;
+    ReaderOutcome outcome = reader_open();
+    show_reader_problem(outcome);
+    return outcome == ReaderOutcome::ok;
 }

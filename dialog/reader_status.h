@@ -5,5 +5,8 @@
 // The text row 0's value box shows for an outcome; nullptr for ok.
 const char* reader_outcome_text(ReaderOutcome outcome);
 
+// Puts the reason for an outcome other than ok into row 0's value box.
+void show_reader_problem(ReaderOutcome outcome);
+
 // Opens the reader connection; on failure puts the reason into row 0's value box.
 bool open_reader();

@@ -1,9 +1,11 @@
-// Page refresh: UID into the caption, every row's value, "Not set" or "No answer".
+// Page refresh: UID into the caption, every row's value, "Not set" or "No answer"; and the
+// scan timer's gentler variant.
 #include "dialog/refresh.h"
 
 #include <string.h>
 
 #include "dialog/reader_status.h"
+#include "dialog/row_value.h"
 #include "dialog/surface.h"
 #include "model/param_table.h"
 #include "model/text_number.h"
@@ -37,36 +39,45 @@ void show_uid()
     set_title(caption);
 }
 
-void show_no_device()
+enum class Refresh { full, scan };
+
+// A scan leaves alone the box the user changed or is typing in, and the marked box: it must not
+// replace typed text nor wipe the only sign of a failed write.
+bool left_to_the_user(Refresh kind, int row)
 {
-    set_title(kNoDevice);
-    for (int row = 0; row < PAGE_ROWS; ++row) set_field_text(IDC_VALUE_BOX + row, "");
+    int box = IDC_VALUE_BOX + row;
+    return kind == Refresh::scan && (box == errorField || box == focused_control() || field_modified(box));
 }
 
-void refresh_row(int row)
+// When the tag cannot be read, no row may keep a value of an earlier page or an earlier read:
+// its button would write that value into the parameter now shown.
+void show_rows_unread(Refresh kind, int firstRow)
 {
-    const ParamEntry& e = record_at(currentPage, row);
-    int box = IDC_VALUE_BOX + row;
-    int button = IDC_ROW_BUTTON + row;
-    uint8_t data[IMAGE_BUFFER_SIZE];
-    char txt[DISPLAY_TEXT_SIZE];
-    switch (e.type) {
-    case ParamType::int8:
-    case ParamType::int16:
-    case ParamType::int32:
-    case ParamType::time:
-    case ParamType::swver:
-        if (tag_read_bytes(e.address, stored_size(e.type), data) == 0) {
-            set_field_text(box, "No answer");
-            enable_control(button, false);
-            return;
-        }
-        decode_value(e.type, data, txt, sizeof txt);
-        set_field_text(box, txt);
-        // A software version is never written: its button keeps whatever state it had.
-        if (e.type != ParamType::swver) enable_control(button, e.mode != EditMode::DisplayOnly);
+    for (int row = firstRow; row < PAGE_ROWS; ++row) {
+        if (!left_to_the_user(kind, row)) show_row_unread(row);
+    }
+}
+
+void refresh(Refresh kind)
+{
+    if (kind == Refresh::full) errorField = NO_FIELD;
+    ReaderOutcome outcome = reader_open();
+    if (outcome != ReaderOutcome::ok) {
+        show_rows_unread(kind, 0);
+        if (!left_to_the_user(kind, 0)) show_reader_problem(outcome);  // row 0 is the status line
         return;
-    default: set_field_text(box, "Unknown Type"); return;
+    }
+    if (reader_send_receive("022B", AnswerText) != 0) {
+        set_title(kNoDevice);
+        show_rows_unread(kind, 0);
+        return;
+    }
+    show_uid();
+    uint8_t data[IMAGE_BUFFER_SIZE];
+    // The bound is the row number against entryCount, not the record number: on later pages
+    // unused records (type 0) are visited too, and their hidden boxes get "Unknown Type".
+    for (uint32_t row = 0; row < entryCount && row < PAGE_ROWS; ++row) {
+        if (!left_to_the_user(kind, static_cast<int>(row))) show_row_from_tag(static_cast<int>(row), data);
     }
 }
 
@@ -74,14 +85,10 @@ void refresh_row(int row)
 
 void refresh_page()
 {
-    if (!open_reader()) return;
-    if (reader_send_receive("022B", AnswerText) != 0) {
-        show_no_device();
-        return;
-    }
-    errorField = NO_FIELD;
-    show_uid();
-    // The bound is the row number against entryCount, not the record number: on later pages
-    // unused records (type 0) are visited too, and their hidden boxes get "Unknown Type".
-    for (uint32_t row = 0; row < entryCount && row < PAGE_ROWS; ++row) refresh_row(static_cast<int>(row));
+    refresh(Refresh::full);
+}
+
+void scan_page()
+{
+    refresh(Refresh::scan);
 }

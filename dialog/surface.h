@@ -19,6 +19,10 @@ void set_read_only(int id, bool on);
 void show_control(int id, bool on);
 void set_title(const char* text);
 void focus_control(int id);
+// Whether the user changed the text of edit control id since the program last set it.
+bool field_modified(int id);
+// The control with the keyboard focus, 0 when no control of the dialog has it.
+int focused_control();
 // The window's horizontal scroll bar and the refresh timer, set once at start-up.
 void set_scroll_range(int last);
 void start_refresh_timer(int milliseconds);

@@ -48,6 +48,18 @@ void focus_control(int id)
     SetFocus(GetDlgItem(dialogWindow, id));
 }
 
+bool field_modified(int id)
+{
+    // Setting a text (WM_SETTEXT) clears the flag; typing sets it.
+    return SendMessageA(GetDlgItem(dialogWindow, id), EM_GETMODIFY, 0, 0) != 0;
+}
+
+int focused_control()
+{
+    HWND focus = GetFocus();
+    return focus != nullptr && IsChild(dialogWindow, focus) ? GetDlgCtrlID(focus) : 0;
+}
+
 void set_scroll_range(int last)
 {
     SetScrollRange(dialogWindow, SB_HORZ, 0, last, TRUE);

@@ -181,7 +181,7 @@ struct WriteCase {
     ParamType type;
     int32_t address;
     const char* typed;
-    Requests heads;  // password, covering reads, covering writes
+    Requests heads;  // password, covering reads, covering writes, read-back
 };
 
 class WriteCost : public ProgramTest {
@@ -193,26 +193,33 @@ protected:
     }
 };
 
-TEST_F(WriteCost, OnePasswordThenTheCoveringBlocksReadAndWritten)
+// One password, the covering blocks read for the merge and written, then read back once each.
+TEST_F(WriteCost, OnePasswordThenTheCoveringBlocksReadWrittenAndReadBack)
 {
     const char* pw = "02B302011A2B3C4D";
     const WriteCase cases[] = {
-        {ParamType::int8, 0, "-5", {pw, "022000", "022100"}},
-        {ParamType::int8, 2, "7", {pw, "022000", "022001", "022100", "022101"}},
-        {ParamType::int16, 4, "300", {pw, "022001", "022101"}},
-        {ParamType::int16, 7, "-300", {pw, "022001", "022002", "022101", "022102"}},
-        {ParamType::int32, 8, "100000", {pw, "022002", "022003", "022102", "022103"}},
-        {ParamType::int32, 11, "-1", {pw, "022002", "022003", "022004", "022102", "022103", "022104"}},
-        {ParamType::time, 20, "1700000000", {pw, "022005", "022006", "022105", "022106"}},
-        {ParamType::time, 23, "0", {pw, "022005", "022006", "022007", "022105", "022106", "022107"}},
+        {ParamType::int8, 0, "-5", {pw, "022000", "022100", "022000"}},
+        {ParamType::int8, 2, "7", {pw, "022000", "022001", "022100", "022101", "022000", "022001"}},
+        {ParamType::int16, 4, "300", {pw, "022001", "022101", "022001"}},
+        {ParamType::int16, 7, "-300", {pw, "022001", "022002", "022101", "022102", "022001", "022002"}},
+        {ParamType::int32, 8, "100000", {pw, "022002", "022003", "022102", "022103", "022002", "022003"}},
+        {ParamType::int32,
+         11,
+         "-1",
+         {pw, "022002", "022003", "022004", "022102", "022103", "022104", "022002", "022003", "022004"}},
+        {ParamType::time, 20, "1700000000", {pw, "022005", "022006", "022105", "022106", "022005", "022006"}},
+        {ParamType::time,
+         23,
+         "0",
+         {pw, "022005", "022006", "022007", "022105", "022106", "022107", "022005", "022006", "022007"}},
     };
     for (const WriteCase& c : cases) {
         SetUp();
         add_param("w", c.type, c.address, EditMode::Changeable);
         set_field_text(1100, c.typed);
         write_param(0);
-        long blocks = static_cast<long>(c.heads.size() - 1) / 2;
-        EXPECT_EQ(traffic(), (Traffic{{"present_password", 1}, {"read_block", blocks}, {"write_block", blocks}}))
+        long blocks = static_cast<long>(c.heads.size() - 1) / 3;
+        EXPECT_EQ(traffic(), (Traffic{{"present_password", 1}, {"read_block", 2 * blocks}, {"write_block", blocks}}))
             << c.typed << " at " << c.address;
         EXPECT_EQ(request_heads(), c.heads) << c.typed << " at " << c.address;
         EXPECT_EQ(errorField, NO_FIELD) << "the write failed";
@@ -223,7 +230,7 @@ TEST_F(WriteCost, DefaultValuesCostTheSame)
 {
     add_param("d", ParamType::int32, 11, EditMode::Default, 1000);
     write_param(0);
-    EXPECT_EQ(traffic(), (Traffic{{"present_password", 1}, {"read_block", 3}, {"write_block", 3}}));
+    EXPECT_EQ(traffic(), (Traffic{{"present_password", 1}, {"read_block", 6}, {"write_block", 3}}));
 }
 
 TEST_F(WriteCost, NothingIsSentForValuesThatAreNotWritten)

@@ -119,13 +119,17 @@ TEST_F(Paging, PageChangeWhileTheReaderFails)
     put_memory(4, reference_image(12, 1));
     step_page(STEP_TO, 0);
     ASSERT_STREQ(fake_text(1101), "12");
+    mark_field(1101, true);
     sim_set_reader_absent(true);
     EXPECT_EQ(step_page(STEP_FORWARD, 0), 1);
-    // New labels beside the old values, row 0 holding the message, buttons as they were.
+    // The new page's labels, row 0 holding the message, and nothing of the old page: its value
+    // beside a new label, with the button enabled, would write it into the wrong parameter.
     EXPECT_STREQ(fake_text(1300), "P20");
     EXPECT_STREQ(fake_text(1100), " NFC connect reader error");
-    EXPECT_STREQ(fake_text(1101), "12");
-    EXPECT_TRUE(fake_control(1201).enabled);
+    EXPECT_STREQ(fake_text(1101), "");
+    EXPECT_FALSE(fake_control(1200).enabled);
+    EXPECT_FALSE(fake_control(1201).enabled);
+    EXPECT_EQ(errorField, NO_FIELD);  // a mark belongs to its page
 }
 
 }  // namespace

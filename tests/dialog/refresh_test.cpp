@@ -40,7 +40,7 @@ TEST_F(Refresh, ValuesNotSetAndButtonsByMode)
     put_memory(16, reference_image(86400, 4));
     put_memory(24, {0x01, 0x02, 0x00, 0x03, 0x69, 0x5F});
     set_time_zone("CET-1");
-    enable_control(1204, true);  // a software version's button keeps its state
+    enable_control(1204, true);  // as a page before may have left them
     enable_control(1201, true);
 
     refresh_page();
@@ -54,8 +54,8 @@ TEST_F(Refresh, ValuesNotSetAndButtonsByMode)
     EXPECT_FALSE(fake_control(1201).enabled);  // display only
     EXPECT_TRUE(fake_control(1202).enabled);
     EXPECT_TRUE(fake_control(1203).enabled);
-    EXPECT_TRUE(fake_control(1204).enabled);
-    EXPECT_TRUE(fake_control(1205).enabled);  // never written, so it can be written
+    EXPECT_FALSE(fake_control(1204).enabled);  // a software version is never written
+    EXPECT_TRUE(fake_control(1205).enabled);   // never written, so it can be written
 
     enable_control(1204, false);
     refresh_page();
@@ -94,7 +94,7 @@ TEST_F(Refresh, AFailingReadShowsNoAnswerAndTheLoopGoesOn)
     EXPECT_TRUE(fake_control(1202).enabled);
 }
 
-TEST_F(Refresh, NoDeviceEmptiesEveryBoxAndKeepsButtonsAndMark)
+TEST_F(Refresh, NoDeviceEmptiesEveryBoxAndDisablesTheButtons)
 {
     add_param("a", ParamType::int8, 0, EditMode::Changeable);
     put_memory(0, reference_image(1, 1));
@@ -106,12 +106,12 @@ TEST_F(Refresh, NoDeviceEmptiesEveryBoxAndKeepsButtonsAndMark)
     refresh_page();
     EXPECT_STREQ(fakeWindow.caption, "ORVELTIDE   no device");
     for (int row = 0; row < 20; ++row) EXPECT_STREQ(fake_text(1100 + row), "") << row;
-    EXPECT_TRUE(fake_control(1200).enabled);
-    EXPECT_EQ(errorField, 1100);
+    EXPECT_FALSE(fake_control(1200).enabled);  // it would write what the box no longer shows
+    EXPECT_EQ(errorField, NO_FIELD);           // "read" ends the mark
     EXPECT_EQ(requests().back(), "022B");
 }
 
-TEST_F(Refresh, ReaderFailureChangesOnlyRowZero)
+TEST_F(Refresh, ReaderFailureLeavesOnlyTheMessage)
 {
     add_param("a", ParamType::int8, 0, EditMode::Changeable);
     add_param("b", ParamType::int8, 4, EditMode::Changeable);
@@ -122,8 +122,10 @@ TEST_F(Refresh, ReaderFailureChangesOnlyRowZero)
     sim_set_select_refused(true);
     refresh_page();
     EXPECT_STREQ(fake_text(1100), "NFC select ISO error");
-    EXPECT_STREQ(fake_text(1101), "2");
-    EXPECT_EQ(errorField, 1101);
+    EXPECT_STREQ(fake_text(1101), "");
+    EXPECT_FALSE(fake_control(1200).enabled);
+    EXPECT_FALSE(fake_control(1201).enabled);
+    EXPECT_EQ(errorField, NO_FIELD);
     EXPECT_STREQ(fakeWindow.caption, "ORVELTIDE      E002A1B2C3D4E5F6   ");
     sim_set_select_refused(false);
     sim_set_reader_absent(true);
@@ -141,6 +143,45 @@ TEST_F(Refresh, ASuccessfulIdentificationClearsTheMark)
     EXPECT_EQ(paintedField, 1100);  // drawn once more in its ordinary look
     EXPECT_EQ(colour_query(1100), BoxColour::ordinary);
     EXPECT_EQ(colour_query(1100), BoxColour::system);
+}
+
+// A scan refreshes only what the user is not working on: a box typed into since the last
+// refresh, the box with the focus and the marked box keep their text, the mark stays, and a
+// failing tag does not wipe them either.
+TEST_F(Refresh, ScanLeavesTypedFocusedAndMarkedBoxesAlone)
+{
+    for (int i = 0; i < 4; ++i) add_param("p", ParamType::int8, 4 * i, EditMode::Changeable);
+    for (int i = 0; i < 4; ++i) put_memory(4 * i, reference_image(static_cast<uint32_t>(10 + i), 1));
+    refresh_page();
+    fake_type(1100, "7");  // typed into, then the user went on
+    set_field_text(1102, "99");
+    mark_field(1102, true);   // a failed write
+    fakeWindow.focus = 1101;  // the user clicked into row 1's box
+    put_memory(4, reference_image(44, 1));
+    put_memory(12, reference_image(33, 1));
+
+    scan_page();
+    EXPECT_STREQ(fake_text(1100), "7");
+    EXPECT_STREQ(fake_text(1101), "11");
+    EXPECT_STREQ(fake_text(1102), "99");
+    EXPECT_EQ(errorField, 1102);
+    EXPECT_STREQ(fake_text(1103), "33");  // the rest is up to date
+    EXPECT_EQ(sim_calls(SIM_READ_BLOCK), 4 + 1);
+
+    sim_leave_field();
+    scan_page();
+    EXPECT_STREQ(fakeWindow.caption, "ORVELTIDE   no device");
+    EXPECT_STREQ(fake_text(1100), "7");
+    EXPECT_STREQ(fake_text(1101), "11");
+    EXPECT_STREQ(fake_text(1102), "99");
+    EXPECT_STREQ(fake_text(1103), "");
+    EXPECT_EQ(errorField, 1102);
+
+    sim_enter_field();
+    refresh_page();  // "read": everything from the tag, the mark gone
+    EXPECT_STREQ(fake_text(1100), "10");
+    EXPECT_STREQ(fake_text(1101), "44");
+    EXPECT_EQ(errorField, NO_FIELD);
 }
 
 TEST_F(Refresh, LaterPagesVisitRowsUpToEntryCountNotRecords)

@@ -2,9 +2,12 @@
 // tag, the mark and the box text afterwards.
 #include <gtest/gtest.h>
 
+#include "dialog/refresh.h"
 #include "dialog/surface.h"
 #include "dialog/write.h"
 #include "support/program_fixture.h"
+#include "support/reference_image.h"
+#include "support/time_zone.h"
 
 namespace {
 
@@ -25,13 +28,13 @@ TEST_F(Write, ChangeableInt8AtTheLimit)
     add_param("a", ParamType::int8, 8, EditMode::Changeable);
     password = 0xA1B2C3D4;
     type_and_press(0, "127");
-    EXPECT_EQ(requests(), (Requests{"02B30201A1B2C3D4", "022002", "0221027F6E88FF"}));
+    // The write, then its block read back and shown as the tag holds it.
+    EXPECT_EQ(requests(), (Requests{"02B30201A1B2C3D4", "022002", "0221027F6E88FF", "022002"}));
     EXPECT_EQ(hex_bytes(memory(8, 4)), "7F 6E 88 FF");
     EXPECT_STREQ(fake_text(1100), "127");
     EXPECT_EQ(errorField, NO_FIELD);
     EXPECT_EQ(fakeWindow.focus, 1100);
-    // A write is not followed by a refresh.
-    EXPECT_EQ(sim_calls(SIM_SYSTEM_INFO), 0);
+    EXPECT_EQ(sim_calls(SIM_SYSTEM_INFO), 0);  // no whole refresh
 }
 
 TEST_F(Write, OutOfRangeMarksAndSendsNothing)
@@ -53,30 +56,41 @@ TEST_F(Write, OutOfRangeMarksAndSendsNothing)
     EXPECT_TRUE(requests().empty());
 }
 
-TEST_F(Write, TypedTextIsReadLikePercentD)
+TEST_F(Write, TypedTextMustBeOneWholeNumber)
 {
     add_param("a", ParamType::int16, 0, EditMode::Changeable);
     type_and_press(0, " ");
     type_and_press(0, "");
-    type_and_press(0, "abc");
-    type_and_press(0, "-");
-    EXPECT_TRUE(requests().empty());
     EXPECT_EQ(errorField, NO_FIELD);
-    EXPECT_EQ(fakeWindow.focus, 0);  // no sign at all
+    EXPECT_EQ(fakeWindow.focus, 0);  // nothing typed: no sign at all
 
-    type_and_press(0, " -5");
+    // Read up to their first odd character these would write 0, 1, 12, 1, 12, 12: refused.
+    for (const char* text : {"0x7F", "1.9e2", " 12abc", "1,500", "\t+12kg", "12 3", "abc", "-"}) {
+        fakeWindow.focus = 0;
+        type_and_press(0, text);
+        EXPECT_EQ(errorField, 1100) << text;
+        EXPECT_EQ(fakeWindow.focus, 1100) << text;
+        EXPECT_STREQ(fake_text(1100), text);
+    }
+    EXPECT_TRUE(requests().empty());
+
+    type_and_press(0, " -5 ");
     EXPECT_EQ(hex_bytes(memory(0, 4)), "FF FB CC C4");
-    type_and_press(0, "\t+12kg");
+    EXPECT_STREQ(fake_text(1100), "-5");  // as stored
+    EXPECT_EQ(errorField, NO_FIELD);
+    type_and_press(0, "\t+0012");
     EXPECT_EQ(hex_bytes(memory(0, 2)), "00 0C");
-    EXPECT_STREQ(fake_text(1100), "\t+12kg");
 }
 
-TEST_F(Write, BoxTextBeyond63CharactersIsNotRead)
+TEST_F(Write, BoxTextLongerThanTheToolReadsIsRefused)
 {
     add_param("a", ParamType::int32, 0, EditMode::Changeable);
-    std::string text = std::string(62, ' ') + "7" + "8";  // the 8 is the 64th character
-    type_and_press(0, text.c_str());
+    type_and_press(0, (std::string(70, '0') + "7").c_str());  // cut at 63 characters it read 0
+    EXPECT_EQ(errorField, 1100);
+    EXPECT_TRUE(requests().empty());
+    type_and_press(0, (std::string(62, '0') + "7").c_str());  // 63 characters are read whole
     EXPECT_EQ(hex_bytes(memory(0, 4)), "00 00 00 07");
+    EXPECT_EQ(errorField, NO_FIELD);
 }
 
 TEST_F(Write, DefaultInt32WritesItsDefaultAndShowsIt)
@@ -100,19 +114,65 @@ TEST_F(Write, DefaultOutOfItsTypesRange)
     EXPECT_TRUE(requests().empty());
 }
 
-TEST_F(Write, TimeZeroKeepsTheBoxUntilTheNextRefresh)
+TEST_F(Write, TimeTakesTheShownDateOrSecondsAndShowsWhatWasStored)
 {
+    set_time_zone("CET-1");
     add_param("t", ParamType::time, 4, EditMode::Changeable);
     type_and_press(0, "0");
     EXPECT_EQ(hex_bytes(memory(4, 6)), "00 00 00 00 84 C0");
-    EXPECT_STREQ(fake_text(1100), "0");
+    EXPECT_STREQ(fake_text(1100), "1970-01-01 01:00:00");
+    type_and_press(0, " 2023-11-14 23:13:20 ");
+    EXPECT_EQ(hex_bytes(memory(4, 6)), hex_bytes(reference_image(1700000000, 4)));
+    EXPECT_STREQ(fake_text(1100), "2023-11-14 23:13:20");
+    type_and_press(0, "2038-01-19 04:14:07");  // the last second of 32 bits
+    EXPECT_EQ(hex_bytes(memory(4, 4)), "7F FF FF FF");
+    EXPECT_EQ(errorField, NO_FIELD);
+
+    // A date read as a number up to its first "-" would have stored 2023 seconds.
+    sim_clear_log();
+    const char* refused[] = {"2024-02-30 12:00:00",  "2023-02-29 12:00:00", "2024-01-01 25:00:00",
+                             "2024-01-01 12:60:00",  "2024-1-1 12:00:00",   "2023-11-14T23:13:20",
+                             "2023-11-14 23:13",     "2038-01-19 04:14:08", "2147483648",
+                             "2023-11-14 23:13:20 x"};
+    for (const char* text : refused) {
+        type_and_press(0, text);
+        EXPECT_EQ(errorField, 1100) << text;
+    }
+    EXPECT_TRUE(requests().empty());
 
     ParamTable[0].mode = EditMode::Default;
     ParamTable[0].defaultValue = 42;
-    set_field_text(1100, "old");
     write_param(0);
     EXPECT_EQ(hex_bytes(memory(4, 6)), "00 00 00 2A DB 25");
-    EXPECT_STREQ(fake_text(1100), "old");
+    EXPECT_STREQ(fake_text(1100), "1970-01-01 01:00:42");
+}
+
+// Pressing "set" on a time row as the refresh left it stores the same value, bit for bit: also
+// times the runtime shows as plain seconds, and the hour that the end of summer time repeats.
+TEST_F(Write, AnUntouchedTimeIsWrittenBackUnchanged)
+{
+    add_param("t", ParamType::time, 0, EditMode::Changeable);
+    struct Zone {
+        const char* tz;
+        std::vector<int32_t> values;
+    };
+    std::vector<Zone> zones = {{"CET-1", {1700000000, 0, -1, INT32_MAX, INT32_MIN}}};
+#ifndef _WIN32  // the Windows runtime knows no rules for the change of summer time
+    // 2023-10-29 02:30 happens twice in Central Europe: first in summer time, then in winter time.
+    zones.push_back({"CET-1CEST,M3.5.0,M10.5.0/3", {1698539400, 1698543000}});
+#endif
+    for (const Zone& zone : zones) {
+        set_time_zone(zone.tz);
+        for (int32_t value : zone.values) {
+            std::vector<uint8_t> image = reference_image(static_cast<uint32_t>(value), 4);
+            put_memory(0, image);
+            refresh_page();
+            std::string shown = fake_text(1100);
+            write_param(0);
+            EXPECT_EQ(hex_bytes(memory(0, 6)), hex_bytes(image)) << zone.tz << ": " << value << " shown as " << shown;
+            EXPECT_EQ(errorField, NO_FIELD) << value;
+        }
+    }
 }
 
 TEST_F(Write, FailedThenSuccessfulWriteOfOneRow)

@@ -47,10 +47,19 @@ void fake_surface_reset()
     paintedField = NO_FIELD;
 }
 
+void fake_type(int id, const char* text)
+{
+    FakeControl& c = fake_control(id);
+    snprintf(c.text, sizeof c.text, "%s", text);
+    c.modified = true;
+    fakeWindow.focus = id;
+}
+
 void set_field_text(int id, const char* text)
 {
     FakeControl& c = fake_control(id);
     snprintf(c.text, sizeof c.text, "%s", text);
+    c.modified = false;
 }
 
 int get_field_text(int id, char* buffer, int max)
@@ -87,6 +96,16 @@ void set_title(const char* text)
 void focus_control(int id)
 {
     fakeWindow.focus = id;
+}
+
+bool field_modified(int id)
+{
+    return fake_control(id).modified;
+}
+
+int focused_control()
+{
+    return fakeWindow.focus;
 }
 
 void set_scroll_range(int last)

@@ -7,6 +7,7 @@ struct FakeControl {
     bool enabled;
     bool visible;
     bool readOnly;
+    bool modified;  // typed into since the program last set the text
 };
 
 struct FakeWindow {
@@ -26,3 +27,5 @@ void fake_surface_reset();
 FakeControl& fake_control(int id);
 // Text of a control, for assertions.
 const char* fake_text(int id);
+// The user typing text into box id: the box gets the focus, the text and the modified flag.
+void fake_type(int id, const char* text);

@@ -54,32 +54,47 @@ int stored_bytes(ParamType type)
     return type == ParamType::int8 ? 3 : type == ParamType::int16 ? 4 : 6;
 }
 
-// refresh_page of the current page: the reader opened, the tag identified, every row read.
+// A row whose value could not be read: empty box, button disabled.
+void unread(Outcome& o, int row)
+{
+    o.screen.box[row].clear();
+    o.screen.button[row] = false;
+}
+
+// How one parameter's read shows, and whether all its block reads succeeded.
+bool predict_row(FaultModel& model, Outcome& o, int row, const SceneParam& p)
+{
+    bool read = true;
+    for (int b = 0; b < blocks_of(p.address, stored_bytes(p.type)) && read; ++b) read = model.request() == Fate::ok;
+    o.screen.box[row] = read ? p.text : "No answer";
+    o.screen.button[row] = read && p.mode != EditMode::DisplayOnly && p.type != ParamType::swver;
+    return read;
+}
+
+// refresh_page of the current page: the mark cleared, the reader opened, the tag identified,
+// every row read. Rows that cannot be read keep nothing of what they showed before.
 void predict_refresh(FaultModel& model, Outcome& o)
 {
+    o.screen.marked = NO_FIELD;
     if (const char* message = model.open()) {
+        for (int row = 0; row < PAGE_ROWS; ++row) unread(o, row);
         o.screen.box[0] = message;
         return;
     }
     Fate id = model.request();
     if (id == Fate::failed) {
         o.screen.caption = "ORVELTIDE   no device";
-        for (std::string& box : o.screen.box) box.clear();
+        for (int row = 0; row < PAGE_ROWS; ++row) unread(o, row);
         return;
     }
     o.screen.caption = id == Fate::ok ? kTrueCaption : kFlaggedCaption;
-    o.screen.marked = NO_FIELD;
     for (uint32_t row = 0; row < entryCount && row < PAGE_ROWS; ++row) {
         int index = currentPage * PAGE_ROWS + static_cast<int>(row);
         if (index >= static_cast<int>(entryCount)) {
             o.screen.box[row] = "Unknown Type";  // an unused record of a later page, hidden
             continue;
         }
-        SceneParam p = scene_param(index);
-        bool read = true;
-        for (int b = 0; b < blocks_of(p.address, stored_bytes(p.type)) && read; ++b) read = model.request() == Fate::ok;
-        o.screen.box[row] = read ? p.text : "No answer";
-        if (!read || p.type != ParamType::swver) o.screen.button[row] = read && p.mode != EditMode::DisplayOnly;
+        predict_row(model, o, static_cast<int>(row), scene_param(index));
     }
 }
 
@@ -223,7 +238,10 @@ Operation write_of(const WriteScene& scene)
                     done = model.request() == Fate::ok && granted;  // the locked sector refuses without it
                     if (done) std::copy(wanted.begin() + 4 * b, wanted.begin() + 4 * b + 4, o.memory.begin() + 4 * b);
                 }
-                o.screen.marked = done ? NO_FIELD : IDC_VALUE_BOX + WRITE_ROW;
+                o.screen.marked = IDC_VALUE_BOX + WRITE_ROW;
+                // A write that went through is read back, block by block, and shown as stored.
+                SceneParam written = {scene.type, scene.address(), EditMode::Changeable, false, 0, scene.newText};
+                if (done && predict_row(model, o, WRITE_ROW, written)) o.screen.marked = NO_FIELD;
                 Bytes now(o.memory.begin() + scene.address(), o.memory.begin() + scene.address() + scene.size());
                 // A half-written image must fail its CRC rather than show a number.
                 const char* shown = now == image                                 ? scene.newText

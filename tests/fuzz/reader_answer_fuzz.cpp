@@ -143,28 +143,44 @@ std::string expected_caption(const Exchange& id)
     return caption;
 }
 
+// Nothing of an earlier read stays in a row the tag could not be read for.
+void unread(Screen& s, int row)
+{
+    s.box[row].clear();
+    s.button[row] = false;
+}
+
+// Reads the row's blocks and shows them; false when a read failed.
+bool expect_row(Exchanges& x, Screen& s, int row, uint8_t* bytes)
+{
+    const Row& r = kRows[row];
+    int got = 0;
+    bool read = true;
+    for (int b = first_block(r); b <= last_block(r) && read; ++b, got += 4)
+        read = block_data(x.expect(block_request("0220", b)), bytes + got);
+    s.box[row] = read ? reference_decode(r.type, bytes + r.address % 4) : "No answer";
+    s.button[row] = read && r.mode != EditMode::DisplayOnly && r.type != ParamType::swver;
+    return read;
+}
+
 // What a refresh must have sent and shown, from the screen before it.
 void expect_refresh(Exchanges& x, Screen& s)
 {
-    if (!expect_open(x, s)) return;
+    s.marked = NO_FIELD;
+    if (!expect_open(x, s)) {
+        for (int row = 1; row < PAGE_ROWS; ++row) unread(s, row);
+        s.button[0] = false;
+        return;
+    }
     const Exchange& id = x.expect("022B");
     if (id.result != 0) {
         s.caption = "ORVELTIDE   no device";
-        for (std::string& box : s.box) box.clear();
+        for (int row = 0; row < PAGE_ROWS; ++row) unread(s, row);
         return;
     }
     s.caption = expected_caption(id);
-    s.marked = NO_FIELD;
-    for (int row = 0; row < kRowCount; ++row) {
-        const Row& r = kRows[row];
-        uint8_t bytes[16];
-        int got = 0;
-        bool read = true;
-        for (int b = first_block(r); b <= last_block(r) && read; ++b, got += 4)
-            read = block_data(x.expect(block_request("0220", b)), bytes + got);
-        s.box[row] = read ? reference_decode(r.type, bytes + r.address % 4) : "No answer";
-        if (!read || r.type != ParamType::swver) s.button[row] = read && r.mode != EditMode::DisplayOnly;
-    }
+    uint8_t bytes[16];
+    for (int row = 0; row < kRowCount; ++row) expect_row(x, s, row, bytes);
 }
 
 void check_refresh()
@@ -189,11 +205,9 @@ void check_write(int row)
     Exchanges x(input_reader_log());
     int box = IDC_VALUE_BOX + row;
     if (r.mode == EditMode::DisplayOnly || r.type == ParamType::swver) {
-        // A version box holding a number ("1.2.3") is answered with "Unknown Type".
-        const char* t = s.box[row].c_str();
-        while (*t == ' ') ++t;
-        if (*t == '+' || *t == '-') ++t;
-        if (r.type == ParamType::swver && *t >= '0' && *t <= '9') s.box[row] = "Unknown Type";
+        // A version has no image: a box holding anything but blanks is answered with "Unknown Type".
+        bool typed = s.box[row].find_first_not_of(" \t\n\v\f\r") != std::string::npos;
+        if (r.type == ParamType::swver && (typed || r.mode == EditMode::Default)) s.box[row] = "Unknown Type";
         x.expect_end();
         compare(s, "display-only write");
         return;
@@ -209,10 +223,11 @@ void check_write(int row)
         blocks.insert(blocks.end(), data, data + 4);
     }
     bool written = read;
+    std::vector<uint8_t> image;
     if (read) {
         int width = reference_width(r.type);
         uint32_t bits = static_cast<uint32_t>(r.value) & (width == 4 ? 0xFFFFFFFFu : (1u << (8 * width)) - 1);
-        std::vector<uint8_t> image = reference_image(bits, width);
+        image = reference_image(bits, width);
         std::copy(image.begin(), image.end(), blocks.begin() + r.address % 4);
         for (int b = first_block(r), pos = 0; b <= last_block(r) && written; ++b, pos += 4) {
             char request[16];
@@ -221,9 +236,13 @@ void check_write(int row)
             written = flags_ok(x.expect(request));
         }
     }
+    s.marked = box;
+    // An acknowledged write is read back and shown as the tag holds it; only the image that was
+    // written, read back, ends the mark.
+    uint8_t back[16];
+    if (written && expect_row(x, s, row, back) && std::equal(image.begin(), image.end(), back + r.address % 4))
+        s.marked = NO_FIELD;
     x.expect_end();
-    s.marked = written ? NO_FIELD : box;
-    if (written && r.mode == EditMode::Default && r.type != ParamType::time) s.box[row] = std::to_string(r.value);
     compare(s, written ? "acknowledged write" : "failed write");
 }
 

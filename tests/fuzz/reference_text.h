@@ -56,6 +56,28 @@ inline std::string reference_utc_text(int64_t seconds)
     return text;
 }
 
+// "YYYY-MM-DD hh:mm:ss" in UTC back to seconds (days from civil date after Howard Hinnant's
+// days_from_civil); false unless the text names that very second (no 2024-02-30, no 25:00).
+inline bool reference_utc_seconds(const std::string& text, int64_t* seconds)
+{
+    static const char kLayout[] = "dddd-dd-dd dd:dd:dd";
+    if (text.size() != sizeof kLayout - 1) return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        bool digit = text[i] >= '0' && text[i] <= '9';
+        if (kLayout[i] == 'd' ? !digit : text[i] != kLayout[i]) return false;
+    }
+    auto field = [&](size_t at, size_t n) { return std::stoll(text.substr(at, n)); };
+    int64_t year = field(0, 4), month = field(5, 2), day = field(8, 2);
+    int64_t y = month <= 2 ? year - 1 : year;
+    int64_t era = (y >= 0 ? y : y - 399) / 400;
+    int64_t yoe = y - era * 400;
+    int64_t doy = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    int64_t days = era * 146097 + doe - 719468;
+    *seconds = days * 86400 + field(11, 2) * 3600 + field(14, 2) * 60 + field(17, 2);
+    return reference_utc_text(*seconds) == text;
+}
+
 // The text a value box must show for these stored bytes (at least the type's image size).
 inline std::string reference_decode(ParamType type, const uint8_t* bytes)
 {

@@ -1,6 +1,8 @@
 // Fuzz target: arbitrary text typed into a value box (at most 63 characters), written with the row
-// button for every type and mode against a simulated tag. The number the box holds is read here
-// with strtoll; what must reach the tag is the reference image, and no other byte may change.
+// button for every type and mode against a simulated tag. The box must hold one whole number
+// (read here with strtoll) or, for a time, a date in the shown form (read with calendar arithmetic
+// of our own); what must reach the tag is the reference image, and no other byte may change.
+#include <ctype.h>
 #include <errno.h>
 #include <stdlib.h>
 #include <string.h>
@@ -24,17 +26,39 @@ const ParamType kAllTypes[] = {ParamType::none, ParamType::int8,  ParamType::int
                                ParamType::time, ParamType::swver, ParamType::empty};
 const EditMode kAllModes[] = {EditMode::DisplayOnly, EditMode::Changeable, EditMode::Default};
 
-enum class Typed { nothing, number, tooLarge };
+enum class Typed { nothing, number, refused };
 
-// What "%d" finds at the start of the text, with numbers beyond 32 bits told apart.
-Typed read_typed(const std::string& text, int32_t* value)
+bool blank(char c)
 {
-    const char* start = text.c_str();
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+std::string trimmed(const std::string& text)
+{
+    size_t first = 0, last = text.size();
+    while (first < last && blank(text[first])) ++first;
+    while (last > first && blank(text[last - 1])) --last;
+    return text.substr(first, last - first);
+}
+
+// One whole decimal number with blanks around it, or for a time the shown form of a date.
+Typed read_typed(const std::string& text, ParamType type, int32_t* value)
+{
+    std::string core = trimmed(text);
+    if (core.empty()) return Typed::nothing;
+    int64_t seconds = 0;
+    if (type == ParamType::time && reference_utc_seconds(core, &seconds)) {
+        if (seconds < INT32_MIN || seconds > INT32_MAX) return Typed::refused;
+        *value = static_cast<int32_t>(seconds);
+        return Typed::number;
+    }
+    const char* start = core.c_str();
     char* stop = nullptr;
     errno = 0;
+    bool signedDigits =
+        (core[0] == '+' || core[0] == '-') ? core.size() > 1 && isdigit(core[1] & 0xFF) : isdigit(core[0] & 0xFF) != 0;
     long long n = strtoll(start, &stop, 10);
-    if (stop == start) return Typed::nothing;
-    if (errno == ERANGE || n < INT32_MIN || n > INT32_MAX) return Typed::tooLarge;
+    if (!signedDigits || *stop != '\0' || errno == ERANGE || n < INT32_MIN || n > INT32_MAX) return Typed::refused;
     *value = static_cast<int32_t>(n);
     return Typed::number;
 }
@@ -72,28 +96,29 @@ void write_once(ParamType type, EditMode mode, int32_t address, int32_t defaultV
     write_param(0);
 
     int32_t value = defaultValue;
-    Typed typed = mode == EditMode::Default ? Typed::number : read_typed(text, &value);
+    Typed typed = mode == EditMode::Default ? Typed::number : read_typed(text, type, &value);
     int width = reference_width(type);
     bool supported = width != 0 && type != ParamType::swver;
     std::vector<uint8_t> after = tag_memory();
     const char* box = fake_text(IDC_VALUE_BOX);
-    bool written = after != before;
+    bool sent = sim_log_count() != 0;
     int t = static_cast<int>(type), m = static_cast<int>(mode);
 
-    if (typed == Typed::nothing) {
-        FUZZ_CHECK(!written && sim_log_count() == 0 && text == box && errorField == NO_FIELD,
-                   "type %d mode %d: no number in \"%s\" but something happened", t, m, text.c_str());
+    if (typed == Typed::nothing || (mode == EditMode::DisplayOnly && supported)) {
+        FUZZ_CHECK(!sent && text == box && errorField == NO_FIELD, "type %d mode %d: \"%s\" did something", t, m,
+                   text.c_str());
         return;
     }
-    if (mode == EditMode::DisplayOnly || !supported || typed == Typed::tooLarge || !fits(type, value)) {
-        FUZZ_CHECK(!written && sim_log_count() == 0, "type %d mode %d: \"%s\" reached the tag", t, m, text.c_str());
-        if (typed == Typed::number && !supported)
-            FUZZ_CHECK(!strcmp(box, "Unknown Type"), "type %d: box \"%s\"", t, box);
-        else FUZZ_CHECK(text == box, "type %d mode %d: box changed to \"%s\"", t, m, box);
-        // A value the type cannot hold is refused visibly.
-        if (mode != EditMode::DisplayOnly && supported)
-            FUZZ_CHECK(errorField == IDC_VALUE_BOX && fakeWindow.focus == IDC_VALUE_BOX, "type %d: \"%s\" not marked",
-                       t, text.c_str());
+    if (!supported) {
+        FUZZ_CHECK(!sent && !strcmp(box, "Unknown Type") && errorField == NO_FIELD, "type %d: box \"%s\"", t, box);
+        return;
+    }
+    if (typed == Typed::refused || !fits(type, value)) {
+        // A value the tool cannot take whole, or the type cannot hold, is refused visibly.
+        FUZZ_CHECK(!sent, "type %d mode %d: \"%s\" reached the tag", t, m, text.c_str());
+        FUZZ_CHECK(text == box, "type %d mode %d: box changed to \"%s\"", t, m, box);
+        FUZZ_CHECK(errorField == IDC_VALUE_BOX && fakeWindow.focus == IDC_VALUE_BOX, "type %d: \"%s\" not marked", t,
+                   text.c_str());
         return;
     }
     uint32_t bits = static_cast<uint32_t>(value) & (width == 4 ? 0xFFFFFFFFu : (1u << (8 * width)) - 1);
@@ -102,7 +127,8 @@ void write_once(ParamType type, EditMode mode, int32_t address, int32_t defaultV
     std::copy(image.begin(), image.end(), expected.begin() + address);
     FUZZ_CHECK(after == expected, "type %d mode %d: \"%s\" left the wrong bytes", t, m, text.c_str());
     FUZZ_CHECK(errorField == NO_FIELD && fakeWindow.focus == IDC_VALUE_BOX, "type %d: mark after a good write", t);
-    std::string shown = mode == EditMode::Default && type != ParamType::time ? std::to_string(value) : text;
+    // Read back and shown as stored.
+    std::string shown = reference_decode(type, image.data());
     FUZZ_CHECK(shown == box, "type %d mode %d: box \"%s\", expected \"%s\"", t, m, box, shown.c_str());
 }
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "dialog/refresh.h"
+#include "dialog/surface.h"
+#include "dialog/write.h"
 #include "fakes/fake_surface.h"
 #include "fakes/reader_script.h"
 #include "model/config.h"
@@ -127,6 +129,25 @@ TEST_F(Answers, LibraryFailuresAreFailures)
     EXPECT_FALSE(tag_write_bytes(0, 3, value));
     reader_script_set({{0, ""}, {2, kGoodWrite}});
     EXPECT_EQ(lock_sectors(), LockOutcome::noAnswer);
+}
+
+// A tag that acknowledges a write but keeps its old bytes: the box shows what the tag holds and
+// stays marked, rather than showing the typed number as if it had been stored.
+TEST_F(Answers, AWriteThatDidNotTakeStaysMarked)
+{
+    ParamEntry& e = ParamTable[entryCount++];
+    e.type = ParamType::int8;
+    e.mode = EditMode::Changeable;
+    const char* oldBlock = "8008"
+                           "00"
+                           "05B155FF"
+                           "0000";  // int8 5 and its CRC
+    reader_script_set({{0, kGoodWrite}, {0, oldBlock}, {0, kGoodWrite}, {0, oldBlock}});
+    set_field_text(1100, "7");
+    write_param(0);
+    EXPECT_EQ(reader_script_log(), (Log{"02B3020100000000", "022000", "022100079117FF", "022000"}));
+    EXPECT_STREQ(fake_text(1100), "5");
+    EXPECT_EQ(errorField, 1100);
 }
 
 }  // namespace
