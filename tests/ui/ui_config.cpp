@@ -35,3 +35,10 @@ void store_value(int address, uint32_t value, int width)
     std::vector<uint8_t> image = reference_image(value, width);
     sim_write_memory(address, image.data(), static_cast<int>(image.size()));
 }
+
+std::string local_time_text(time_t seconds)
+{
+    char text[64];
+    strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", localtime(&seconds));
+    return text;
+}

@@ -2,6 +2,8 @@
 #pragma once
 #include <stdint.h>
 
+#include <time.h>
+
 #include <string>
 
 // "Pwd=<hex> set=<set>" and, when scanMs is not 0, "scan <ms>".
@@ -12,3 +14,5 @@ std::string int8_rows(int count);
 void store_int8_rows(int count);
 // Stores the image of value (width 1, 2 or 4 bytes) at address in the simulated tag.
 void store_value(int address, uint32_t value, int width);
+// A time as the tool shows it, in this process's local time (the same zone as the program's).
+std::string local_time_text(time_t seconds);

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "sim/sim_tag.h"
 #include "ui/ui_config.h"
 #include "ui/ui_session.h"
 
@@ -55,9 +56,10 @@ TEST(Paging, TwentyFiveParametersPageWithTheScrollBarArrows)
     // Only the arrows and the dragged thumb move pages; every other scroll code is ignored.
     for (int code : {SB_PAGELEFT, SB_PAGERIGHT, SB_THUMBPOSITION, SB_TOP, SB_BOTTOM, SB_ENDSCROLL}) {
         s.scroll(code);
-        expect_page_one_of_25(s);
-        EXPECT_EQ(1, s.scroll_state().position) << code;
+        EXPECT_EQ("P20", s.text(1300)) << code;
     }
+    expect_page_one_of_25(s);
+    EXPECT_EQ(1, s.scroll_state().position);
 
     s.scroll(SB_LINELEFT);
     expect_page_zero_of_25(s);
@@ -107,6 +109,44 @@ TEST(Paging, TwentyParametersHaveNoScrollBar)
     EXPECT_EQ(0, bar.high);
     EXPECT_EQ("P19", s.text(1319));
     EXPECT_EQ("19", s.text(1119));
+    EXPECT_EQ(0, s.close());
+}
+
+// A mark and a button's state belong to their page; and when the reader fails during a page
+// change, no row keeps a value of the page before beside the new page's label.
+TEST(Paging, NothingOfThePageBeforeStays)
+{
+    PeloxSession s;
+    s.write_ini(ini_header(0, 1) + int8_rows(20) +
+                "Name=\"Ver\" Description=\"a version\" Address=200 Type=swver Changeable\r\n");
+    s.set_up_tag([] {
+        store_int8_rows(20);
+        store_value(200, 0x01020003, 4);
+    });
+    ASSERT_TRUE(s.start());
+    s.type(1100, "300");
+    s.click(1200);  // out of range for an int8: marked
+    ASSERT_TRUE(box_turns(s.control(1100), RGB(255, 0, 0)));
+
+    s.scroll(SB_LINERIGHT);
+    EXPECT_EQ("Ver", s.text(1300));
+    EXPECT_EQ("1.2.3", s.text(1100));
+    EXPECT_FALSE(s.enabled(1200));  // a version is never written
+    EXPECT_TRUE(box_turns(s.control(1100), GetSysColor(COLOR_WINDOW)));
+
+    s.set_up_tag([] {
+        store_int8_rows(20);
+        sim_set_reader_absent(true);
+    });
+    s.scroll(SB_LINELEFT);
+    EXPECT_EQ("P0", s.text(1300));
+    EXPECT_EQ(" NFC connect reader error", s.text(1100));
+    for (int row = 0; row < 20; ++row) {
+        if (row > 0) {
+            EXPECT_EQ("", s.text(1100 + row)) << row;
+        }
+        EXPECT_FALSE(s.enabled(1200 + row)) << row;
+    }
     EXPECT_EQ(0, s.close());
 }
 

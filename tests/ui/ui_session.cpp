@@ -212,7 +212,17 @@ void PeloxSession::click(int id)
 
 void PeloxSession::type(int id, const std::string& text)
 {
-    send(control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    // As a person does: click into the box (it takes the focus), select its text, type over it
+    // key by key. The box's modified flag and the focus end up as a user leaves them.
+    HWND box = control(id);
+    RECT r;
+    GetClientRect(box, &r);
+    LPARAM inside = MAKELPARAM(r.right - 2, (r.top + r.bottom) / 2);
+    send(box, WM_LBUTTONDOWN, MK_LBUTTON, inside);
+    send(box, WM_LBUTTONUP, 0, inside);
+    send(box, EM_SETSEL, 0, -1);
+    if (text.empty()) send(box, WM_CHAR, VK_BACK, 1);
+    for (char c : text) send(box, WM_CHAR, static_cast<unsigned char>(c), 1);
 }
 
 void PeloxSession::scroll(int code)
@@ -304,4 +314,30 @@ std::string hex_bytes(const std::vector<uint8_t>& bytes)
         text += two;
     }
     return text;
+}
+
+namespace {
+
+COLORREF box_background(HWND box)
+{
+    RECT r;
+    GetClientRect(box, &r);
+    POINT p = {r.right - 3, (r.top + r.bottom) / 2};
+    ClientToScreen(box, &p);
+    HDC screen = GetDC(nullptr);
+    COLORREF colour = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+}  // namespace
+
+bool box_turns(HWND box, COLORREF colour)
+{
+    RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    for (int waited = 0; waited < 5000; waited += 20) {
+        if (box_background(box) == colour) return true;
+        Sleep(20);
+    }
+    return false;
 }

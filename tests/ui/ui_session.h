@@ -49,7 +49,8 @@ public:
     ScrollState scroll_state() const;
     int focused_id() const;  // control with the keyboard focus in the program, 0 for none
 
-    // Each returns once the program has handled the message.
+    // Each returns once the program has handled the message. type clicks into the box, selects
+    // its text and types over it one character message at a time.
     void click(int id);
     void type(int id, const std::string& text);
     void scroll(int code);
@@ -74,6 +75,10 @@ private:
     PROCESS_INFORMATION process_ = {};
     HWND dialog_ = nullptr;
 };
+
+// Redraws an edit box and waits until the inside of it, away from its text, shows the colour
+// on the screen; false after a timeout.
+bool box_turns(HWND box, COLORREF colour);
 
 // Stored bytes of the simulated tag, as two-digit hex separated by blanks ("05 B1 55").
 std::string tag_bytes(int address, int count);

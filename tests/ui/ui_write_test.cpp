@@ -40,30 +40,6 @@ std::string pattern_bytes(int address, int count)
     return hex_bytes(std::vector<uint8_t>(bytes.begin() + address, bytes.begin() + address + count));
 }
 
-// The colour inside a value box, away from its text, as it is on the screen.
-COLORREF box_background(HWND box)
-{
-    RECT r;
-    GetClientRect(box, &r);
-    POINT p = {r.right - 3, (r.top + r.bottom) / 2};
-    ClientToScreen(box, &p);
-    HDC screen = GetDC(nullptr);
-    COLORREF colour = GetPixel(screen, p.x, p.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
-}
-
-// Redraws the box and waits until it shows the colour.
-bool box_turns(HWND box, COLORREF colour)
-{
-    RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-    for (int waited = 0; waited < 5000; waited += 20) {
-        if (box_background(box) == colour) return true;
-        Sleep(20);
-    }
-    return false;
-}
-
 class Write : public ::testing::Test {
 protected:
     void SetUp() override
@@ -86,15 +62,16 @@ TEST_F(Write, EachWritableTypeLandsWithItsCrcBesideUntouchedBytes)
     s.type(1103, "0");
     s.click(1203);
     s.click(1204);
-    s.type(1106, "-2147483648 volts");
+    s.type(1106, "-2147483648 ");
     s.click(1206);
 
-    // Typed text stays; a default written shows in its box.
+    // Each row is read back and shows what the tag now holds.
     EXPECT_EQ("127", s.text(1100));
-    EXPECT_EQ(" -5", s.text(1101));
+    EXPECT_EQ("-5", s.text(1101));
     EXPECT_EQ("1000", s.text(1102));
-    EXPECT_EQ("0", s.text(1103));
+    EXPECT_EQ(local_time_text(0), s.text(1103));
     EXPECT_EQ("5", s.text(1104));
+    EXPECT_EQ("-2147483648", s.text(1106));
     EXPECT_EQ(1106, s.focused_id());
     ASSERT_EQ(0, s.close());
 
@@ -150,6 +127,92 @@ TEST_F(Write, RefusedWriteIsMarkedRedUntilTheNextGoodOne)
 
     ASSERT_TRUE(s.load_tag());
     EXPECT_EQ(hex_bytes(reference_image(12, 1)) + " " + pattern_bytes(3, 1), tag_bytes(0, 4));
+}
+
+// Read up to their first odd character, these texts used to write 0, 1, 12, 1 and a number
+// nobody typed; now the box is marked and nothing is sent.
+TEST_F(Write, TextThatIsNotOneWholeNumberIsMarkedAndNothingIsSent)
+{
+    const std::string refused[] = {"0x7F", "1.9e2", " 12abc", "1,500", "-2147483648 volts", std::string(70, '0') + "7"};
+    for (const std::string& text : refused) {
+        s.type(1106, text);
+        s.click(1206);
+        EXPECT_EQ(1106, s.focused_id()) << text;
+        EXPECT_EQ(text, s.text(1106));
+    }
+    EXPECT_TRUE(box_turns(s.control(1106), RGB(255, 0, 0)));
+    ASSERT_TRUE(s.load_tag());
+    EXPECT_EQ(pattern_bytes(44, 6), tag_bytes(44, 6));
+
+    s.type(1106, " +0012 ");
+    s.click(1206);
+    EXPECT_EQ("12", s.text(1106));
+    EXPECT_TRUE(box_turns(s.control(1106), GetSysColor(COLOR_WINDOW)));
+    ASSERT_EQ(0, s.close());
+    ASSERT_TRUE(s.load_tag());
+    EXPECT_EQ(hex_bytes(reference_image(12, 4)), tag_bytes(44, 6));
+}
+
+// A time row takes the date as it shows it; pressed untouched it keeps the stored value, and a
+// date that does not exist is marked instead of being read as the seconds up to its first "-".
+TEST_F(Write, TimeRowsTakeTheShownDate)
+{
+    s.set_up_tag([] {
+        store_pattern();
+        store_value(20, 1700000000, 4);
+    });
+    s.click(1005);
+    ASSERT_EQ(local_time_text(1700000000), s.text(1103));
+    s.click(1203);
+    ASSERT_TRUE(s.load_tag());
+    EXPECT_EQ(hex_bytes(reference_image(1700000000, 4)), tag_bytes(20, 6));
+
+    for (const char* text : {"2024-02-30 12:00:00", "2024-01-01 25:00:00", "2023-11-14"}) {
+        s.type(1103, text);
+        s.click(1203);
+        EXPECT_EQ(1103, s.focused_id()) << text;
+    }
+    EXPECT_TRUE(box_turns(s.control(1103), RGB(255, 0, 0)));
+    ASSERT_TRUE(s.load_tag());
+    EXPECT_EQ(hex_bytes(reference_image(1700000000, 4)), tag_bytes(20, 6));
+
+    s.type(1103, local_time_text(1700000061));
+    s.click(1203);
+    EXPECT_EQ(local_time_text(1700000061), s.text(1103));
+    s.type(1103, "86400");
+    s.click(1203);
+    EXPECT_EQ(local_time_text(86400), s.text(1103));  // seconds are read back as a date
+    ASSERT_EQ(0, s.close());
+    ASSERT_TRUE(s.load_tag());
+    EXPECT_EQ(hex_bytes(reference_image(86400, 4)), tag_bytes(20, 6));
+}
+
+// While scanning, a box being typed into and a marked box keep their text and the mark; the
+// other rows follow the tag. "read" takes everything from the tag again.
+TEST(Scan, NeverOverwritesTypingOrAMark)
+{
+    PeloxSession s;
+    s.write_ini(ini_header(0, 1, 300) + kRows);
+    s.set_up_tag(store_pattern);
+    ASSERT_TRUE(s.start());
+    s.type(1100, "12");  // typed, not yet written
+    s.type(1101, "40000");
+    s.click(1201);  // out of range: marked, focused
+    s.set_up_tag([] {
+        store_pattern();
+        store_value(44, 77, 4);
+    });
+    ASSERT_TRUE(s.wait_for_text(1106, "77"));  // a scan has run
+    Sleep(700);                                // and two more
+    EXPECT_EQ("12", s.text(1100));
+    EXPECT_EQ("40000", s.text(1101));
+    EXPECT_TRUE(box_turns(s.control(1101), RGB(255, 0, 0)));
+
+    s.click(1005);
+    EXPECT_EQ("Not set", s.text(1100));
+    EXPECT_EQ("Not set", s.text(1101));
+    EXPECT_TRUE(box_turns(s.control(1101), GetSysColor(COLOR_WINDOW)));
+    EXPECT_EQ(0, s.close());
 }
 
 }  // namespace
