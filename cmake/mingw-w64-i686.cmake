@@ -8,3 +8,6 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# This kernel runs no 32-bit code: the 32-bit Wine runs under qemu-i386 (scripts/wine32-setup).
+get_filename_component(PELOX_WINE32 ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine32 ABSOLUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${PELOX_WINE32})
