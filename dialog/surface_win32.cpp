@@ -2,6 +2,8 @@
 #include "dialog/surface.h"
 
 #include "dialog/window_win32.h"
+// After <windows.h>, on which it builds.
+#include <commctrl.h>
 
 HWND dialogWindow = nullptr;
 
@@ -41,6 +43,43 @@ void show_control(int id, bool on)
 void set_title(const char* text)
 {
     SetWindowTextA(dialogWindow, text);
+}
+
+namespace {
+
+// One tooltip window for the dialog, made when the first tip is shown.
+HWND tooltip_window(bool make)
+{
+    static HWND tips = nullptr;
+    if (tips == nullptr && make) {
+        tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialogWindow, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+        // Long reasons (a folder's path) wrap instead of running off the screen.
+        if (tips != nullptr) SendMessageA(tips, TTM_SETMAXTIPWIDTH, 0, 400);
+    }
+    return tips;
+}
+
+}  // namespace
+
+void set_field_tip(int id, const char* text)
+{
+    HWND tips = tooltip_window(text[0] != '\0');
+    if (tips == nullptr) return;
+    // The tool is the box's rectangle in the dialog, so that the tip shows over a disabled box,
+    // which gets no mouse messages of its own.
+    TOOLINFOA tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = dialogWindow;
+    tool.uId = static_cast<UINT_PTR>(id);
+    SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    if (text[0] == '\0') return;
+    GetWindowRect(GetDlgItem(dialogWindow, id), &tool.rect);
+    MapWindowPoints(nullptr, dialogWindow, reinterpret_cast<POINT*>(&tool.rect), 2);
+    tool.lpszText = const_cast<char*>(text);  // copied by the tooltip
+    SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void focus_control(int id)
