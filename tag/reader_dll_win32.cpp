@@ -54,10 +54,16 @@ void load_library()
     library.tried = true;
     find_library();
     if (report.fault != LibraryFault::none) return;
+    // A library that fails to load is reported in the window, never by a system message box,
+    // which would come back on every timer tick.
+    DWORD errorMode = 0;
+    SetThreadErrorMode(SEM_FAILCRITICALERRORS, &errorMode);
     HMODULE module = LoadLibraryExA(report.path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    DWORD error = GetLastError();
+    SetThreadErrorMode(errorMode, nullptr);
     if (module == nullptr) {
         report.fault = LibraryFault::loadRefused;
-        report.systemError = GetLastError();
+        report.systemError = error;
         return;
     }
     // The system's own lookup has the last word, should it disagree with the file's headers.
