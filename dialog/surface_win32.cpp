@@ -67,19 +67,26 @@ void set_field_tip(int id, const char* text)
 {
     HWND tips = tooltip_window(text[0] != '\0');
     if (tips == nullptr) return;
-    // The tool is the box's rectangle in the dialog, so that the tip shows over a disabled box,
-    // which gets no mouse messages of its own.
-    TOOLINFOA tool = {};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = dialogWindow;
-    tool.uId = static_cast<UINT_PTR>(id);
-    SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    if (text[0] == '\0') return;
-    GetWindowRect(GetDlgItem(dialogWindow, id), &tool.rect);
-    MapWindowPoints(nullptr, dialogWindow, reinterpret_cast<POINT*>(&tool.rect), 2);
-    tool.lpszText = const_cast<char*>(text);  // copied by the tooltip
-    SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    // Two tools with the one text: the box itself, and the box's rectangle in the dialog, which
+    // gets the mouse messages while the box is disabled.
+    HWND box = GetDlgItem(dialogWindow, id);
+    TOOLINFOA tools[2] = {};
+    for (TOOLINFOA& tool : tools) {
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = dialogWindow;
+    }
+    tools[0].uFlags |= TTF_IDISHWND;
+    tools[0].uId = reinterpret_cast<UINT_PTR>(box);
+    tools[1].uId = static_cast<UINT_PTR>(id);
+    GetWindowRect(box, &tools[1].rect);
+    MapWindowPoints(nullptr, dialogWindow, reinterpret_cast<POINT*>(&tools[1].rect), 2);
+    for (TOOLINFOA& tool : tools) {
+        SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        if (text[0] == '\0') continue;
+        tool.lpszText = const_cast<char*>(text);  // copied by the tooltip
+        SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
 void focus_control(int id)

@@ -211,15 +211,27 @@ PeloxSession::ScrollState PeloxSession::scroll_state() const
     return state;
 }
 
-std::string PeloxSession::tip(int id) const
+namespace {
+
+// The text of the global atom in the dialog's property, which is then let go; "" for none.
+std::string take_atom(HWND dialog, const char* property)
 {
-    if (!ask_probe("tip_probe_hook", TIP_PROBE_MESSAGE, static_cast<WPARAM>(id))) return "(probe failed)";
-    ATOM atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(dialog_, TIP_PROBE_TEXT)));
+    ATOM atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(dialog, property)));
     if (atom == 0) return "";
     char text[256] = "";
     UINT n = GlobalGetAtomNameA(atom, text, sizeof text);
     GlobalDeleteAtom(atom);
     return std::string(text, n);
+}
+
+}  // namespace
+
+std::string PeloxSession::tip(int id) const
+{
+    if (!ask_probe("tip_probe_hook", TIP_PROBE_MESSAGE, static_cast<WPARAM>(id))) return "(probe failed)";
+    std::string own = take_atom(dialog_, TIP_PROBE_TEXT);
+    std::string area = take_atom(dialog_, TIP_PROBE_AREA_TEXT);
+    return own == area ? own : "box \"" + own + "\", area \"" + area + "\"";
 }
 
 int PeloxSession::focused_id() const

@@ -50,8 +50,9 @@ public:
         int low, high, position;
     };
     ScrollState scroll_state() const;
-    int focused_id() const;         // control with the keyboard focus in the program, 0 for none
-    std::string tip(int id) const;  // the tooltip the dialog shows over control id, "" for none
+    int focused_id() const;  // control with the keyboard focus in the program, 0 for none
+    // The tip the dialog shows over control id, enabled or not ("" for none; both tools must agree).
+    std::string tip(int id) const;
 
     // Each returns once the program has handled the message. type clicks into the box, selects
     // its text and types over it one character message at a time.
