@@ -124,7 +124,6 @@ TEST(LibraryFile, CraftedImages)
     const std::string text = "Name=\"a\" Description=\"b\" Address=0 Type=int8\r\n";
     const LibraryFault notPe = LibraryFault::notPe, none = LibraryFault::none, gone = LibraryFault::functionsMissing;
     const Case cases[] = {
-        {"empty file", {}, MACHINE_AMD64, notPe, 0, 0},
         {"text file", Bytes(text.begin(), text.end()), MACHINE_AMD64, notPe, 0, 0},
         {"cut inside the DOS header", cut(amd64(), 63), MACHINE_AMD64, notPe, 0, 0},
         {"no MZ", with16(amd64(), 0, 0x4D5A), MACHINE_AMD64, notPe, 0, 0},
@@ -134,8 +133,6 @@ TEST(LibraryFile, CraftedImages)
         {"cut inside the optional header", cut(amd64(), OPTIONAL + 20), MACHINE_AMD64, notPe, MACHINE_AMD64, 0},
         {"97 sections", with16(amd64(), SECTIONS, 97), MACHINE_AMD64, notPe, MACHINE_AMD64, 0},
         {"a program", with16(amd64(), CHARACTERISTICS, 0x0022), MACHINE_AMD64, LibraryFault::notDll, MACHINE_AMD64, 0},
-        {"library bit without executable bit", with16(amd64(), CHARACTERISTICS, 0x2000), MACHINE_AMD64, notPe,
-         MACHINE_AMD64, 0},
         {"32-bit for the 64-bit program", library_image(MACHINE_I386, 4, kStandIn), MACHINE_AMD64,
          LibraryFault::wrongMachine, MACHINE_I386, 0},
         {"64-bit for the 32-bit program", amd64(), MACHINE_I386, LibraryFault::wrongMachine, MACHINE_AMD64, 0},
@@ -153,11 +150,7 @@ TEST(LibraryFile, CraftedImages)
          0x01},
         {"ordinal 5 has no address", with32(amd64(), EXPORTS + 44, 0), MACHINE_AMD64, gone, MACHINE_AMD64, 0x08},
         {"base above every ordinal", with32(amd64(), EXPORTS + 16, 17), MACHINE_AMD64, gone, MACHINE_AMD64, 0x0F},
-        {"base and count wrap around", with32(with32(amd64(), EXPORTS + 16, 0xFFFFFFF0), EXPORTS + 20, 0x20),
-         MACHINE_AMD64, gone, MACHINE_AMD64, 0x0F},
         {"no data directories", with32(amd64(), exportEntry - 4, 0), MACHINE_AMD64, gone, MACHINE_AMD64, 0x0F},
-        {"optional header too short for them", with16(amd64(), NEW_HEADER + 20, 0x70), MACHINE_AMD64, gone,
-         MACHINE_AMD64, 0x0F},
         {"export directory in no section", with32(amd64(), exportEntry, 0x5000), MACHINE_AMD64, gone, MACHINE_AMD64,
          0x0F},
         {"export directory past the section's file bytes", with32(amd64(), exportEntry, SECTION_VA + 0x1F0),
@@ -171,7 +164,6 @@ TEST(LibraryFile, CraftedImages)
                        EXPORTS + 28, SECTION_VA + 0x428),
                 section + 8, 0x1000),
          MACHINE_AMD64, gone, MACHINE_AMD64, 0x0F},
-        {"no sections", with16(amd64(), SECTIONS, 0), MACHINE_AMD64, gone, MACHINE_AMD64, 0x0F},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
