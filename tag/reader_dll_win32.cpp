@@ -28,8 +28,10 @@ ReaderLibrary library;
 LibraryReport report;
 
 // The folder of the executable, then the system folder, each by its full path: never the
-// current directory.
-void find_library()
+// current directory. Returns the flags that load the file found as it was always loaded: the
+// one beside the program with its own folder searched first for what it needs, the one in
+// the system folder with the system folder only.
+DWORD find_library()
 {
     char programFolder[MAX_PATH];
     char systemFolder[MAX_PATH];
@@ -39,6 +41,9 @@ void find_library()
     if (inSystem && systemFolder[n - 1] != '\\') lstrcatA(systemFolder, "\\");
     find_reader_library(besideProgram ? programFolder : nullptr, inSystem ? systemFolder : nullptr, PROGRAM_MACHINE,
                         &report);
+    bool fromSystem = inSystem && strncmp(report.path, systemFolder, strlen(systemFolder)) == 0 &&
+                      (!besideProgram || strcmp(programFolder, systemFolder) != 0);
+    return fromSystem ? LOAD_LIBRARY_SEARCH_SYSTEM32 : LOAD_WITH_ALTERED_SEARCH_PATH;
 }
 
 template <typename Call>
@@ -52,13 +57,13 @@ Call by_ordinal(HMODULE module, int ordinal)
 void load_library()
 {
     library.tried = true;
-    find_library();
+    DWORD flags = find_library();
     if (report.fault != LibraryFault::none) return;
     // A library that fails to load is reported in the window, never by a system message box,
     // which would come back on every timer tick.
     DWORD errorMode = 0;
     SetThreadErrorMode(SEM_FAILCRITICALERRORS, &errorMode);
-    HMODULE module = LoadLibraryExA(report.path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    HMODULE module = LoadLibraryExA(report.path, nullptr, flags);
     DWORD error = GetLastError();
     SetThreadErrorMode(errorMode, nullptr);
     if (module == nullptr) {
