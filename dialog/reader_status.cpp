@@ -1,12 +1,16 @@
-// The reader connection's failures as row 0 shows them.
+// The reader connection's failures as row 0 and its tooltip show them.
 #include "dialog/reader_status.h"
 
+#include "dialog/reader_reason.h"
 #include "dialog/surface.h"
 
 const char* reader_outcome_text(ReaderOutcome outcome)
 {
     switch (outcome) {
-    case ReaderOutcome::ok: break;
+    case ReaderOutcome::ok:
+    case ReaderOutcome::noTag: break;
+    // Every library and reader problem keeps the one text row 0 has always shown.
+    case ReaderOutcome::noLibrary:
     case ReaderOutcome::noReader: return " NFC connect reader error";
     case ReaderOutcome::selectRefused: return "NFC select ISO error";
     }
@@ -19,9 +23,19 @@ void show_reader_problem(ReaderOutcome outcome)
     if (problem != nullptr) set_field_text(IDC_VALUE_BOX, problem);
 }
 
+void show_reader_reason(ReaderOutcome outcome, const LibraryReport* library)
+{
+    char reason[READER_REASON_SIZE];
+    reader_reason(outcome, library, reason, sizeof reason);
+    set_field_tip(IDC_VALUE_BOX, reason);
+}
+
 bool open_reader()
 {
-    ReaderOutcome outcome = reader_open();
+    ReaderDetail detail;
+    ReaderOutcome outcome = reader_open(&detail);
+    if (outcome == ReaderOutcome::ok) return true;
     show_reader_problem(outcome);
-    return outcome == ReaderOutcome::ok;
+    show_reader_reason(outcome, detail.library);
+    return false;
 }

@@ -1,12 +1,17 @@
-// Opening the reader connection from the dialog: the outcome in the words row 0 shows.
+// Reaching the tag from the dialog: row 0 shows the outcome in its short words, and the status
+// box's tooltip the full reason.
 #pragma once
 #include "tag/tag_memory.h"
 
-// The text row 0's value box shows for an outcome; nullptr for ok.
+// The text row 0's value box shows for an outcome; nullptr for ok and for noTag (the refresh
+// empties the boxes then).
 const char* reader_outcome_text(ReaderOutcome outcome);
 
 // Puts the reason for an outcome other than ok into row 0's value box.
 void show_reader_problem(ReaderOutcome outcome);
 
-// Opens the reader connection; on failure puts the reason into row 0's value box.
+// Puts the full reason for outcome into the status box's tooltip, or removes it for ok.
+void show_reader_reason(ReaderOutcome outcome, const LibraryReport* library = nullptr);
+
+// Opens the reader connection; on failure puts the reason into row 0's value box and tooltip.
 bool open_reader();

@@ -61,17 +61,21 @@ void show_rows_unread(Refresh kind, int firstRow)
 void refresh(Refresh kind)
 {
     if (kind == Refresh::full) errorField = NO_FIELD;
-    ReaderOutcome outcome = reader_open();
+    ReaderDetail detail;
+    ReaderOutcome outcome = reader_open(&detail);
     if (outcome != ReaderOutcome::ok) {
         show_rows_unread(kind, 0);
         if (!left_to_the_user(kind, 0)) show_reader_problem(outcome);  // row 0 is the status line
+        show_reader_reason(outcome, detail.library);
         return;
     }
     if (reader_send_receive("022B", AnswerText) != 0) {
         set_title(kNoDevice);
         show_rows_unread(kind, 0);
+        show_reader_reason(ReaderOutcome::noTag);
         return;
     }
+    show_reader_reason(ReaderOutcome::ok);
     show_uid();
     uint8_t data[IMAGE_BUFFER_SIZE];
     // The bound is the row number against entryCount, not the record number: on later pages

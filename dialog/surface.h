@@ -18,6 +18,9 @@ void enable_control(int id, bool on);
 void set_read_only(int id, bool on);
 void show_control(int id, bool on);
 void set_title(const char* text);
+// The full text behind a value box's short one, shown while the pointer rests on the box; ""
+// removes it.
+void set_field_tip(int id, const char* text);
 void focus_control(int id);
 // Whether the user changed the text of edit control id since the program last set it.
 bool field_modified(int id);

@@ -2,6 +2,8 @@
 #include "dialog/surface.h"
 
 #include "dialog/window_win32.h"
+// After <windows.h>, on which it builds.
+#include <commctrl.h>
 
 HWND dialogWindow = nullptr;
 
@@ -41,6 +43,50 @@ void show_control(int id, bool on)
 void set_title(const char* text)
 {
     SetWindowTextA(dialogWindow, text);
+}
+
+namespace {
+
+// One tooltip window for the dialog, made when the first tip is shown.
+HWND tooltip_window(bool make)
+{
+    static HWND tips = nullptr;
+    if (tips == nullptr && make) {
+        tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialogWindow, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+        // Long reasons (a folder's path) wrap instead of running off the screen.
+        if (tips != nullptr) SendMessageA(tips, TTM_SETMAXTIPWIDTH, 0, 400);
+    }
+    return tips;
+}
+
+}  // namespace
+
+void set_field_tip(int id, const char* text)
+{
+    HWND tips = tooltip_window(text[0] != '\0');
+    if (tips == nullptr) return;
+    // Two tools with the one text: the box itself, and the box's rectangle in the dialog, which
+    // gets the mouse messages while the box is disabled.
+    HWND box = GetDlgItem(dialogWindow, id);
+    TOOLINFOA tools[2] = {};
+    for (TOOLINFOA& tool : tools) {
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = dialogWindow;
+    }
+    tools[0].uFlags |= TTF_IDISHWND;
+    tools[0].uId = reinterpret_cast<UINT_PTR>(box);
+    tools[1].uId = static_cast<UINT_PTR>(id);
+    GetWindowRect(box, &tools[1].rect);
+    MapWindowPoints(nullptr, dialogWindow, reinterpret_cast<POINT*>(&tools[1].rect), 2);
+    for (TOOLINFOA& tool : tools) {
+        SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        if (text[0] == '\0') continue;
+        tool.lpszText = const_cast<char*>(text);  // copied by the tooltip
+        SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
 void focus_control(int id)

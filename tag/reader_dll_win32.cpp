@@ -1,5 +1,5 @@
-// The reader maker's CR95HF.dll, loaded at first use and called by ordinal. A missing library or
-// function makes every call fail, so the tool still starts and reports the connection error.
+// The reader maker's CR95HF.dll, looked at, loaded and called by ordinal. A library that cannot
+// be used makes every call fail, so the tool still starts and reports why.
 #include <string.h>
 #include <windows.h>
 
@@ -12,12 +12,12 @@ namespace {
 typedef int(WINAPI* PlainCall)(void);
 typedef int(WINAPI* TextCall)(char* command, char* answer);
 
-enum { ORDINAL_SELECT = 4, ORDINAL_SEND_RECEIVE = 5, ORDINAL_CHECK = 13, ORDINAL_CONNECT = 16 };
 // Room for an answer longer than ours, so that a chatty library cannot overrun AnswerText.
 enum { LIBRARY_ANSWER_SIZE = 1024 };
 
 struct ReaderLibrary {
     bool tried;
+    HMODULE module;
     PlainCall connect;
     PlainCall check;
     TextCall select;
@@ -25,17 +25,25 @@ struct ReaderLibrary {
 };
 
 ReaderLibrary library;
+LibraryReport report;
 
-// The executable's own folder first, then the system folder; never the current directory.
-HMODULE load_library()
+// The folder of the executable, then the system folder, each by its full path: never the
+// current directory. Returns the flags that load the file found as it was always loaded: the
+// one beside the program with its own folder searched first for what it needs, the one in
+// the system folder with the system folder only.
+DWORD find_library()
 {
-    static const char kName[] = "CR95HF.dll";
-    char path[MAX_PATH];
-    if (module_sibling_path(kName, path, sizeof path)) {
-        HMODULE module = LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-        if (module != nullptr) return module;
-    }
-    return LoadLibraryExA(kName, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    char programFolder[MAX_PATH];
+    char systemFolder[MAX_PATH];
+    bool besideProgram = module_sibling_path("", programFolder, sizeof programFolder);
+    UINT n = GetSystemDirectoryA(systemFolder, sizeof systemFolder - 1);
+    bool inSystem = n > 0 && n < sizeof systemFolder - 1;
+    if (inSystem && systemFolder[n - 1] != '\\') lstrcatA(systemFolder, "\\");
+    find_reader_library(besideProgram ? programFolder : nullptr, inSystem ? systemFolder : nullptr, PROGRAM_MACHINE,
+                        &report);
+    bool fromSystem = inSystem && strncmp(report.path, systemFolder, strlen(systemFolder)) == 0 &&
+                      (!besideProgram || strcmp(programFolder, systemFolder) != 0);
+    return fromSystem ? LOAD_LIBRARY_SEARCH_SYSTEM32 : LOAD_WITH_ALTERED_SEARCH_PATH;
 }
 
 template <typename Call>
@@ -46,18 +54,44 @@ Call by_ordinal(HMODULE module, int ordinal)
     return reinterpret_cast<Call>(reinterpret_cast<void (*)(void)>(found));
 }
 
+void load_library()
+{
+    library.tried = true;
+    DWORD flags = find_library();
+    if (report.fault != LibraryFault::none) return;
+    // A library that fails to load is reported in the window, never by a system message box,
+    // which would come back on every timer tick.
+    DWORD errorMode = 0;
+    SetThreadErrorMode(SEM_FAILCRITICALERRORS, &errorMode);
+    HMODULE module = LoadLibraryExA(report.path, nullptr, flags);
+    DWORD error = GetLastError();
+    SetThreadErrorMode(errorMode, nullptr);
+    if (module == nullptr) {
+        report.fault = LibraryFault::loadRefused;
+        report.systemError = error;
+        return;
+    }
+    // The system's own lookup has the last word, should it disagree with the file's headers.
+    void (*calls[READER_FUNCTIONS])(void) = {};
+    for (int i = 0; i < READER_FUNCTIONS; ++i) {
+        calls[i] = by_ordinal<void (*)(void)>(module, READER_ORDINALS[i]);
+        if (calls[i] == nullptr) report.missing |= static_cast<uint8_t>(1u << i);
+    }
+    if (report.missing != 0) {
+        report.fault = LibraryFault::functionsMissing;
+        FreeLibrary(module);
+        return;
+    }
+    library.module = module;
+    library.connect = reinterpret_cast<PlainCall>(calls[0]);
+    library.check = reinterpret_cast<PlainCall>(calls[1]);
+    library.select = reinterpret_cast<TextCall>(calls[2]);
+    library.sendReceive = reinterpret_cast<TextCall>(calls[3]);
+}
+
 const ReaderLibrary& reader_library()
 {
-    if (!library.tried) {
-        library.tried = true;
-        HMODULE module = load_library();
-        if (module != nullptr) {
-            library.connect = by_ordinal<PlainCall>(module, ORDINAL_CONNECT);
-            library.check = by_ordinal<PlainCall>(module, ORDINAL_CHECK);
-            library.select = by_ordinal<TextCall>(module, ORDINAL_SELECT);
-            library.sendReceive = by_ordinal<TextCall>(module, ORDINAL_SEND_RECEIVE);
-        }
-    }
+    if (!library.tried) load_library();
     return library;
 }
 
@@ -85,6 +119,12 @@ int call_text(TextCall call, const char* command, char* answer)
 }
 
 }  // namespace
+
+const LibraryReport& reader_library_load()
+{
+    if (library.module == nullptr) load_library();
+    return report;
+}
 
 int reader_connect()
 {

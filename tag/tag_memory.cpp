@@ -44,11 +44,20 @@ bool tag_answer_ok()
     return strnlen(AnswerText, sizeof AnswerText) > 5 && AnswerText[5] == '0';
 }
 
-ReaderOutcome reader_open()
+ReaderOutcome reader_open(ReaderDetail* detail)
 {
-    if (reader_connect() != 0 && reader_check() != 0) return ReaderOutcome::noReader;
-    if (reader_select("010D", AnswerText) != 0) return ReaderOutcome::selectRefused;
-    return ReaderOutcome::ok;
+    ReaderDetail unused;
+    ReaderDetail& d = detail != nullptr ? *detail : unused;
+    d = ReaderDetail{&reader_library_load(), -1, -1, -1, false};
+    if (d.library->fault != LibraryFault::none) return ReaderOutcome::noLibrary;
+    d.connect = reader_connect();
+    if (d.connect != 0) {
+        d.checkAsked = true;
+        d.check = reader_check();
+        if (d.check != 0) return ReaderOutcome::noReader;
+    }
+    d.select = reader_select("010D", AnswerText);
+    return d.select != 0 ? ReaderOutcome::selectRefused : ReaderOutcome::ok;
 }
 
 bool present_password(uint32_t pw)

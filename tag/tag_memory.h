@@ -3,6 +3,8 @@
 #pragma once
 #include <stdint.h>
 
+#include "tag/library_file.h"
+
 enum {
     BLOCK_SIZE = 4,
     LAST_BLOCK = 255,   // block numbers go into requests as one byte
@@ -12,15 +14,24 @@ enum {
 // Whether the last answer's tag flags (character 5, the flags' low digit) report no error.
 bool tag_answer_ok();
 
-// How opening the reader connection ended.
+// How reaching the tag ended.
 enum class ReaderOutcome {
     ok,
+    noLibrary,      // CR95HF.dll cannot be used: ReaderDetail::library says why
     noReader,       // connect failed, and the check found no connection either
     selectRefused,  // the reader refused to select ISO/IEC 15693 ("010D")
+    noTag,          // nothing answered the identification request ("022B"), which the caller sends
 };
 
-// connect (or, failing that, check) and select ISO/IEC 15693.
-ReaderOutcome reader_open();
+// What opening the connection found on the way, for a tool that shows every step.
+struct ReaderDetail {
+    const LibraryReport* library;
+    int connect, check, select;  // the library's results; check is asked only after a failed connect
+    bool checkAsked;
+};
+
+// Loads the library if need be, connects (or, failing that, checks) and selects ISO/IEC 15693.
+ReaderOutcome reader_open(ReaderDetail* detail = nullptr);
 
 // Presents password 1 to the tag; true when the library call succeeded.
 bool present_password(uint32_t pw);

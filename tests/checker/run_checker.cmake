@@ -2,6 +2,18 @@
 # -DCHECKER=<program> [-DEMULATOR=<runner>] -DFOLDER=<folder> [-DARGS=<a;b>] -DSTATUS=<n> -DPATTERN=<regex>
 # [-DINPUT=<file piped into its standard input>] [-DTIMEOUT=<seconds>]
 # [-DSAME_AS=<path>: the output must be the one for that path, with ARGS in place of its name]
+# [-DLIBRARY=<file>|none -DWORK=<folder>]: the checker runs from WORK instead, made afresh with a
+# copy of the checker and the file beside it as CR95HF.dll (none: no library).
+if(LIBRARY)
+  file(REMOVE_RECURSE ${WORK})
+  get_filename_component(name ${CHECKER} NAME)
+  configure_file(${CHECKER} ${WORK}/${name} COPYONLY)
+  if(NOT LIBRARY STREQUAL "none")
+    configure_file(${LIBRARY} ${WORK}/CR95HF.dll COPYONLY)
+  endif()
+  set(CHECKER ${WORK}/${name})
+  set(FOLDER ${WORK})
+endif()
 set(feed)
 if(INPUT)
   set(feed COMMAND ${CMAKE_COMMAND} -E cat ${INPUT})

@@ -93,6 +93,12 @@ void set_title(const char* text)
     ++fakeWindow.titleSets;
 }
 
+void set_field_tip(int id, const char* text)
+{
+    FakeControl& c = fake_control(id);
+    snprintf(c.tip, sizeof c.tip, "%s", text);
+}
+
 void focus_control(int id)
 {
     fakeWindow.focus = id;

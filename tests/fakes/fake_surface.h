@@ -1,9 +1,10 @@
 // A dialog surface for tests: remembers per control its text, enabled, visible, read-only
-// state, plus the caption, the focus, the scroll range and the timer. Allocation-free.
+// state and tooltip, plus the caption, the focus, the scroll range and the timer. Allocation-free.
 #pragma once
 
 struct FakeControl {
     char text[300];
+    char tip[400];  // set_field_tip; "" when the box has none
     bool enabled;
     bool visible;
     bool readOnly;

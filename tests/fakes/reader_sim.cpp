@@ -1,9 +1,23 @@
 // The reader library for native tests: each operation is answered by the in-process tag
 // simulator, whose sim_ controls set up the tag and inject faults.
+#include "fakes/reader_sim.h"
+
 #include "sim/sim_tag.h"
 #include "tag/reader.h"
 
 static_assert((int)SIM_ANSWER_SIZE <= (int)READER_TEXT_SIZE, "the simulator's answers must fit the program's buffer");
+
+static LibraryReport library;
+
+void reader_sim_set_library(const LibraryReport& report)
+{
+    library = report;
+}
+
+const LibraryReport& reader_library_load()
+{
+    return library;
+}
 
 int reader_connect()
 {

@@ -9,6 +9,7 @@
 #include "sim/sim_state.h"
 #include "sim/sim_tag.h"
 #include "ui/scroll_probe.h"
+#include "ui/tip_probe.h"
 
 namespace {
 
@@ -95,6 +96,14 @@ void PeloxSession::set_up_tag(const std::function<void()>& setup)
     write_tag_state(text);
 }
 
+void PeloxSession::put_library(const std::string& driverFile)
+{
+    std::string target = folder() + "CR95HF.dll";
+    bool done = driverFile.empty() ? DeleteFileA(target.c_str()) != FALSE
+                                   : CopyFileA((driver_folder() + driverFile).c_str(), target.c_str(), FALSE) != FALSE;
+    if (!done) ADD_FAILURE() << "could not put " << driverFile << " in place of " << target;
+}
+
 void PeloxSession::write_tag_state(const std::string& text)
 {
     // Replaced in one step, so that a running program's DLL never reads half a file.
@@ -177,24 +186,52 @@ bool PeloxSession::has_scroll_bar() const
     return (GetWindowLongA(dialog_, GWL_STYLE) & WS_HSCROLL) != 0;
 }
 
+bool PeloxSession::ask_probe(const char* hookName, const char* message, WPARAM first) const
+{
+    static HMODULE probe = LoadLibraryA((driver_folder() + "pelox_ui_probe.dll").c_str());
+    HOOKPROC hook = probe != nullptr
+                        ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(GetProcAddress(probe, hookName)))
+                        : nullptr;
+    if (hook == nullptr) return false;
+    HHOOK installed = SetWindowsHookExA(WH_CALLWNDPROC, hook, probe, process_.dwThreadId);
+    if (installed == nullptr) return false;
+    send(dialog_, RegisterWindowMessageA(message), first, 0);
+    UnhookWindowsHookEx(installed);
+    return true;
+}
+
 PeloxSession::ScrollState PeloxSession::scroll_state() const
 {
     ScrollState state = {false, 0, 0, 0};
-    static HMODULE probe = LoadLibraryA((driver_folder() + "pelox_ui_probe.dll").c_str());
-    HOOKPROC hook =
-        probe != nullptr
-            ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(GetProcAddress(probe, "scroll_probe_hook")))
-            : nullptr;
-    if (hook == nullptr) return state;
-    HHOOK installed = SetWindowsHookExA(WH_CALLWNDPROC, hook, probe, process_.dwThreadId);
-    if (installed == nullptr) return state;
     for (const char* name : {SCROLL_PROBE_LOW, SCROLL_PROBE_HIGH, SCROLL_PROBE_POSITION}) RemovePropA(dialog_, name);
-    send(dialog_, RegisterWindowMessageA(SCROLL_PROBE_MESSAGE), 0, 0);
-    UnhookWindowsHookEx(installed);
+    if (!ask_probe("scroll_probe_hook", SCROLL_PROBE_MESSAGE, 0)) return state;
     state.read = scroll_probe_decode(GetPropA(dialog_, SCROLL_PROBE_LOW), &state.low) &&
                  scroll_probe_decode(GetPropA(dialog_, SCROLL_PROBE_HIGH), &state.high) &&
                  scroll_probe_decode(GetPropA(dialog_, SCROLL_PROBE_POSITION), &state.position);
     return state;
+}
+
+namespace {
+
+// The text of the global atom in the dialog's property, which is then let go; "" for none.
+std::string take_atom(HWND dialog, const char* property)
+{
+    ATOM atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(dialog, property)));
+    if (atom == 0) return "";
+    char text[256] = "";
+    UINT n = GlobalGetAtomNameA(atom, text, sizeof text);
+    GlobalDeleteAtom(atom);
+    return std::string(text, n);
+}
+
+}  // namespace
+
+std::string PeloxSession::tip(int id) const
+{
+    if (!ask_probe("tip_probe_hook", TIP_PROBE_MESSAGE, static_cast<WPARAM>(id))) return "(probe failed)";
+    std::string own = take_atom(dialog_, TIP_PROBE_TEXT);
+    std::string area = take_atom(dialog_, TIP_PROBE_AREA_TEXT);
+    return own == area ? own : "box \"" + own + "\", area \"" + area + "\"";
 }
 
 int PeloxSession::focused_id() const

@@ -28,6 +28,9 @@ public:
     void write_ini(const std::string& text);
     void set_up_tag(const std::function<void()>& setup);
     void write_tag_state(const std::string& text);
+    // Puts a file from the driver's folder into the program's folder as CR95HF.dll; "" removes
+    // the library.
+    void put_library(const std::string& driverFile);
     const std::string& folder() const { return folder_.path(); }
 
     // Starts pelox.exe and waits until its dialog is shown. False when it did not appear.
@@ -48,6 +51,8 @@ public:
     };
     ScrollState scroll_state() const;
     int focused_id() const;  // control with the keyboard focus in the program, 0 for none
+    // The tip the dialog shows over control id, enabled or not ("" for none; both tools must agree).
+    std::string tip(int id) const;
 
     // Each returns once the program has handled the message. type clicks into the box, selects
     // its text and types over it one character message at a time.
@@ -70,6 +75,8 @@ public:
 
 private:
     LRESULT send(HWND window, UINT message, WPARAM first, LPARAM second) const;
+    // Sends the registered message to the dialog with the probe's hook placed in the program.
+    bool ask_probe(const char* hook, const char* message, WPARAM first) const;
 
     TempFolder folder_;
     PROCESS_INFORMATION process_ = {};

@@ -1,0 +1,113 @@
+// The reader diagnosis: the tool's own loader and connection, with every step shown.
+#include "checker/reader_diagnosis.h"
+
+#include <string.h>
+
+#include "dialog/reader_reason.h"
+#include "model/text_number.h"
+#include "tag/reader.h"
+
+namespace {
+
+// Ends a step's line with the full reason; returns status.
+int reason_line(FILE* out, ReaderOutcome outcome, const LibraryReport* library, int status)
+{
+    char reason[READER_REASON_SIZE];
+    reader_reason(outcome, library, reason, sizeof reason);
+    fprintf(out, "%s\n", reason);
+    return status;
+}
+
+int library_failed(FILE* out, const char* step, const LibraryReport& library, int status)
+{
+    fprintf(out, "%s: failed: ", step);
+    return reason_line(out, ReaderOutcome::noLibrary, &library, status);
+}
+
+// The steps the report covers, up to the one it stopped at.
+int library_steps(FILE* out, const LibraryReport& library)
+{
+    switch (library.fault) {
+    case LibraryFault::unsupported: return library_failed(out, "file", library, READER_CHECK_NO_LIBRARY_HERE);
+    case LibraryFault::notFound: return library_failed(out, "file", library, READER_CHECK_NOT_FOUND);
+    case LibraryFault::notPe:
+    case LibraryFault::notDll: return library_failed(out, "file", library, READER_CHECK_NOT_A_LIBRARY);
+    default: break;
+    }
+    fprintf(out, "file: %s\n", library.path);
+    if (library.fault == LibraryFault::wrongMachine)
+        return library_failed(out, "word size", library, READER_CHECK_WORD_SIZE);
+    const char* wordSize = machine_word_size(library.machine);
+    fprintf(out, "word size: %s, as this program\n", wordSize != nullptr ? wordSize : "?");
+    if (library.fault == LibraryFault::functionsMissing)
+        return library_failed(out, "functions", library, READER_CHECK_FUNCTIONS);
+    char functions[READER_REASON_SIZE];
+    reader_function_list((1u << READER_FUNCTIONS) - 1, functions, sizeof functions);
+    fprintf(out, "functions: %s\n", functions);
+    if (library.fault == LibraryFault::loadRefused)
+        return library_failed(out, "load", library, READER_CHECK_NOT_LOADED);
+    fprintf(out, "load: ok\n");
+    return READER_CHECK_OK;
+}
+
+// The steps of opening the connection, from the library's results.
+int connection_steps(FILE* out, ReaderOutcome outcome, const ReaderDetail& detail)
+{
+    if (detail.connect == 0) fprintf(out, "connect: ok\ncheck: not needed\n");
+    else fprintf(out, "connect: failed (result %d)\n", detail.connect);
+    if (outcome == ReaderOutcome::noReader) {
+        fprintf(out, "check: failed (result %d): ", detail.check);
+        return reason_line(out, outcome, nullptr, READER_CHECK_NO_READER);
+    }
+    if (detail.checkAsked) fprintf(out, "check: ok\n");
+    if (outcome == ReaderOutcome::selectRefused) {
+        fprintf(out, "select: failed (result %d): ", detail.select);
+        return reason_line(out, outcome, nullptr, READER_CHECK_SELECT);
+    }
+    fprintf(out, "select: ok\n");
+    return READER_CHECK_OK;
+}
+
+// The UID, most significant byte first, from answer characters 8 to 23 (least significant
+// first); '?' where the answer has no digit.
+void print_uid(FILE* out)
+{
+    size_t length = tag_answer_ok() ? strnlen(AnswerText, sizeof AnswerText) : 0;
+    fprintf(out, "identification: UID ");
+    for (int pair = 7; pair >= 0; --pair) {
+        for (int i = 8 + 2 * pair; i < 10 + 2 * pair; ++i)
+            fputc(static_cast<size_t>(i) < length && hex_digit_value(AnswerText[i]) >= 0 ? AnswerText[i] : '?', out);
+    }
+    fputc('\n', out);
+}
+
+int tag_steps(FILE* out)
+{
+    int result = reader_send_receive("022B", AnswerText);
+    if (result != 0) {
+        fprintf(out, "identification: failed (result %d): ", result);
+        return reason_line(out, ReaderOutcome::noTag, nullptr, READER_CHECK_NO_TAG);
+    }
+    print_uid(out);
+    uint8_t block[BLOCK_SIZE + 3];
+    if (tag_read_bytes(0, 1, block) == 0) {
+        fprintf(out, "block read: failed: block 0 gives no data (answer \"%s\")\n", AnswerText);
+        return READER_CHECK_BLOCK_READ;
+    }
+    fprintf(out, "block read: block 0 holds %02X%02X%02X%02X\n", block[0], block[1], block[2], block[3]);
+    return READER_CHECK_OK;
+}
+
+}  // namespace
+
+int diagnose_reader(FILE* out)
+{
+    ReaderDetail detail;
+    ReaderOutcome outcome = reader_open(&detail);
+    int status = library_steps(out, *detail.library);
+    if (status == READER_CHECK_OK) status = connection_steps(out, outcome, detail);
+    if (status == READER_CHECK_OK) status = tag_steps(out);
+    if (status == READER_CHECK_OK) fprintf(out, "reader: ok\n");
+    fflush(out);
+    return status;
+}
