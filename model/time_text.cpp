@@ -62,10 +62,13 @@ TimeEntry local_seconds(const char* shown, const ShownTime& t, int32_t* seconds)
     time_t value = mktime(&local);
     if (value != static_cast<time_t>(-1) && (value < INT32_MIN || value > INT32_MAX)) return TimeEntry::outOfRange;
     // mktime moves a time that does not exist (the hour skipped in spring) and reports -1 both
-    // for a failure and for one real second: only a time shown back as typed was understood.
+    // for a failure and for one real second: only a time shown back as typed was understood. A
+    // failure means the runtime's clock cannot hold the date (a 32-bit one beyond 2038, the
+    // Windows one before 1970).
     char back[TIME_TEXT_SIZE];
     format_time(static_cast<int32_t>(value), back, sizeof back);
-    if (strncmp(back, shown, SHOWN_LENGTH) != 0 || back[SHOWN_LENGTH] != '\0') return TimeEntry::noSuchTime;
+    if (strncmp(back, shown, SHOWN_LENGTH) != 0 || back[SHOWN_LENGTH] != '\0')
+        return value == static_cast<time_t>(-1) ? TimeEntry::outOfRange : TimeEntry::noSuchTime;
     *seconds = static_cast<int32_t>(value);
     return TimeEntry::ok;
 }

@@ -14,7 +14,7 @@ enum class TimeEntry {
     ok,
     notATime,    // neither the shown form nor a whole number
     noSuchTime,  // the shown form, but no such local time (2024-02-30, 25:00:00, a skipped hour)
-    outOfRange,  // its seconds do not fit a signed 32-bit number
+    outOfRange,  // its seconds do not fit a signed 32-bit number, or the C runtime cannot convert it
 };
 
 // Reads what a time box accepts: exactly the shown form, or a whole number of seconds, each with
