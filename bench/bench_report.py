@@ -91,7 +91,7 @@ else:
     rows.append(("start-up under Wine", "not measured (see scripts/bench's messages)", "", "", ""))
 size = read("size.txt")
 if size:
-    rows.append(("size of `pelox.exe` (win64, Release, static)", "{:,} bytes".format(int(size)).replace(",", " "),
+    rows.append(("size of `pelox.exe` as shipped (win64, Release, static, stripped)", "{:,} bytes".format(int(size)).replace(",", " "),
                  "", "", ""))
 
 machine = read("machine.txt")
