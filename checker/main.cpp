@@ -5,18 +5,27 @@
 
 #include "checker/check_config.h"
 #include "checker/reader_diagnosis.h"
+#include "pelox_version.h"
 
 int main(int argc, char** argv)
 {
     if (argc == 2 && strcmp(argv[1], "--reader") == 0) return diagnose_reader(stdout);
-    if (argc > 2 || (argc == 2 && (strcmp(argv[1], "-h") == 0 || strcmp(argv[1], "--help") == 0))) {
+    if (argc == 2 && strcmp(argv[1], "--version") == 0) {
+        printf("pelox-check %s\n", PELOX_VERSION_TEXT);
+        return CHECK_OK;
+    }
+    // "/?" as Windows programs take it; no configuration file is named that.
+    bool help =
+        argc == 2 && (strcmp(argv[1], "-h") == 0 || strcmp(argv[1], "--help") == 0 || strcmp(argv[1], "/?") == 0);
+    if (argc > 2 || help) {
         fprintf(argc > 2 ? stderr : stdout,
                 "usage: pelox-check [PATH]\n"
                 "Reports how the tool reads PATH (default: Pelox.ini in the current folder).\n"
                 "Exit status: 0 nothing skipped and nothing overlapping, 1 problems found, 2 file not readable.\n"
                 "usage: pelox-check --reader\n"
                 "Loads CR95HF.dll beside pelox-check as the tool does and tries the reader and the tag.\n"
-                "Exit status: 0 all fine, 10-19 the step that failed (see README.md).\n");
+                "Exit status: 0 all fine, 10-19 the step that failed (see README.md).\n"
+                "pelox-check --version shows the version; -h, --help or /? this text.\n");
         return argc > 2 ? CHECK_UNREADABLE : CHECK_OK;
     }
     int result = check_config(argc == 2 ? argv[1] : "Pelox.ini", file_output(stdout));
