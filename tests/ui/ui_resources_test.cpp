@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "pelox_version.h"
 #include "ui/ui_session.h"
 
 namespace {
