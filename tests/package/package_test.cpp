@@ -58,7 +58,8 @@ std::vector<std::string> section_names(const std::string& image, bool* symbols)
     for (int i = 0; i < file->NumberOfSections; ++i, ++section) {
         std::string name(reinterpret_cast<const char*>(section->Name),
                          strnlen(reinterpret_cast<const char*>(section->Name), 8));
-        if (name[0] == '/' && file->PointerToSymbolTable != 0) name = std::string(image.c_str() + strings + atoi(name.c_str() + 1));
+        if (name[0] == '/' && file->PointerToSymbolTable != 0)
+            name = std::string(image.c_str() + strings + atoi(name.c_str() + 1));
         names.push_back(name);
     }
     return names;
