@@ -121,8 +121,6 @@ SetOutcome apply_tag_set(const ParamSet& set, SetReport* report)
     uint64_t uid = 0;
     SetOutcome opened = open_tag(&uid);
     if (opened == SetOutcome::ok) return apply_opened_tag(set, uid, report);
-    plan_apply(set, report);
-    for (int i = 0; i < report->count; ++i)
-        if (report->items[i].status == SetStatus::notWritten) report->items[i].reason = SetReason::earlierFailure;
+    plan_apply(set, report);  // the parameters to write stay "not written"; the outcome says why
     return report->outcome = opened;
 }

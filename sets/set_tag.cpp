@@ -19,7 +19,11 @@ SetOutcome read_items(SetReport* report)
 {
     SetOutcome opened = open_tag(&report->uid);
     report->uidKnown = opened == SetOutcome::ok;
-    if (opened != SetOutcome::ok) return opened;
+    if (opened != SetOutcome::ok) {
+        for (int i = 0; i < report->count; ++i)
+            if (!is_mismatch(report->items[i].reason)) report->items[i].status = SetStatus::failed;
+        return opened;
+    }
     for (int i = 0; i < report->count; ++i)
         if (!is_mismatch(report->items[i].reason)) want_blocks(report, report->items[i]);
     bool failure = read_wanted_blocks(report, false) >= 0;
