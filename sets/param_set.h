@@ -13,6 +13,8 @@ enum {
     SET_LINE_SIZE = 1200,           // longest line: a name of 255 characters, each escaped to four
     SET_DETAIL_SIZE = 40,           // what a message quotes of the line
 };
+// Bytes read at most: a set of 100 entries with the longest names is some 120 000.
+constexpr long SET_INPUT_LIMIT = 1024 * 1024;
 
 // One parameter: identified by name, address and type; its value is the number stored (what
 // stored_value gives), or none when the device held no valid image ("not-set").
@@ -55,6 +57,7 @@ enum class SetProblem {
     textAfterValue,
     entryTwice,  // same name, address and type as otherLine
     tooManyEntries,
+    fileTooLong,  // more than SET_INPUT_LIMIT bytes
 };
 
 struct SetReadError {

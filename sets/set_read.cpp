@@ -31,25 +31,42 @@ bool fail(Parse& parse, SetProblem problem, const char* detail = "", int otherLi
     return false;
 }
 
-enum class LineRead { line, end, tooLong, control };
+enum class LineRead { line, end, tooLong, control, fileTooLong };
+
+// The bytes of the file, counted: no set is anywhere near SET_INPUT_LIMIT, and the bound keeps an
+// endless input (a device, a pipe of comments) from being read for ever.
+struct Input {
+    ConfigSource source;
+    long bytes;
+};
+
+const int kBeyondLimit = -2;
+
+int next_byte(Input& input)
+{
+    int c = input.source.next(input.source.context);
+    if (c < 0 || c > 255) return CONFIG_SOURCE_END;
+    return ++input.bytes > SET_INPUT_LIMIT ? kBeyondLimit : c;
+}
 
 // One line without its line end (LF or CR LF). A NUL, a lone CR or another control character but
 // the tab is refused: the writer never puts one, so it means a damaged or foreign file.
-LineRead read_line(const ConfigSource& source, char* buf, size_t size)
+LineRead read_line(Input& input, char* buf, size_t size)
 {
     size_t n = 0;
-    int c = source.next(source.context);
-    if (c < 0 || c > 255) return LineRead::end;
-    for (; c >= 0 && c <= 255 && c != '\n'; c = source.next(source.context)) {
+    int c = next_byte(input);
+    if (c == CONFIG_SOURCE_END) return LineRead::end;
+    for (; c >= 0 && c != '\n'; c = next_byte(input)) {
         if (c == '\r') {
-            c = source.next(source.context);
+            c = next_byte(input);
             if (c == '\n') break;
-            return LineRead::control;
+            return c == kBeyondLimit ? LineRead::fileTooLong : LineRead::control;
         }
         if ((c < 0x20 && c != '\t') || c == 0x7F) return LineRead::control;
         if (n + 1 >= size) return LineRead::tooLong;
         buf[n++] = static_cast<char>(c);
     }
+    if (c == kBeyondLimit) return LineRead::fileTooLong;
     while (n > 0 && (buf[n - 1] == ' ' || buf[n - 1] == '\t')) --n;
     buf[n] = '\0';
     return LineRead::line;
@@ -218,10 +235,11 @@ bool parse_line(Parse& parse, const char* line)
 
 bool parse_all(Parse& parse, const ConfigSource& source)
 {
+    Input input = {source, 0};
     char line[SET_LINE_SIZE];
     for (;;) {
         ++parse.line;
-        switch (read_line(source, line, sizeof line)) {
+        switch (read_line(input, line, sizeof line)) {
         case LineRead::end:
             if (parse.line == 1) return fail(parse, SetProblem::notASetFile);
             --parse.line;
@@ -230,6 +248,7 @@ bool parse_all(Parse& parse, const ConfigSource& source)
             return true;
         case LineRead::tooLong: return fail(parse, SetProblem::lineTooLong);
         case LineRead::control: return fail(parse, SetProblem::controlCharacter);
+        case LineRead::fileTooLong: return fail(parse, SetProblem::fileTooLong);
         case LineRead::line:
             if (!parse_line(parse, line)) return false;
             break;

@@ -233,5 +233,9 @@ void format_set_read_error(const SetReadError& error, char* out, size_t size)
         append_format(out, size, "the same name, address and type as line %d", error.otherLine);
         break;
     case SetProblem::tooManyEntries: append_format(out, size, "more than %d parameters", SET_MAX_ENTRIES); break;
+    case SetProblem::fileTooLong:
+        append_format(out, size, "longer than %ld bytes, far too long for a parameter set: stopped reading",
+                      SET_INPUT_LIMIT);
+        break;
     }
 }

@@ -28,7 +28,7 @@ bool read_set_or_say(const char* path, FILE* err)
 {
     SetReadError error;
     if (read_param_set_file(path, &commandSet, &error)) return true;
-    char message[160];
+    char message[256];
     format_set_read_error(error, message, sizeof message);
     if (error.problem == SetProblem::none) fprintf(err, "%s: error: %s\n", path, message);
     else fprintf(err, "%s:%d: error: %s\n", path, error.line, message);

@@ -81,6 +81,8 @@ TEST(SetFile, EveryMalformedLineIsRefusedWithItsLineNumberAndNothingKept)
 {
     std::string entries;
     for (int i = 0; i <= SET_MAX_ENTRIES; ++i) entries += "\"P" + std::to_string(i) + "\" 0 int8 1\n";
+    std::string comments;  // lines of 1024 bytes; the limit falls inside line 1025
+    for (int i = 0; i < 1030; ++i) comments += std::string(1023, '#') + "\n";
     struct Row {
         std::string text;
         SetProblem problem;
@@ -126,6 +128,8 @@ TEST(SetFile, EveryMalformedLineIsRefusedWithItsLineNumberAndNothingKept)
         {kHeader + "\"A\" 0 int8 1\n\"A\" 0 int16 1\n\"A\" 0 int8 2\n", SetProblem::entryTwice, 8,
          "the same name, address and type as line 6"},
         {kHeader + entries, SetProblem::tooManyEntries, 106, "more than 100 parameters"},
+        {"# Pelox parameter set\n" + comments, SetProblem::fileTooLong, 1025,
+         "longer than 1048576 bytes, far too long for a parameter set: stopped reading"},
     };
     for (const Row& row : rows) {
         auto set = std::make_unique<ParamSet>();
