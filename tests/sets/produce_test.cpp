@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "sets/set_support.h"
-#include "support/reference_image.h"
 #include "tagtool/produce.h"
 
 namespace {
@@ -73,25 +72,6 @@ bool log(void* context, const char* text)
     return true;
 }
 
-// Erased memory with the image of every parameter of the example set the window can write.
-Bytes example_set_on_a_fresh_tag()
-{
-    Bytes memory(SIM_MAX_BLOCKS * SIM_BLOCK_SIZE, 0xFF);
-    struct Written {
-        int32_t address;
-        uint32_t value;
-        int width;
-    } writes[] = {{36, 2, 1},    {40, 17, 1},    {44, 192, 2},         {48, 800, 2},   {52, 0xFF6A, 2},
-                  {56, 3300, 2}, {60, 1200, 2},  {64, 20000, 4},       {80, 600, 4},   {88, 1767225600, 4},
-                  {96, 0xFD, 1}, {100, 1010, 2}, {108, 0, 1},          {262, 2, 1},    {265, 1, 1},
-                  {268, 60, 2},  {272, 150, 4},  {280, 1798761600, 4}, {288, 40712, 4}};
-    for (const Written& w : writes) {
-        Bytes image = reference_image(w.value, w.width);
-        std::copy(image.begin(), image.end(), memory.begin() + w.address);
-    }
-    return memory;
-}
-
 Line first_three()
 {
     Line line;
@@ -124,7 +104,7 @@ TEST_F(Production, ThreeTagsInTurnThreeLogLinesEachTagHoldingTheSet)
     EXPECT_EQ(line.waits, "TLLLLLTLLTLLT");
     EXPECT_EQ(sim_calls(SIM_WRITE_BLOCK), 3 * 25);
     ASSERT_EQ(line.memories.size(), 3u);
-    Bytes expected = example_set_on_a_fresh_tag();
+    Bytes expected = with_example_set(Bytes(SIM_MAX_BLOCKS * SIM_BLOCK_SIZE, 0xFF));
     for (const Bytes& memory : line.memories) EXPECT_EQ(hex_bytes(memory), hex_bytes(expected));
 }
 

@@ -6,6 +6,7 @@
 
 #include "sets/set_text.h"
 #include "sim/sim_state.h"
+#include "support/reference_image.h"
 #include "support/time_zone.h"
 
 void ExampleTest::SetUp()
@@ -24,6 +25,23 @@ std::string example_file(const char* name)
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::vector<uint8_t> with_example_set(std::vector<uint8_t> memory)
+{
+    struct Written {
+        int32_t address;
+        uint32_t value;
+        int width;
+    } writes[] = {{36, 2, 1},    {40, 17, 1},    {44, 192, 2},         {48, 800, 2},   {52, 0xFF6A, 2},
+                  {56, 3300, 2}, {60, 1200, 2},  {64, 20000, 4},       {80, 600, 4},   {88, 1767225600, 4},
+                  {96, 0xFD, 1}, {100, 1010, 2}, {108, 0, 1},          {262, 2, 1},    {265, 1, 1},
+                  {268, 60, 2},  {272, 150, 4},  {280, 1798761600, 4}, {288, 40712, 4}};
+    for (const Written& w : writes) {
+        std::vector<uint8_t> image = reference_image(w.value, w.width);
+        std::copy(image.begin(), image.end(), memory.begin() + w.address);
+    }
+    return memory;
 }
 
 void read_set(const std::string& text, ParamSet* set)

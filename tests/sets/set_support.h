@@ -19,6 +19,10 @@ protected:
 
 std::string example_file(const char* name);  // the text of examples/<name>
 
+// memory with the image of every value examples/example.set writes (worked out from the file by
+// hand, imaged by the reference CRC).
+std::vector<uint8_t> with_example_set(std::vector<uint8_t> memory);
+
 // Reads text into set; fails the test with the message when it is refused.
 void read_set(const std::string& text, ParamSet* set);
 std::string written(const ParamSet& set);
