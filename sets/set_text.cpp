@@ -125,8 +125,9 @@ void format_set_item(const SetReport& report, const ParamSet& set, int i, char* 
     case SetStatus::read:
     case SetStatus::same:
         append_format(out, size, " ");
-        add_value(out, size, type, item.status == SetStatus::read ? item.tagValueSet : e->valueSet,
-                  item.status == SetStatus::read ? item.tagValue : e->value);
+        // What the tag holds: read, or found the same as the set's.
+        add_value(out, size, type, e != nullptr ? e->valueSet : item.tagValueSet,
+                  e != nullptr ? e->value : item.tagValue);
         break;
     case SetStatus::different:
         append_format(out, size, ": set ");
