@@ -23,6 +23,9 @@ OPERATIONS = [
     ("write_typed/int16", "`write_param`, int16"),
     ("write_typed/int32", "`write_param`, int32"),
     ("write_typed/time", "`write_param`, time"),
+    ("apply_example_set", "`apply_tag_set`, examples/example.set on a factory-fresh tag"),
+    ("write_example_set_by_buttons", "the same 19 values by the rows' buttons (`write_param` each)"),
+    ("apply_example_set_unchanged", "`apply_tag_set`, the tag already holding the set"),
 ]
 SLOW_REFRESH = "refresh_full_page_4ms/iterations:10/real_time"
 UNIT_NS = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}

@@ -5,6 +5,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "model/text_quote.h"
+
 namespace {
 
 void put_formatted(const Report& report, const char* format, va_list args)
@@ -54,21 +56,10 @@ void put_format(const Report& report, const char* format, ...)
 void put_quoted(const Report& report, const char* text)
 {
     // A name may hold the line end (an unclosed quote) or a tab; printed raw they would split
-    // or garble the finding. Bytes from 0x80 stay as they are: they are the file's own letters.
-    put_text(report, "\"");
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p != '\0'; ++p) {
-        switch (*p) {
-        case '"': put_text(report, "\\\""); break;
-        case '\\': put_text(report, "\\\\"); break;
-        case '\n': put_text(report, "\\n"); break;
-        case '\r': put_text(report, "\\r"); break;
-        case '\t': put_text(report, "\\t"); break;
-        default:
-            if (*p < 0x20 || *p == 0x7F) put_format(report, "\\x%02X", *p);
-            else put_bytes(report, reinterpret_cast<const char*>(p), 1);
-        }
-    }
-    put_text(report, "\"");
+    // or garble the finding.
+    char quoted[QUOTED_TEXT_SIZE];
+    quote_text(text, quoted, sizeof quoted);
+    put_text(report, quoted);
 }
 
 void end_finding(const Report& report)

@@ -3,6 +3,7 @@
 #pragma once
 #include <stddef.h>
 #include <stdint.h>
+#include <stdio.h>
 
 #include "model/param_table.h"
 
@@ -86,6 +87,15 @@ struct ConfigSource {
     void* context;
     int (*next)(void* context);
 };
+
+// The two sources the tools read from: a C stream, and bytes in memory through a cursor that
+// must live as long as the source is read.
+ConfigSource file_byte_source(FILE* file);
+struct TextCursor {
+    const unsigned char* at;
+    const unsigned char* end;
+};
+ConfigSource text_byte_source(TextCursor* cursor, const char* bytes, size_t length);
 
 // The load itself, on any source: sets Setsecurity to 0, applies the header line, fills the
 // table and lastPage, telling the trace (may be null) about every line read.

@@ -43,11 +43,6 @@ int read_line(LineReader& reader, char* buf, int size)
     return n;
 }
 
-struct TextCursor {
-    const unsigned char* at;
-    const unsigned char* end;
-};
-
 int next_text_byte(void* context)
 {
     TextCursor& text = *static_cast<TextCursor*>(context);
@@ -88,19 +83,30 @@ void load_config_from(const ConfigSource& source, const ConfigTrace* trace)
         while ((length = read_line(reader, line, sizeof line)) > 0) trace->unread(trace->context, line, length);
 }
 
+ConfigSource file_byte_source(FILE* file)
+{
+    return ConfigSource{file, next_file_byte};
+}
+
+ConfigSource text_byte_source(TextCursor* cursor, const char* bytes, size_t length)
+{
+    const unsigned char* begin = reinterpret_cast<const unsigned char*>(bytes);
+    *cursor = TextCursor{begin, begin == nullptr ? begin : begin + length};
+    return ConfigSource{cursor, next_text_byte};
+}
+
 bool load_config_file(const char* path, const ConfigTrace* trace)
 {
     // Read only: the program never writes the file, and a write-protected file must load.
     FILE* file = fopen(path, "rb");
     if (file == nullptr) return false;
-    load_config_from(ConfigSource{file, next_file_byte}, trace);
+    load_config_from(file_byte_source(file), trace);
     fclose(file);
     return true;
 }
 
 void load_config_text(const char* bytes, size_t length, const ConfigTrace* trace)
 {
-    const unsigned char* begin = reinterpret_cast<const unsigned char*>(bytes);
-    TextCursor text = {begin, begin == nullptr ? begin : begin + length};
-    load_config_from(ConfigSource{&text, next_text_byte}, trace);
+    TextCursor text;
+    load_config_from(text_byte_source(&text, bytes, length), trace);
 }

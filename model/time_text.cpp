@@ -73,7 +73,62 @@ TimeEntry local_seconds(const char* shown, const ShownTime& t, int32_t* seconds)
     return TimeEntry::ok;
 }
 
+// Days from 1970-01-01 to a date of the proleptic Gregorian calendar, and back (the civil-day
+// algorithms: years counted from March, so that the leap day ends a year).
+int64_t days_from_civil(int64_t y, int m, int d)
+{
+    y -= m <= 2;
+    int64_t era = (y >= 0 ? y : y - 399) / 400;
+    int64_t yoe = y - era * 400;
+    int64_t doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
+    int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
+void civil_from_days(int64_t z, ShownTime* t)
+{
+    z += 719468;
+    int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    int64_t doe = z - era * 146097;
+    int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    int64_t mp = (5 * doy + 2) / 153;
+    t->day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    t->month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    t->year = static_cast<int>(yoe + era * 400 + (t->month <= 2));
+}
+
+const int64_t kDaySeconds = 86400;
+const int64_t kUtcFirst = -62167219200LL;  // 0000-01-01 00:00:00
+const int64_t kUtcLast = 253402300799LL;   // 9999-12-31 23:59:59
+
 }  // namespace
+
+void format_utc(int64_t seconds, char* txt, size_t size)
+{
+    if (seconds < kUtcFirst || seconds > kUtcLast) {
+        snprintf(txt, size, "%lld", static_cast<long long>(seconds));
+        return;
+    }
+    int64_t days = (seconds >= 0 ? seconds : seconds - (kDaySeconds - 1)) / kDaySeconds;
+    int64_t rest = seconds - days * kDaySeconds;
+    ShownTime t;
+    civil_from_days(days, &t);
+    snprintf(txt, size, "%04d-%02d-%02d %02d:%02d:%02d UTC", t.year, t.month, t.day, static_cast<int>(rest / 3600),
+             static_cast<int>(rest / 60 % 60), static_cast<int>(rest % 60));
+}
+
+bool parse_utc(const char* text, int64_t* seconds)
+{
+    ShownTime t;
+    if (strlen(text) != SHOWN_LENGTH + 4 || !read_shown_form(text, &t) || strcmp(text + SHOWN_LENGTH, " UTC") != 0)
+        return false;
+    if (t.year < 1970 || t.month < 1 || t.month > 12 || t.day < 1 || t.day > days_in_month(t.year, t.month) ||
+        t.hour > 23 || t.minute > 59 || t.second > 59)
+        return false;
+    *seconds = days_from_civil(t.year, t.month, t.day) * kDaySeconds + t.hour * 3600 + t.minute * 60 + t.second;
+    return true;
+}
 
 void format_time(int32_t seconds, char* txt, size_t size)
 {

@@ -4,7 +4,10 @@
 #include <stddef.h>
 #include <stdint.h>
 
-enum { TIME_TEXT_SIZE = 31 };  // the shown text and its NUL, with room to spare
+enum {
+    TIME_TEXT_SIZE = 31,  // the shown text and its NUL, with room to spare
+    UTC_TEXT_SIZE = 32,   // "YYYY-MM-DD HH:MM:SS UTC" and its NUL, with room to spare
+};
 
 // The box text for seconds since 1970-01-01 00:00:00 UTC. A time the C runtime cannot convert
 // (the Windows runtime refuses times before 1970) is shown as its plain number of seconds.
@@ -20,3 +23,9 @@ enum class TimeEntry {
 // Reads what a time box accepts: exactly the shown form, or a whole number of seconds, each with
 // optional blanks around it.
 TimeEntry parse_time_entry(const char* text, int32_t* seconds);
+
+// "YYYY-MM-DD HH:MM:SS UTC": the same text on every machine, for files and logs that are compared
+// and kept. Times outside the years 0 to 9999 are written as their plain number of seconds.
+void format_utc(int64_t seconds, char* txt, size_t size);
+// Exactly that form, years 1970 to 9999; false for anything else or a date that does not exist.
+bool parse_utc(const char* text, int64_t* seconds);

@@ -66,6 +66,25 @@ bool present_password(uint32_t pw)
     return reader_send_receive(CommandText, AnswerText) == 0;
 }
 
+bool tag_read_block(int block, uint8_t* out)
+{
+    if (block < 0 || block > LAST_BLOCK) return false;
+    snprintf(CommandText, sizeof CommandText, "0220%2.2X", static_cast<unsigned>(block));
+    uint32_t block_data = 0;
+    if (reader_send_receive(CommandText, AnswerText) != 0 || !block_from_answer(&block_data)) return false;
+    for (int i = 0; i < BLOCK_SIZE; ++i) out[i] = static_cast<uint8_t>(block_data >> ((3 - i) * 8));
+    return true;
+}
+
+BlockWrite tag_write_block(int block, const uint8_t* bytes)
+{
+    if (block < 0 || block > LAST_BLOCK) return BlockWrite::refused;
+    snprintf(CommandText, sizeof CommandText, "0221%2.2X%2.2X%2.2X%2.2X%2.2X", static_cast<unsigned>(block), bytes[0],
+             bytes[1], bytes[2], bytes[3]);
+    if (reader_send_receive(CommandText, AnswerText) != 0) return BlockWrite::noAnswer;
+    return tag_answer_ok() ? BlockWrite::ok : BlockWrite::refused;
+}
+
 int tag_read_bytes(int32_t address, int count, uint8_t* out)
 {
     if (!reachable(address, count)) return 0;
@@ -73,11 +92,9 @@ int tag_read_bytes(int32_t address, int count, uint8_t* out)
     int offset = address % BLOCK_SIZE;
     int stored = 0;
     while (stored < count) {
-        snprintf(CommandText, sizeof CommandText, "0220%2.2X", static_cast<unsigned>(block));
-        if (reader_send_receive(CommandText, AnswerText) != 0) return 0;
-        uint32_t block_data = 0;
-        if (!block_from_answer(&block_data)) return 0;
-        for (int i = offset; i < BLOCK_SIZE; ++i) out[stored++] = static_cast<uint8_t>(block_data >> ((3 - i) * 8));
+        uint8_t bytes[BLOCK_SIZE];
+        if (!tag_read_block(block, bytes)) return 0;
+        for (int i = offset; i < BLOCK_SIZE; ++i) out[stored++] = bytes[i];
         ++block;
         offset = 0;
     }
@@ -95,10 +112,7 @@ bool tag_write_bytes(int32_t address, int count, const uint8_t* data)
     int stored = tag_read_bytes(block * BLOCK_SIZE, count + offset, rxdata);
     if (stored == 0) return false;
     memcpy(rxdata + offset, data, static_cast<size_t>(count));
-    for (int pos = 0; pos < stored; pos += BLOCK_SIZE, ++block) {
-        snprintf(CommandText, sizeof CommandText, "0221%2.2X%2.2X%2.2X%2.2X%2.2X", static_cast<unsigned>(block),
-                 rxdata[pos], rxdata[pos + 1], rxdata[pos + 2], rxdata[pos + 3]);
-        if (reader_send_receive(CommandText, AnswerText) != 0 || !tag_answer_ok()) return false;
-    }
+    for (int pos = 0; pos < stored; pos += BLOCK_SIZE, ++block)
+        if (tag_write_block(block, rxdata + pos) != BlockWrite::ok) return false;
     return true;
 }

@@ -16,6 +16,8 @@
 #include "dialog/surface.h"
 #include "dialog/write.h"
 #include "fakes/fake_module_path.h"
+#include "sets/set_tag.h"
+#include "sets/set_text.h"
 #include "support/program_fixture.h"
 #include "support/temp_files.h"
 #include "support/time_zone.h"
@@ -182,6 +184,32 @@ TEST_F(NoAllocation, ReaderAndTagFailures)
     });
     EXPECT_EQ(n, 0);
     RecordProperty("failures", static_cast<int>(n));
+}
+
+// Parameter sets: read from text, saved, compared, applied (also under a fault), and shown.
+TEST_F(NoAllocation, SetsSavedComparedAppliedAndShown)
+{
+    start();
+    auto set = std::make_unique<ParamSet>();
+    auto report = std::make_unique<SetReport>();
+    const std::string text =
+        "# Pelox parameter set\ntool 1.0.0\nuid E002A1B2C3D4E5F6\nsaved 2026-12-08 23:13:20 UTC\n"
+        "configuration 100 parameters, fingerprint 00000000\n\"P00\" 0 int8 7\n\"P01\" 11 int16 -7   # a comment\n";
+    long n = allocations_in([&] {
+        SetReadError error;
+        EXPECT_TRUE(read_param_set_text(text.data(), text.size(), set.get(), &error));
+        apply_tag_set(*set, report.get());
+        sim_flag_answer(SIM_WRITE_BLOCK, 1);
+        apply_tag_set(*set, report.get());
+        compare_tag_set(*set, report.get());
+        save_tag_set(0, set.get(), report.get());
+        char line[SET_ITEM_TEXT_SIZE];
+        for (int i = 0; i < report->count; ++i) format_set_item(*report, *set, i, line, sizeof line);
+        format_set_summary(*report, line, sizeof line);
+    });
+    EXPECT_EQ(n, 0);
+    EXPECT_EQ(set->count, 100);
+    RecordProperty("sets", static_cast<int>(n));
 }
 
 }  // namespace

@@ -4,12 +4,14 @@
 // covering blocks.
 #include <gtest/gtest.h>
 
+#include "bench/bench_sets.h"
 #include "dialog/actions.h"
 #include "dialog/paging.h"
 #include "dialog/refresh.h"
 #include "dialog/security_setup.h"
 #include "dialog/surface.h"
 #include "dialog/write.h"
+#include "sets/set_tag.h"
 #include "support/program_fixture.h"
 #include "traffic.h"
 
@@ -269,6 +271,41 @@ TEST_F(WriteCost, SecuritySetupIsARefreshAndFiveRequests)
     expected["lock_sector"] = 2;
     expected["write_password"] = 1;
     EXPECT_EQ(traffic(), expected);
+}
+
+// The example set on a factory-fresh tag: 19 parameters in 26 blocks, of which 25 distinct (Lang
+// and Beep share block 66), all worked out by hand from examples/Pelox.ini.
+TEST_F(WriteCost, TheExampleSetIs77RequestsPlannedAnd97ByTheButtons)
+{
+    auto set = std::make_unique<ParamSet>();
+    auto report = std::make_unique<SetReport>();
+    ASSERT_TRUE(bench_load_example_set(set.get()));
+    bench_fresh_tag();
+    clear_traffic();
+    ASSERT_EQ(apply_tag_set(*set, report.get()), SetOutcome::ok);
+    // Identification, each block read once, one password, each block written once and read back.
+    EXPECT_EQ(traffic(), (Traffic{{"connect", 1},
+                                  {"select", 1},
+                                  {"system_info", 1},
+                                  {"read_block", 25 + 25},
+                                  {"present_password", 1},
+                                  {"write_block", 25}}));
+    EXPECT_EQ(sim_calls(SIM_ANY_REQUEST), 77);
+    std::vector<uint8_t> planned = whole_memory();
+
+    // A password, the covering blocks read, written and read back, for each of the 19.
+    bench_fresh_tag();
+    clear_traffic();
+    write_set_by_buttons(*report, *set);
+    EXPECT_EQ(errorField, NO_FIELD) << "a write failed";
+    EXPECT_EQ(traffic(), (Traffic{{"present_password", 19}, {"read_block", 26 + 26}, {"write_block", 26}}));
+    EXPECT_EQ(sim_calls(SIM_ANY_REQUEST), 97);
+    EXPECT_EQ(hex_bytes(whole_memory()), hex_bytes(planned));
+
+    // Applied again: identification and the reads alone.
+    clear_traffic();
+    ASSERT_EQ(apply_tag_set(*set, report.get()), SetOutcome::ok);
+    EXPECT_EQ(sim_calls(SIM_ANY_REQUEST), 1 + 25);
 }
 
 }  // namespace

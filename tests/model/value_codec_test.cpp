@@ -195,6 +195,43 @@ TEST_F(ValueCodec, TimeEntryReadsTheShownFormAndSeconds)
 #endif
 }
 
+// Times in files and logs: the same text on every machine, read back only in exactly that form.
+TEST_F(ValueCodec, UtcTextIsCalendarArithmeticAndReadsBackExactly)
+{
+    struct Row {
+        int64_t seconds;
+        const char* text;
+    } rows[] = {
+        {0, "1970-01-01 00:00:00 UTC"},
+        {1700000000, "2023-11-14 22:13:20 UTC"},
+        {-1, "1969-12-31 23:59:59 UTC"},
+        {-2147483648LL, "1901-12-13 20:45:52 UTC"},
+        {951782400, "2000-02-29 00:00:00 UTC"},
+        {4107542400LL, "2100-03-01 00:00:00 UTC"},
+        {-62167219200LL, "0000-01-01 00:00:00 UTC"},
+        {253402300799LL, "9999-12-31 23:59:59 UTC"},
+        {253402300800LL, "253402300800"},
+    };
+    for (const Row& row : rows) {
+        char text[UTC_TEXT_SIZE];
+        format_utc(row.seconds, text, sizeof text);
+        EXPECT_STREQ(text, row.text) << row.seconds;
+        int64_t back = 0;
+        bool readable = row.seconds >= 0 && row.seconds <= 253402300799LL;
+        EXPECT_EQ(parse_utc(text, &back), readable) << text;
+        if (readable) {
+            EXPECT_EQ(back, row.seconds) << text;
+        }
+    }
+    const char* refused[] = {"2100-02-29 00:00:00 UTC",  "1969-12-31 23:59:59 UTC",  "2026-12-08 23:13:20",
+                             "2026-12-08 23:13:20 UTC ", " 2026-12-08 23:13:20 UTC", "2026-12-08 23:13:20 CET",
+                             "2026-12-08 24:00:00 UTC",  "2026-12-8 23:13:20 UTC"};
+    for (const char* text : refused) {
+        int64_t seconds = 0;
+        EXPECT_FALSE(parse_utc(text, &seconds)) << text;
+    }
+}
+
 TEST_F(ValueCodec, TextIsCutToTheBuffer)
 {
     char txt[4];

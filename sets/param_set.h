@@ -1,0 +1,99 @@
+// A parameter set: the stored values of a device's parameters as a set file holds them, and the
+// set file itself (reading, writing, the messages of a malformed one).
+#pragma once
+#include <stddef.h>
+#include <stdint.h>
+
+#include "model/config.h"
+#include "model/param_table.h"
+
+enum {
+    SET_MAX_ENTRIES = PARAM_COUNT,  // a set holds at most what a configuration can
+    SET_TOOL_TEXT_SIZE = 24,        // the version of the tool that wrote it
+    SET_LINE_SIZE = 1200,           // longest line: a name of 255 characters, each escaped to four
+    SET_DETAIL_SIZE = 40,           // what a message quotes of the line
+};
+// Bytes read at most: a set of 100 entries with the longest names is some 120 000.
+constexpr long SET_INPUT_LIMIT = 1024 * 1024;
+
+// One parameter: identified by name, address and type; its value is the number stored (what
+// stored_value gives), or none when the device held no valid image ("not-set").
+struct SetEntry {
+    char name[PARAM_TEXT_SIZE];
+    int32_t address;
+    ParamType type;
+    bool valueSet;
+    int32_t value;
+    int line;  // where the file holds it; 0 for an entry read from a tag
+};
+
+struct ParamSet {
+    char tool[SET_TOOL_TEXT_SIZE];
+    uint64_t uid;
+    int64_t saved;  // seconds since 1970-01-01 00:00:00 UTC
+    uint32_t configCount;
+    uint32_t fingerprint;
+    SetEntry entries[SET_MAX_ENTRIES];
+    int count;
+};
+
+// Why a set file was refused; every problem has the line it was found on.
+enum class SetProblem {
+    none,
+    notASetFile,       // line 1 is not "# Pelox parameter set"
+    lineTooLong,       // longer than SET_LINE_SIZE - 1 characters
+    controlCharacter,  // a NUL or another control character but the tab
+    unknownLine,       // neither a comment, a header key nor a parameter
+    headerTwice,
+    badTool,
+    badUid,
+    badSaved,
+    badConfiguration,
+    headerMissing,  // at the end of the file: detail names the key
+    badName,
+    badAddress,
+    badType,
+    badValue,
+    textAfterValue,
+    entryTwice,  // same name, address and type as otherLine
+    tooManyEntries,
+    fileTooLong,  // more than SET_INPUT_LIMIT bytes
+};
+
+struct SetReadError {
+    SetProblem problem;
+    int line;
+    int otherLine;
+    char detail[SET_DETAIL_SIZE];  // the key or the token concerned, cut to fit
+};
+
+// The set file on any byte source (ConfigSource, as the configuration loader reads). On any
+// problem the set is left empty (count 0) and error says where and why: nothing of a malformed
+// file can be applied.
+bool read_param_set(const ConfigSource& source, ParamSet* set, SetReadError* error);
+bool read_param_set_text(const char* bytes, size_t length, ParamSet* set, SetReadError* error);
+// False with problem none and line 0 when the file cannot be opened.
+bool read_param_set_file(const char* path, ParamSet* set, SetReadError* error);
+
+// Where a written set goes, a piece at a time; write gives false when the piece was not taken.
+struct SetOutput {
+    void* context;
+    bool (*write)(void* context, const char* bytes, size_t length);
+};
+bool write_param_set(const ParamSet& set, const SetOutput& out);
+// Writes the file whole or not at all: a file that could not be written completely is removed.
+bool write_param_set_file(const char* path, const ParamSet& set);
+
+// The message of a read error, without file name and line ("the value ... does not fit int8").
+void format_set_read_error(const SetReadError& error, char* out, size_t size);
+
+// A fingerprint of the loaded configuration: CRC-32 over the name, address and type of every
+// record in use, in order. Sets read with another configuration have another one.
+uint32_t config_fingerprint();
+
+// The stored number as a set file writes it (a software version unsigned, the others signed),
+// and what a time or a software version stands for ("2023-11-14 22:13:20 UTC", "1.2.3"; empty
+// for the other types).
+enum { STORED_TEXT_SIZE = 32 };
+void format_stored(ParamType type, int32_t value, char* out, size_t size);
+void stored_meaning(ParamType type, int32_t value, char* out, size_t size);

@@ -1,0 +1,24 @@
+// What a report says, in the words the window and pelox-tag show: one line a parameter and a
+// summary. Texts are cut to the buffer and always NUL-terminated.
+#pragma once
+#include <stddef.h>
+
+#include "model/text_quote.h"
+#include "sets/param_set.h"
+#include "sets/set_report.h"
+
+enum { SET_ITEM_TEXT_SIZE = QUOTED_TEXT_SIZE + 200 };  // room for any name and the longest reason
+
+// Item i: '"Mode" (36, int8): written 3, was 1', '"SW" (0, swver): skipped: a software version
+// is never written'. The set is the one the report was made with (it names unknown entries).
+void format_set_item(const SetReport& report, const ParamSet& set, int i, char* out, size_t size);
+
+// 'E002A1B2C3D4E5F6: failed: written 17, same 1, failed 1, skipped 7', the counts that are not 0,
+// and when the set was saved with another configuration, a note saying so.
+void format_set_summary(const SetReport& report, char* out, size_t size);
+
+// "ok", "different", "the reader could not be opened", "no tag answered", ...
+const char* set_outcome_text(SetOutcome outcome);
+
+// Appends printf-formatted text to the NUL-terminated text in out, cut to size.
+void append_format(char* out, size_t size, const char* format, ...) __attribute__((format(printf, 3, 4)));

@@ -1,0 +1,15 @@
+// What pelox-tag's commands share: the set and report they work on (static: too large for a
+// console program's stack), reading the set file with its message, printing a report.
+#pragma once
+#include <stdio.h>
+
+#include "sets/param_set.h"
+#include "sets/set_report.h"
+
+extern ParamSet commandSet;
+extern SetReport commandReport;
+
+// Reads the set file into commandSet; on failure prints "FILE:LINE: error: ..." to err.
+bool read_set_or_say(const char* path, FILE* err);
+// One line an item, then the summary.
+void print_report(const SetReport& report, const ParamSet& set, FILE* out);

@@ -1,0 +1,18 @@
+// pelox-tag's commands on the loaded configuration and the tag in the reader's field. Each
+// prints one finding a line to out (problems with files to err) and returns the exit status.
+#pragma once
+#include <stdio.h>
+
+enum {
+    TAG_OK = 0,
+    TAG_DIFFERENT = 1,  // compare: different; apply, produce: a parameter or device failed
+    TAG_BAD_INPUT = 2,  // usage, configuration, set file, output file or log
+    TAG_NO_TAG = 3,     // no reader, no tag, or a block that could not be read: nothing written
+};
+
+int command_read(FILE* out, FILE* err);
+int command_save(const char* path, FILE* out, FILE* err);
+int command_compare(const char* path, FILE* out, FILE* err);
+int command_apply(const char* path, FILE* out, FILE* err);
+// count 0: until Ctrl+C.
+int command_produce(const char* path, const char* logPath, int count, FILE* out, FILE* err);

@@ -1,0 +1,50 @@
+// pelox-tag's reader library natively: the simulated tag kept in "cr95hf-sim.txt" beside the
+// executable, loaded and saved as the stand-in CR95HF.dll keeps it beside itself, so that the
+// tool can be tested and shown without Windows.
+#include "model/config.h"
+#include "model/module_path.h"
+#include "sim/sim_file.h"
+#include "tag/reader.h"
+
+namespace {
+
+void use_state_file()
+{
+    static bool chosen = false;
+    if (chosen) return;
+    chosen = true;
+    char path[CONFIG_PATH_SIZE];
+    sim_file_use(module_sibling_path("cr95hf-sim.txt", path, sizeof path) ? path : nullptr);
+}
+
+}  // namespace
+
+int reader_connect()
+{
+    use_state_file();
+    return sim_file_connect();
+}
+
+int reader_check()
+{
+    use_state_file();
+    return sim_file_check();
+}
+
+int reader_select(const char* command, char* answer)
+{
+    use_state_file();
+    return sim_file_select(command, answer);
+}
+
+int reader_send_receive(const char* command, char* answer)
+{
+    use_state_file();
+    return sim_file_send_receive(command, answer);
+}
+
+const LibraryReport& reader_library_load()
+{
+    static const LibraryReport present = {};  // the simulated reader's library is always there
+    return present;
+}

@@ -1,0 +1,96 @@
+# Runs pelox-tag through save, compare, apply and produce on the example tag, and through bad
+# input, checking each exit status, what it says and what the tag holds afterwards.
+# -DTOOL=<pelox-tag> [-DEMULATOR=<runner>] [-DDLL=<stand-in CR95HF.dll>] -DEXAMPLES=<folder> -DWORK=<folder>
+# -DVERSION=<the project's version>
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+get_filename_component(tool ${TOOL} NAME)
+file(COPY ${TOOL} ${EXAMPLES}/Pelox.ini ${EXAMPLES}/example.set DESTINATION ${WORK})
+if(DLL)
+  file(COPY ${DLL} DESTINATION ${WORK})
+endif()
+
+function(fresh_tag)
+  file(COPY ${EXAMPLES}/cr95hf-sim.txt DESTINATION ${WORK})
+endfunction()
+
+# step(<status> <pattern> <arguments...>): the pattern is matched against standard output and
+# standard error together.
+function(step status pattern)
+  execute_process(COMMAND ${EMULATOR} ${WORK}/${tool} ${ARGN} WORKING_DIRECTORY ${WORK} TIMEOUT 60
+    RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT result STREQUAL status)
+    message(FATAL_ERROR "pelox-tag ${ARGN}: exit status ${result}, expected ${status}\n${out}${err}")
+  endif()
+  if(NOT "${out}${err}" MATCHES "${pattern}")
+    message(FATAL_ERROR "pelox-tag ${ARGN}: output does not match \"${pattern}\":\n${out}${err}")
+  endif()
+endfunction()
+
+function(expect_file path pattern)
+  file(READ ${WORK}/${path} text)
+  if(NOT text MATCHES "${pattern}")
+    message(FATAL_ERROR "${path} does not match \"${pattern}\":\n${text}")
+  endif()
+endfunction()
+
+fresh_tag()
+step(0 "page 1 row 6 \"Mode\": 1" read)
+step(0 "E00208115C3A77D1: ok: read 26" save first.set)
+expect_file(first.set "^# Pelox parameter set\ntool [0-9.]+\nuid E00208115C3A77D1\n.*\n\"Mode\" 36 int8 1\n")
+step(0 "E00208115C3A77D1: ok: same 26" compare first.set)
+
+# Change the tag with a set of its own, see the difference, write the first set back.
+file(READ ${WORK}/first.set text)
+string(REPLACE "\"Mode\" 36 int8 1\n" "\"Mode\" 36 int8 2\n" changed "${text}")
+string(REPLACE "\"Tmax\" 48 int16 850\n" "\"Tmax\" 48 int16 900\n" changed "${changed}")
+file(WRITE ${WORK}/changed.set "${changed}")
+step(0 "\"Tmax\" \\(48, int16\\): written 900, was 850" apply changed.set)
+step(1 "\"Mode\" \\(36, int8\\): different: set 1, tag 2" compare first.set)
+step(0 "E00208115C3A77D1: ok: written 2, same 12, skipped 12" apply first.set)
+step(0 "E00208115C3A77D1: ok: same 26" compare first.set)
+step(0 "E00208115C3A77D1: ok: written 17, same 2, skipped 7" apply example.set)
+step(1 "different" compare first.set)
+
+# Bad input: a message with the line, and the tag untouched.
+string(REPLACE "\"Mode\" 36 int8 1\n" "\"Mode\" 36 int8 one\n" bad "${text}")
+file(WRITE ${WORK}/bad.set "${bad}")
+file(READ ${WORK}/cr95hf-sim.txt before)
+step(2 "bad.set:11: error: value \"one\": " apply bad.set)
+step(2 "missing.set: error: cannot read the file" compare missing.set)
+file(READ ${WORK}/cr95hf-sim.txt after)
+if(NOT before STREQUAL after)
+  message(FATAL_ERROR "a refused set changed the tag")
+endif()
+step(2 "usage: pelox-tag" save)
+step(2 "usage: pelox-tag" produce example.set)
+step(2 "usage: pelox-tag" produce example.set --log line.log --count 0)
+step(0 "usage: pelox-tag" --help)
+step(0 "usage: pelox-tag" /?)
+step(0 "^pelox-tag ${VERSION}\n$" --version)
+step(2 "nowhere.ini: error: cannot read the configuration" --config nowhere.ini read)
+
+# Another configuration: Mode moved. Apply refuses that entry; production refuses to start.
+file(READ ${WORK}/Pelox.ini config)
+string(REPLACE "Name=\"Mode\" Description=\"Mode 0=off 1=auto 2=manual\" Address=36"
+               "Name=\"Mode\" Description=\"Mode\" Address=37" moved "${config}")
+file(WRITE ${WORK}/moved.ini "${moved}")
+step(1 "\"Mode\" \\(37, int8\\): skipped: address 36 in the set, 37 in the configuration" --config moved.ini apply first.set)
+step(2 "the set does not fit the configuration: no tag written" --config moved.ini produce first.set --log line.log)
+
+# Production of one device: the tag on the reader gets the set, one line in the log.
+fresh_tag()
+step(0 "devices 1, failed 0" produce example.set --log line.log --count 1)
+expect_file(line.log "^[0-9]+-[0-9]+-[0-9]+ [0-9:]+ UTC E00208115C3A77D1 ok\n$")
+step(0 "ok: same 26" compare example.set)
+
+# No tag, or a block that cannot be read: nothing saved, status 3.
+fresh_tag()
+file(APPEND ${WORK}/cr95hf-sim.txt "tag_absent 1\n")
+step(3 "no tag answered: nothing saved" save absent.set)
+if(EXISTS ${WORK}/absent.set)
+  message(FATAL_ERROR "a set was saved without a tag")
+endif()
+fresh_tag()
+file(APPEND ${WORK}/cr95hf-sim.txt "fail_call read_block 3\n")
+step(3 "page 1 row 2 \"HW\": No answer" read)
