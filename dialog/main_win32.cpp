@@ -5,6 +5,7 @@
 
 #include "dialog/actions.h"
 #include "dialog/paging.h"
+#include "dialog/set_menu_win32.h"
 #include "dialog/surface.h"
 #include "dialog/window_win32.h"
 #include "res/resource.h"
@@ -21,6 +22,7 @@ void on_init_dialog(HWND window)
     dialogWindow = window;
     HICON icon = LoadIconA(instanceHandle, MAKEINTRESOURCEA(IDI_PELOX));
     SetClassLongPtrA(window, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
+    add_set_menu(window);
     dialog_start();
 }
 
@@ -53,6 +55,7 @@ INT_PTR CALLBACK dialog_proc(HWND window, UINT message, WPARAM first, LPARAM sec
         if (dialog_command(HIWORD(first), LOWORD(first))) EndDialog(window, 0);
         return FALSE;
     case WM_TIMER: dialog_timer(); return FALSE;
+    case WM_SYSCOMMAND: return on_set_menu(window, static_cast<UINT>(first & 0xFFF0)) ? TRUE : FALSE;
     case WM_HSCROLL: on_scroll(window, LOWORD(first)); return FALSE;
     case WM_CTLCOLOREDIT: return answer_colour_query(reinterpret_cast<HDC>(first), reinterpret_cast<HWND>(second));
     case WM_DESTROY: return TRUE;

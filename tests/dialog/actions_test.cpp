@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog/actions.h"
+#include "dialog/set_commands.h"
 #include "dialog/surface.h"
 #include "fakes/fake_module_path.h"
 #include "support/program_fixture.h"
@@ -111,6 +112,22 @@ TEST_F(Actions, TimerRefreshesOnlyWhileScanning)
     dialog_timer();
     EXPECT_EQ(sim_calls(SIM_SYSTEM_INFO), 1);
     EXPECT_STREQ(fake_text(1100), "Not set");
+}
+
+// The system menu's set commands say why nothing happened, and then send nothing more.
+TEST_F(Actions, SetCommandsSayWhyNothingHappened)
+{
+    fill_table(3);
+    std::string missing = folder.path() + "missing.set";
+    std::string text = run_set_command(SetCommand::write, missing.c_str(), 0);
+    EXPECT_NE(std::string::npos, text.find("Nothing was compared or written.\r\n")) << text;
+    EXPECT_TRUE(requests().empty());
+
+    sim_leave_field();
+    std::string saved = folder.path() + "device.set";
+    text = run_set_command(SetCommand::save, saved.c_str(), 0);
+    EXPECT_NE(std::string::npos, text.find("Nothing was saved")) << text;
+    EXPECT_EQ(nullptr, fopen(saved.c_str(), "rb"));  // no file for an incomplete set
 }
 
 }  // namespace

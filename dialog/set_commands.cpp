@@ -1,0 +1,88 @@
+// Saving, comparing and writing parameter sets from the window, with the per-parameter texts
+// that pelox-tag prints as well.
+#include "dialog/set_commands.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include "dialog/refresh.h"
+#include "sets/param_set.h"
+#include "sets/set_tag.h"
+#include "sets/set_text.h"
+
+namespace {
+
+ParamSet set;
+SetReport report;
+char result[SET_RESULT_TEXT_SIZE];
+size_t used;
+
+// Adds a line; a result too long for the buffer ends with a line that says so.
+void add_line(const char* line)
+{
+    static const char kCut[] = "(more lines than the window shows)\r\n";
+    size_t length = strlen(line);
+    if (used + length + 2 + sizeof kCut > sizeof result) {
+        if (used + sizeof kCut <= sizeof result && strstr(result, kCut) == nullptr) {
+            memcpy(result + used, kCut, sizeof kCut);
+            used += sizeof kCut - 1;
+        }
+        return;
+    }
+    memcpy(result + used, line, length);
+    memcpy(result + used + length, "\r\n", 3);
+    used += length + 2;
+}
+
+void add_report()
+{
+    char line[SET_ITEM_TEXT_SIZE];
+    for (int i = 0; i < report.count; ++i) {
+        format_set_item(report, set, i, line, sizeof line);
+        add_line(line);
+    }
+    format_set_summary(report, line, sizeof line);
+    add_line(line);
+}
+
+bool read_set(const char* path)
+{
+    SetReadError error;
+    if (read_param_set_file(path, &set, &error)) return true;
+    char line[SET_ITEM_TEXT_SIZE];
+    format_set_read_error(error, line, sizeof line);
+    add_line(path);
+    add_line(line);
+    add_line("Nothing was compared or written.");
+    return false;
+}
+
+}  // namespace
+
+const char* run_set_command(SetCommand command, const char* path, int64_t now)
+{
+    used = 0;
+    result[0] = '\0';
+    switch (command) {
+    case SetCommand::save: {
+        SetOutcome outcome = save_tag_set(now, &set, &report);
+        add_report();
+        if (outcome != SetOutcome::ok) add_line("Nothing was saved: the set would be incomplete.");
+        else if (!write_param_set_file(path, set)) add_line("The file cannot be written: nothing was saved.");
+        else add_line("Saved.");
+        break;
+    }
+    case SetCommand::compare:
+        if (!read_set(path)) break;
+        compare_tag_set(set, &report);
+        add_report();
+        break;
+    case SetCommand::write:
+        if (!read_set(path)) break;
+        apply_tag_set(set, &report);
+        add_report();
+        refresh_page();
+        break;
+    }
+    return result;
+}

@@ -1,0 +1,133 @@
+// The system menu's parameter-set entries: the standard file dialogs, then the result in a
+// window of its own with a scrolling, read-only text. The dialog template stays as it is.
+#include "dialog/set_menu_win32.h"
+
+#include <commdlg.h>
+#include <string.h>
+#include <time.h>
+
+#include "dialog/set_commands.h"
+
+namespace {
+
+enum { REPORT_TEXT_ID = 100 };
+
+struct Report {
+    const char* title;
+    const char* text;
+};
+
+// Appends text as the UTF-16 a dialog template holds (the texts here are plain ASCII).
+WORD* put_text(WORD* at, const char* text)
+{
+    while (*text != '\0') *at++ = static_cast<unsigned char>(*text++);
+    *at++ = 0;
+    return at;
+}
+
+WORD* align_dword(WORD* at)
+{
+    return reinterpret_cast<WORD*>((reinterpret_cast<ULONG_PTR>(at) + 3) & ~static_cast<ULONG_PTR>(3));
+}
+
+WORD* put_item(WORD* at, DWORD style, short x, short y, short cx, short cy, WORD id, WORD kind, const char* text)
+{
+    DLGITEMTEMPLATE* item = reinterpret_cast<DLGITEMTEMPLATE*>(align_dword(at));
+    item->style = style | WS_CHILD | WS_VISIBLE;
+    item->dwExtendedStyle = 0;
+    item->x = x;
+    item->y = y;
+    item->cx = cx;
+    item->cy = cy;
+    item->id = id;
+    at = reinterpret_cast<WORD*>(item + 1);
+    *at++ = 0xFFFF;
+    *at++ = kind;  // 0x0080 button, 0x0081 edit
+    at = put_text(at, text);
+    *at++ = 0;  // no creation data
+    return at;
+}
+
+INT_PTR CALLBACK report_proc(HWND window, UINT message, WPARAM first, LPARAM second)
+{
+    if (message == WM_INITDIALOG) {
+        const Report* report = reinterpret_cast<const Report*>(second);
+        SetWindowTextA(window, report->title);
+        SetDlgItemTextA(window, REPORT_TEXT_ID, report->text);
+        SetFocus(GetDlgItem(window, IDOK));
+        return FALSE;
+    }
+    if (message == WM_COMMAND && (LOWORD(first) == IDOK || LOWORD(first) == IDCANCEL)) {
+        EndDialog(window, 0);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void show_report(HWND owner, const char* title, const char* text)
+{
+    static DWORD storage[256];  // the template, DWORD-aligned as the window system wants it
+    memset(storage, 0, sizeof storage);
+    DLGTEMPLATE* dialog = reinterpret_cast<DLGTEMPLATE*>(storage);
+    dialog->style = DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    dialog->cdit = 2;
+    dialog->cx = 320;
+    dialog->cy = 220;
+    WORD* at = reinterpret_cast<WORD*>(dialog + 1);
+    *at++ = 0;  // no menu
+    *at++ = 0;  // the standard dialog class
+    at = put_text(at, "");
+    *at++ = 8;
+    at = put_text(at, "MS Shell Dlg");
+    at =
+        put_item(at, ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL | WS_BORDER,
+                 6, 6, 308, 186, REPORT_TEXT_ID, 0x0081, "");
+    put_item(at, BS_DEFPUSHBUTTON | WS_TABSTOP, 264, 198, 50, 14, IDOK, 0x0080, "OK");
+    Report report = {title, text};
+    DialogBoxIndirectParamA(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE)), dialog, owner,
+                            report_proc, reinterpret_cast<LPARAM>(&report));
+}
+
+}  // namespace
+
+void add_set_menu(HWND window)
+{
+    HMENU menu = GetSystemMenu(window, FALSE);
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, IDM_SAVE_SET, "Save parameters...");
+    AppendMenuA(menu, MF_STRING, IDM_COMPARE_SET, "Compare with saved...");
+    AppendMenuA(menu, MF_STRING, IDM_WRITE_SET, "Write saved parameters...");
+}
+
+bool on_set_menu(HWND window, UINT command)
+{
+    struct Entry {
+        UINT command;
+        SetCommand what;
+        const char* title;
+    };
+    static const Entry kEntries[] = {{IDM_SAVE_SET, SetCommand::save, "Save parameters"},
+                                     {IDM_COMPARE_SET, SetCommand::compare, "Compare with saved"},
+                                     {IDM_WRITE_SET, SetCommand::write, "Write saved parameters"}};
+    const Entry* entry = nullptr;
+    for (const Entry& e : kEntries)
+        if (e.command == command) entry = &e;
+    if (entry == nullptr) return false;
+    SetCommand what = entry->what;
+    const char* title = entry->title;
+    char path[MAX_PATH] = "";
+    OPENFILENAMEA file = {};
+    file.lStructSize = sizeof file;
+    file.hwndOwner = window;
+    file.lpstrFilter = "Parameter sets (*.set)\0*.set\0All files (*.*)\0*.*\0";
+    file.lpstrFile = path;
+    file.nMaxFile = sizeof path;
+    file.lpstrDefExt = "set";
+    file.lpstrTitle = title;
+    file.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
+    bool chosen = what == SetCommand::save ? (file.Flags |= OFN_OVERWRITEPROMPT, GetSaveFileNameA(&file) != FALSE)
+                                           : (file.Flags |= OFN_FILEMUSTEXIST, GetOpenFileNameA(&file) != FALSE);
+    if (!chosen) return true;
+    show_report(window, title, run_set_command(what, path, static_cast<int64_t>(time(nullptr))));
+    return true;
+}

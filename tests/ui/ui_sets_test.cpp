@@ -1,0 +1,111 @@
+// The system menu's parameter-set entries, driven as a user does: the menu command, the file
+// dialog's name box and its OK button, then the result window's text. Save from the example tag,
+// change a value, compare, and write the saved set back.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "ui/ui_session.h"
+
+namespace {
+
+const UINT kSave = 0x0100, kCompare = 0x0110, kWrite = 0x0120;
+
+std::string example(const char* name)
+{
+    std::ifstream in(driver_folder() + name, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+struct Search {
+    DWORD process;
+    HWND except;
+    int control;  // a control the window must have, 0 for any
+    HWND found;
+};
+
+BOOL CALLBACK find_window(HWND window, LPARAM context)
+{
+    Search* search = reinterpret_cast<Search*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char name[32] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (owner != search->process || window == search->except || strcmp(name, "#32770") != 0 || !IsWindowVisible(window))
+        return TRUE;
+    if (search->control != 0 && GetDlgItem(window, search->control) == nullptr) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// A dialog of the program besides its main window, with the given control; nullptr after 15 s.
+HWND wait_for_window(const PeloxSession& s, int control)
+{
+    Search search = {0, s.dialog(), control, nullptr};
+    GetWindowThreadProcessId(s.dialog(), &search.process);
+    for (int waited = 0; waited < 15000 && search.found == nullptr; waited += 50) {
+        EnumWindows(find_window, reinterpret_cast<LPARAM>(&search));
+        if (search.found == nullptr) Sleep(50);
+    }
+    return search.found;
+}
+
+// Chooses the menu entry, gives the file dialog the path, presses its OK and returns what the
+// result window shows, after closing it.
+std::string run_menu(const PeloxSession& s, UINT command, const std::string& path)
+{
+    PostMessageA(s.dialog(), WM_SYSCOMMAND, command, 0);
+    HWND files = wait_for_window(s, IDOK);
+    if (files == nullptr) return "no file dialog";
+    // The name box: a combo box holding an edit (cmb13), or an edit of its own (edt1).
+    HWND name = GetDlgItem(files, 0x47C);
+    HWND inner = name != nullptr ? FindWindowExA(name, nullptr, "Edit", nullptr) : nullptr;
+    if (inner != nullptr) name = inner;
+    if (name == nullptr) name = GetDlgItem(files, 0x480);
+    if (name == nullptr) return "no file name box";
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageA(GetDlgItem(files, IDOK), BM_CLICK, 0, 0);
+    HWND report = wait_for_window(s, 100);
+    if (report == nullptr) return "no result window";
+    char text[65536] = "";
+    SendMessageA(GetDlgItem(report, 100), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    PostMessageA(report, WM_COMMAND, IDOK, 0);
+    for (int waited = 0; waited < 5000 && IsWindow(report); waited += 50) Sleep(50);
+    return text;
+}
+
+TEST(Sets, SaveCompareAndWriteFromTheSystemMenu)
+{
+    PeloxSession s;
+    s.write_ini(example("Pelox.ini"));
+    s.write_tag_state(example("cr95hf-sim.txt"));
+    ASSERT_TRUE(s.start());
+    ASSERT_EQ("1", s.text(1105));  // Mode
+    std::string path = s.folder() + "device.set";
+
+    std::string saved = run_menu(s, kSave, path);
+    EXPECT_NE(std::string::npos, saved.find("\"Mode\" (36, int8): read 1")) << saved;
+    EXPECT_NE(std::string::npos, saved.find("Saved.")) << saved;
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream set;
+    set << file.rdbuf();
+    EXPECT_EQ(0u, set.str().find("# Pelox parameter set"));
+    EXPECT_NE(std::string::npos, set.str().find("\"Mode\" 36 int8 1")) << set.str();
+
+    s.type(1105, "2");
+    s.click(1205);
+    ASSERT_EQ("2", s.text(1105));
+    std::string compared = run_menu(s, kCompare, path);
+    EXPECT_NE(std::string::npos, compared.find("\"Mode\" (36, int8): different")) << compared;
+
+    std::string written = run_menu(s, kWrite, path);
+    EXPECT_NE(std::string::npos, written.find("\"Mode\" (36, int8): written 1")) << written;
+    EXPECT_EQ("1", s.text(1105));  // the page is read again after the write
+    EXPECT_EQ(0, s.close());
+}
+
+}  // namespace
