@@ -3,8 +3,12 @@
 
 #include <stdio.h>
 
+#include <fstream>
+#include <sstream>
+
 #include "sim/sim_tag.h"
 #include "support/reference_image.h"
+#include "ui/ui_session.h"
 
 std::string ini_header(uint32_t password, int set, int scanMs)
 {
@@ -41,4 +45,12 @@ std::string local_time_text(time_t seconds)
     char text[64];
     strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", localtime(&seconds));
     return text;
+}
+
+std::string example_file(const char* name)
+{
+    std::ifstream in(driver_folder() + name, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
 }

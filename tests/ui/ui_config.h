@@ -16,3 +16,5 @@ void store_int8_rows(int count);
 void store_value(int address, uint32_t value, int width);
 // A time as the tool shows it, in this process's local time (the same zone as the program's).
 std::string local_time_text(time_t seconds);
+// A file copied beside the test program (examples/Pelox.ini, examples/cr95hf-sim.txt), whole.
+std::string example_file(const char* name);

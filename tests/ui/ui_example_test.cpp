@@ -2,21 +2,12 @@
 // file decodes to the value its comment names, on both pages.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "ui/ui_config.h"
 #include "ui/ui_session.h"
 
 namespace {
-
-std::string example(const char* name)
-{
-    std::ifstream in(driver_folder() + name, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 struct Shown {
     int row;
@@ -27,8 +18,8 @@ struct Shown {
 TEST(Example, DemoTagShowsItsValuesOnBothPages)
 {
     PeloxSession s;
-    s.write_ini(example("Pelox.ini"));
-    s.write_tag_state(example("cr95hf-sim.txt"));
+    s.write_ini(example_file("Pelox.ini"));
+    s.write_tag_state(example_file("cr95hf-sim.txt"));
     ASSERT_TRUE(s.start());
     EXPECT_EQ("ORVELTIDE      E00208115C3A77D1   ", s.caption());
     EXPECT_TRUE(s.has_scroll_bar());

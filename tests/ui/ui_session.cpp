@@ -20,9 +20,12 @@ const int kPollMs = 20;
 
 struct Search {
     DWORD processId;
+    HWND except;  // a dialog not to take
+    int control;  // a control the dialog must have, 0 for any
     HWND found;
 };
 
+// A visible dialog of the process that fits the search.
 BOOL CALLBACK find_dialog(HWND window, LPARAM context)
 {
     Search* search = reinterpret_cast<Search*>(context);
@@ -30,11 +33,11 @@ BOOL CALLBACK find_dialog(HWND window, LPARAM context)
     GetWindowThreadProcessId(window, &owner);
     char className[32] = "";
     GetClassNameA(window, className, sizeof className);
-    if (owner == search->processId && strcmp(className, "#32770") == 0 && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
+    if (owner != search->processId || window == search->except || strcmp(className, "#32770") != 0 ||
+        !IsWindowVisible(window) || (search->control != 0 && GetDlgItem(window, search->control) == nullptr))
+        return TRUE;
+    search->found = window;
+    return FALSE;
 }
 
 // The program runs on a desktop of its own, which Wine shows as one virtual desktop window:
@@ -127,7 +130,7 @@ bool PeloxSession::start()
     if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder().c_str(), &startup,
                         &process_))
         return false;
-    Search search = {process_.dwProcessId, nullptr};
+    Search search = {process_.dwProcessId, nullptr, 0, nullptr};
     for (int waited = 0; waited < kStartTimeoutMs && search.found == nullptr; waited += kPollMs) {
         EnumWindows(find_dialog, reinterpret_cast<LPARAM>(&search));
         if (search.found == nullptr) {
@@ -240,6 +243,16 @@ int PeloxSession::focused_id() const
     info.cbSize = sizeof info;
     if (!GetGUIThreadInfo(process_.dwThreadId, &info) || info.hwndFocus == nullptr) return 0;
     return GetDlgCtrlID(info.hwndFocus);
+}
+
+HWND PeloxSession::wait_for_other_dialog(int control) const
+{
+    Search search = {process_.dwProcessId, dialog_, control, nullptr};
+    for (int waited = 0; waited < kMessageTimeoutMs && search.found == nullptr; waited += kPollMs) {
+        EnumWindows(find_dialog, reinterpret_cast<LPARAM>(&search));
+        if (search.found == nullptr) Sleep(kPollMs);
+    }
+    return search.found;
 }
 
 void PeloxSession::click(int id)

@@ -63,6 +63,10 @@ public:
     void drag_thumb_to_right_end();
     void command(int code, int id);
 
+    // Waits for a dialog of the program other than its main window (a file dialog, a result
+    // window) that has the control; nullptr after the timeout.
+    HWND wait_for_other_dialog(int control) const;
+
     // Waits until control id shows the text; false after the timeout.
     bool wait_for_text(int id, const std::string& expected, int timeoutMs = 5000) const;
     // Asks the dialog to close as the close box does; returns the exit code, or -1 when the

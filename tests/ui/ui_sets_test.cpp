@@ -7,59 +7,19 @@
 #include <sstream>
 #include <string>
 
+#include "ui/ui_config.h"
 #include "ui/ui_session.h"
 
 namespace {
 
 const UINT kSave = 0x0100, kCompare = 0x0110, kWrite = 0x0120;
 
-std::string example(const char* name)
-{
-    std::ifstream in(driver_folder() + name, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-struct Search {
-    DWORD process;
-    HWND except;
-    int control;  // a control the window must have, 0 for any
-    HWND found;
-};
-
-BOOL CALLBACK find_window(HWND window, LPARAM context)
-{
-    Search* search = reinterpret_cast<Search*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char name[32] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (owner != search->process || window == search->except || strcmp(name, "#32770") != 0 || !IsWindowVisible(window))
-        return TRUE;
-    if (search->control != 0 && GetDlgItem(window, search->control) == nullptr) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-// A dialog of the program besides its main window, with the given control; nullptr after 15 s.
-HWND wait_for_window(const PeloxSession& s, int control)
-{
-    Search search = {0, s.dialog(), control, nullptr};
-    GetWindowThreadProcessId(s.dialog(), &search.process);
-    for (int waited = 0; waited < 15000 && search.found == nullptr; waited += 50) {
-        EnumWindows(find_window, reinterpret_cast<LPARAM>(&search));
-        if (search.found == nullptr) Sleep(50);
-    }
-    return search.found;
-}
-
 // Chooses the menu entry, gives the file dialog the path, presses its OK and returns what the
 // result window shows, after closing it.
 std::string run_menu(const PeloxSession& s, UINT command, const std::string& path)
 {
     PostMessageA(s.dialog(), WM_SYSCOMMAND, command, 0);
-    HWND files = wait_for_window(s, IDOK);
+    HWND files = s.wait_for_other_dialog(IDOK);
     if (files == nullptr) return "no file dialog";
     // The name box: a combo box holding an edit (cmb13), or an edit of its own (edt1).
     HWND name = GetDlgItem(files, 0x47C);
@@ -69,7 +29,7 @@ std::string run_menu(const PeloxSession& s, UINT command, const std::string& pat
     if (name == nullptr) return "no file name box";
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PostMessageA(GetDlgItem(files, IDOK), BM_CLICK, 0, 0);
-    HWND report = wait_for_window(s, 100);
+    HWND report = s.wait_for_other_dialog(100);
     if (report == nullptr) return "no result window";
     char text[65536] = "";
     SendMessageA(GetDlgItem(report, 100), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
@@ -81,8 +41,8 @@ std::string run_menu(const PeloxSession& s, UINT command, const std::string& pat
 TEST(Sets, SaveCompareAndWriteFromTheSystemMenu)
 {
     PeloxSession s;
-    s.write_ini(example("Pelox.ini"));
-    s.write_tag_state(example("cr95hf-sim.txt"));
+    s.write_ini(example_file("Pelox.ini"));
+    s.write_tag_state(example_file("cr95hf-sim.txt"));
     ASSERT_TRUE(s.start());
     ASSERT_EQ("1", s.text(1105));  // Mode
     std::string path = s.folder() + "device.set";
