@@ -7,6 +7,7 @@
 
 #include "dialog/refresh.h"
 #include "sets/param_set.h"
+#include "sets/set_file.h"
 #include "sets/set_tag.h"
 #include "sets/set_text.h"
 
@@ -49,11 +50,22 @@ bool read_set(const char* path)
 {
     SetReadError error;
     if (read_param_set_file(path, &set, &error)) return true;
-    char line[SET_ITEM_TEXT_SIZE];
-    format_set_read_error(error, line, sizeof line);
-    add_line(path);
+    char line[FILE_PATH_SIZE + SET_ITEM_TEXT_SIZE];
+    format_set_file_error(path, error, line, sizeof line);
     add_line(line);
     add_line("Nothing was compared or written.");
+    return false;
+}
+
+// A save replaces a parameter set (the file dialog has asked), never a folder or another file.
+bool may_replace(const char* path)
+{
+    SetTarget target = set_target(path);
+    if (target == SetTarget::absent || target == SetTarget::set) return true;
+    char line[FILE_PATH_SIZE + 80];
+    snprintf(line, sizeof line, "%s: %s: nothing was saved.", path,
+             target == SetTarget::folder ? "a folder" : "not a parameter set, never replaced by a save");
+    add_line(line);
     return false;
 }
 
@@ -65,10 +77,13 @@ const char* run_set_command(SetCommand command, const char* path, int64_t now)
     result[0] = '\0';
     switch (command) {
     case SetCommand::save: {
+        if (!may_replace(path)) break;
         SetOutcome outcome = save_tag_set(now, &set, &report);
         add_report();
         if (outcome != SetOutcome::ok) add_line("Nothing was saved: the set would be incomplete.");
-        else if (!write_param_set_file(path, set)) add_line("The file cannot be written: nothing was saved.");
+        else if (!write_param_set_file(path, set))
+            add_line("The file cannot be written (the disk full, or no right to write there): nothing was saved, "
+                     "a file that was there is as it was.");
         else add_line("Saved.");
         break;
     }

@@ -87,7 +87,29 @@ void judge(SetReport* report, SetItem& item, const WriteStop& stop)
 SetOutcome finish(SetReport* report)
 {
     bool failed = count_status(*report, SetStatus::failed) > 0 || count_status(*report, SetStatus::notWritten) > 0;
-    return report->outcome = failed ? SetOutcome::failed : SetOutcome::ok;
+    return report->outcome = failed                           ? SetOutcome::failed
+                             : count_unappliable(*report) > 0 ? SetOutcome::incomplete
+                                                              : SetOutcome::ok;
+}
+
+// Requests carry no UID, so a tag put in place of the one read would take the merged blocks and
+// with them the other tag's bytes: the tag is asked again before the first write and after the
+// read-back, which would otherwise have checked the wrong tag.
+SetOutcome which_tag(const SetReport& report)
+{
+    uint64_t uid = 0;
+    if (!tag_identify(&uid)) return SetOutcome::noTag;
+    return uid == report.uid ? SetOutcome::ok : SetOutcome::anotherTag;
+}
+
+void mark_pending(SetReport* report, SetReason reason, int block)
+{
+    for (int i = 0; i < report->count; ++i) {
+        SetItem& item = report->items[i];
+        if (item.status != SetStatus::notWritten) continue;
+        item.reason = reason;
+        item.block = static_cast<int16_t>(block);
+    }
 }
 
 }  // namespace
@@ -99,20 +121,28 @@ SetOutcome apply_opened_tag(const ParamSet& set, uint64_t uid, SetReport* report
     report->uidKnown = true;
     int unread = read_wanted_blocks(report, true);
     if (unread >= 0) {
-        for (int i = 0; i < report->count; ++i) {
-            SetItem& item = report->items[i];
-            if (item.status != SetStatus::notWritten) continue;
-            item.reason = SetReason::noAnswer;
-            item.block = static_cast<int16_t>(unread);
-        }
+        mark_pending(report, SetReason::noAnswer, unread);
         return report->outcome = SetOutcome::readFailed;
     }
     plan_writes(report);
     if (report->blocksToWrite == 0) return finish(report);
+    SetOutcome before = which_tag(*report);
+    if (before != SetOutcome::ok) {
+        mark_pending(report, SetReason::tagChanged, -1);
+        return report->outcome = before;
+    }
     WriteStop stop = write_blocks(report);
     read_back(report);
     for (int i = 0; i < report->count; ++i)
         if (report->items[i].size > 0) judge(report, report->items[i], stop);
+    if (which_tag(*report) != SetOutcome::ok) {
+        for (int i = 0; i < report->count; ++i) {
+            SetItem& item = report->items[i];
+            if (item.status != SetStatus::written) continue;
+            item.status = SetStatus::failed;
+            item.reason = SetReason::notVerified;
+        }
+    }
     return finish(report);
 }
 

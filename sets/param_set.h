@@ -58,6 +58,11 @@ enum class SetProblem {
     entryTwice,  // same name, address and type as otherLine
     tooManyEntries,
     fileTooLong,  // more than SET_INPUT_LIMIT bytes
+    badEnd,       // the end line does not read "end <count> entries"
+    endCount,     // the end line counts another number of entries: lines were lost or added
+    afterEnd,     // a header or parameter line after the end line
+    noEnd,        // the file stops before its end line: cut off, or saved before sets had one
+    isFolder,     // the path names a folder
 };
 
 struct SetReadError {
@@ -72,7 +77,7 @@ struct SetReadError {
 // file can be applied.
 bool read_param_set(const ConfigSource& source, ParamSet* set, SetReadError* error);
 bool read_param_set_text(const char* bytes, size_t length, ParamSet* set, SetReadError* error);
-// False with problem none and line 0 when the file cannot be opened.
+// False with problem none and line 0 when the file cannot be opened; isFolder for a folder.
 bool read_param_set_file(const char* path, ParamSet* set, SetReadError* error);
 
 // Where a written set goes, a piece at a time; write gives false when the piece was not taken.
@@ -80,9 +85,16 @@ struct SetOutput {
     void* context;
     bool (*write)(void* context, const char* bytes, size_t length);
 };
+// The header, one line an entry and the end line "end 26 entries".
 bool write_param_set(const ParamSet& set, const SetOutput& out);
-// Writes the file whole or not at all: a file that could not be written completely is removed.
+// Writes the file whole or not at all: a new file beside it, on the disk, then moved over it; on
+// any failure the file that was there stays as it was.
 bool write_param_set_file(const char* path, const ParamSet& set);
+
+// What a path to save to names now: nothing, a parameter set (its first line says so), a folder,
+// or some other file, which a save must never replace (Pelox.ini, a program, a text).
+enum class SetTarget { absent, set, folder, other };
+SetTarget set_target(const char* path);
 
 // The message of a read error, without file name and line ("the value ... does not fit int8").
 void format_set_read_error(const SetReadError& error, char* out, size_t size);

@@ -122,3 +122,11 @@ int count_mismatches(const SetReport& report)
     for (int i = 0; i < report.count; ++i) n += is_mismatch(report.items[i].reason);
     return n;
 }
+
+int count_unappliable(const SetReport& report)
+{
+    int n = 0;
+    for (int i = 0; i < report.count; ++i)
+        n += is_mismatch(report.items[i].reason) || report.items[i].reason == SetReason::notItsDefault;
+    return n;
+}

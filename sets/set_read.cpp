@@ -8,6 +8,7 @@
 #include "model/time_text.h"
 #include "model/value_codec.h"
 #include "sets/param_set.h"
+#include "sets/set_file.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ struct Parse {
     SetReadError* error;
     int line;
     int headerLine[HEADER_KEYS];  // where each key was given, 0 while it was not
+    int endLine;                  // where the end line was, 0 while it was not
 };
 
 bool fail(Parse& parse, SetProblem problem, const char* detail = "", int otherLine = 0)
@@ -225,11 +227,36 @@ bool entry_line(Parse& parse, const char* p)
     return true;
 }
 
+// "end 26 entries" ("end 1 entry"): the writer's last line. Every cut of a file loses it or
+// damages it, so a file that has it whole, with the count of the entries above it, is complete.
+bool end_line(Parse& parse, const char* p)
+{
+    char count[8], word[16];
+    const char* rest = p + 3;
+    int32_t n = -1;
+    bool formed = take_word(&rest, count, sizeof count) && all_digits(count, 1, 3) &&
+                  scan_decimal(count, &n) == NumberScan::ok && take_word(&rest, word, sizeof word) &&
+                  strcmp(word, n == 1 ? "entry" : "entries") == 0 && *skip(rest) == '\0';
+    if (!formed) return fail(parse, SetProblem::badEnd, p);
+    if (n != parse.set->count) {
+        snprintf(count, sizeof count, "%d", static_cast<int>(n));
+        return fail(parse, SetProblem::endCount, count, parse.set->count);
+    }
+    parse.endLine = parse.line;
+    return true;
+}
+
 bool parse_line(Parse& parse, const char* line)
 {
-    if (parse.line == 1) return strcmp(line, kSignature) == 0 || fail(parse, SetProblem::notASetFile);
+    if (parse.line == 1) {
+        // A byte order mark, as editors put before UTF-8 text, is no part of the signature.
+        if (strncmp(line, "\xEF\xBB\xBF", 3) == 0) line += 3;
+        return strcmp(line, kSignature) == 0 || fail(parse, SetProblem::notASetFile);
+    }
     const char* p = skip(line);
     if (*p == '\0' || *p == '#') return true;
+    if (parse.endLine != 0) return fail(parse, SetProblem::afterEnd, "", parse.endLine);
+    if (strncmp(p, "end", 3) == 0 && (p[3] == '\0' || blank(p[3]))) return end_line(parse, p);
     return *p == '"' ? entry_line(parse, p) : header_line(parse, p);
 }
 
@@ -245,7 +272,7 @@ bool parse_all(Parse& parse, const ConfigSource& source)
             --parse.line;
             for (int k = 0; k < HEADER_KEYS; ++k)
                 if (parse.headerLine[k] == 0) return fail(parse, SetProblem::headerMissing, kHeaderKeys[k]);
-            return true;
+            return parse.endLine != 0 || fail(parse, SetProblem::noEnd);
         case LineRead::tooLong: return fail(parse, SetProblem::lineTooLong);
         case LineRead::control: return fail(parse, SetProblem::controlCharacter);
         case LineRead::fileTooLong: return fail(parse, SetProblem::fileTooLong);
@@ -262,7 +289,7 @@ bool read_param_set(const ConfigSource& source, ParamSet* set, SetReadError* err
 {
     memset(set, 0, sizeof *set);
     *error = SetReadError{};
-    Parse parse = {set, error, 0, {}};
+    Parse parse = {set, error, 0, {}, 0};
     if (parse_all(parse, source)) return true;
     memset(set, 0, sizeof *set);
     return false;
@@ -276,10 +303,11 @@ bool read_param_set_text(const char* bytes, size_t length, ParamSet* set, SetRea
 
 bool read_param_set_file(const char* path, ParamSet* set, SetReadError* error)
 {
-    FILE* file = fopen(path, "rb");
+    FILE* file = is_folder(path) ? nullptr : fopen(path, "rb");
     if (file == nullptr) {
         memset(set, 0, sizeof *set);
         *error = SetReadError{};
+        if (is_folder(path)) error->problem = SetProblem::isFolder;
         return false;
     }
     bool ok = read_param_set(file_byte_source(file), set, error);

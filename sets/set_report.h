@@ -41,6 +41,8 @@ enum class SetReason : uint8_t {
     readBackFailed,   // written, but reading it back failed
     readBackDiffers,  // written, but the tag holds other bytes
     earlierFailure,   // the apply stopped at another parameter's block
+    tagChanged,       // another tag, or none, answered before the writes: nothing written
+    notVerified,      // written, but another tag, or none, answered after the read-back
 };
 
 struct SetItem {
@@ -64,6 +66,9 @@ enum class SetOutcome {
     noTag,       // no tag identified itself: nothing done
     readFailed,  // a block read failed: save writes no set; apply wrote nothing
     failed,      // apply: a parameter failed or was not written (see the items)
+    incomplete,  // apply: all written that could be, but set entries were not applied (see the items)
+    anotherTag,  // apply: another tag answered before the writes: nothing written
+    refused,     // the set was refused before any tag (production)
 };
 
 struct SetReport {
@@ -91,3 +96,6 @@ struct SetReport {
 // Items with each status; items refused for not fitting the configuration.
 int count_status(const SetReport& report, SetStatus status);
 int count_mismatches(const SetReport& report);
+// Items whose set entry cannot be applied: not fitting the configuration, or a Default entry
+// that is not the parameter's default.
+int count_unappliable(const SetReport& report);

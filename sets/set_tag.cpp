@@ -79,7 +79,12 @@ SetOutcome compare_tag_set(const ParamSet& set, SetReport* report)
         SetItem& item = report->items[i];
         if (item.status != SetStatus::same) continue;
         const SetEntry& e = set.entries[item.entry];
-        bool same = e.valueSet == item.tagValueSet && (!e.valueSet || e.value == item.tagValue);
+        if (!e.valueSet) {  // "not-set" leaves the parameter as it is: nothing to compare
+            item.status = SetStatus::skipped;
+            item.reason = SetReason::notSetInSet;
+            continue;
+        }
+        bool same = item.tagValueSet && e.value == item.tagValue;
         if (!same) item.status = SetStatus::different;
         differs = differs || !same;
     }

@@ -19,6 +19,9 @@
 
 // Opens the reader and identifies the tag in its field.
 SetOutcome open_tag(uint64_t* uid);
+// How the last open_tag reached the tag, and for a library that cannot be used, why: what a
+// console tool says about the reader in the window's words (reader_reason).
+ReaderOutcome last_reader_outcome(const LibraryReport** library);
 
 // Reads every parameter that has a stored image into set, its header saying this tool, the tag's
 // UID, now and the configuration. Reads every block once and goes on past a failed one, so that
@@ -28,7 +31,8 @@ SetOutcome open_tag(uint64_t* uid);
 SetOutcome save_tag_set(int64_t now, ParamSet* set, SetReport* report);
 
 // Reads the parameters the set and the configuration share and compares the values: ok when
-// every one is the same and every entry fits the configuration, different otherwise.
+// every one is the same and every entry fits the configuration, different otherwise. A "not-set"
+// entry means "leave it as it is": skipped, not compared.
 SetOutcome compare_tag_set(const ParamSet& set, SetReport* report);
 
 // Writes what the window's buttons could write, verified: Changeable values, Default parameters
@@ -36,7 +40,10 @@ SetOutcome compare_tag_set(const ParamSet& set, SetReport* report);
 // parameters touch once; writes each block holding a differing image once, merged from what was
 // read, so no other byte changes; reads each written block back once. Presents the password once
 // before the first write, and again only to retry a block the tag refused. Stops at the first
-// failure; the report says what was written, what failed and what was not written.
+// failure; the report says what was written, what failed and what was not written. Identifies the
+// tag again before the first write (another tag, or none: nothing is written) and after the
+// read-back (another tag, or none: the written parameters count as failed, not verified). Entries
+// it cannot apply (not fitting, a Default entry not at its default) make the outcome incomplete.
 SetOutcome apply_tag_set(const ParamSet& set, SetReport* report);
 
 // The same on a tag that open_tag has just identified (production polls first).
@@ -47,6 +54,7 @@ SetOutcome apply_opened_tag(const ParamSet& set, uint64_t uid, SetReport* report
 // marks the blocks to read (blocksToRead). plan_writes, once those blocks are in memory, marks
 // the parameters already holding their image as same and merges the others into the blocks to
 // write (blocksToWrite). An apply then sends 1 + blocksToRead requests, and when blocksToWrite is
-// not 0 another 1 + 2 * blocksToWrite, plus 2 for every refused block retried.
+// not 0 another 3 + 2 * blocksToWrite (the tag identified again before the first write and after
+// the read-back, the password, the writes and read-backs), plus 2 for every refused block retried.
 void plan_apply(const ParamSet& set, SetReport* report);
 void plan_writes(SetReport* report);

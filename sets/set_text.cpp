@@ -63,6 +63,12 @@ void add_reason(char* out, size_t size, const SetItem& item, const ParamSet& set
     case SetReason::readBackDiffers:
         append_format(out, size, ": written, but block %d reads back other bytes", b);
         break;
+    case SetReason::tagChanged:
+        append_format(out, size, ": another tag, or none, answered before the writes: nothing written");
+        break;
+    case SetReason::notVerified:
+        append_format(out, size, ": written, but another tag, or none, answered after the read-back: not verified");
+        break;
     case SetReason::earlierFailure: append_format(out, size, ": the apply stopped at block %d before it", b); break;
     }
 }
@@ -154,6 +160,9 @@ const char* set_outcome_text(SetOutcome outcome)
     case SetOutcome::noReader: return "the reader could not be opened";
     case SetOutcome::noTag: return "no tag answered";
     case SetOutcome::readFailed: return "a block could not be read";
+    case SetOutcome::incomplete: return "incomplete";
+    case SetOutcome::anotherTag: return "another tag answered: nothing written";
+    case SetOutcome::refused: return "refused";
     case SetOutcome::failed: break;
     }
     return "failed";
@@ -234,9 +243,37 @@ void format_set_read_error(const SetReadError& error, char* out, size_t size)
         append_format(out, size, "the same name, address and type as line %d", error.otherLine);
         break;
     case SetProblem::tooManyEntries: append_format(out, size, "more than %d parameters", SET_MAX_ENTRIES); break;
+    case SetProblem::badEnd: append_format(out, size, "\"%s\": the end line reads \"end <count> entries\"", d); break;
+    case SetProblem::endCount:
+        append_format(out, size,
+                      "the end line counts %s entries, the file holds %d: lines were lost or added (a file cut off, "
+                      "or an entry added or removed by hand without counting it)",
+                      d, error.otherLine);
+        break;
+    case SetProblem::afterEnd:
+        append_format(out, size, "a line after the end line (line %d): the file may be two files joined",
+                      error.otherLine);
+        break;
+    case SetProblem::noEnd:
+        append_format(out, size,
+                      "the file stops without its end line \"end <count> entries\": it may be cut off. A set saved "
+                      "by version 1.1.0 or earlier has none: check that its last parameter is whole, then add the "
+                      "end line");
+        break;
+    case SetProblem::isFolder: append_format(out, size, "a folder, not a parameter set file"); break;
     case SetProblem::fileTooLong:
         append_format(out, size, "longer than %ld bytes, far too long for a parameter set: stopped reading",
                       SET_INPUT_LIMIT);
         break;
     }
+}
+
+void format_set_file_error(const char* path, const SetReadError& error, char* out, size_t size)
+{
+    if (size == 0) return;
+    char message[SET_ITEM_TEXT_SIZE];
+    format_set_read_error(error, message, sizeof message);
+    out[0] = '\0';
+    if (error.line == 0) append_format(out, size, "%s: error: %s", path, message);
+    else append_format(out, size, "%s:%d: error: %s", path, error.line, message);
 }

@@ -7,6 +7,7 @@
 #include "model/text_quote.h"
 #include "model/time_text.h"
 #include "sets/param_set.h"
+#include "sets/set_file.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ bool write_entry(const SetEntry& e, const SetOutput& out)
 
 bool write_to_file(void* context, const char* bytes, size_t length)
 {
-    return fwrite(bytes, 1, length, static_cast<FILE*>(context)) == length;
+    return replacement_write(static_cast<FileReplacement*>(context), bytes, length);
 }
 
 }  // namespace
@@ -48,17 +49,34 @@ bool write_param_set(const ParamSet& set, const SetOutput& out)
              set.tool, static_cast<unsigned long long>(set.uid), saved, static_cast<unsigned>(set.configCount),
              static_cast<unsigned>(set.fingerprint));
     if (!put(out, header)) return false;
-    for (int i = 0; i < set.count && i < SET_MAX_ENTRIES; ++i)
+    int count = set.count < SET_MAX_ENTRIES ? set.count : SET_MAX_ENTRIES;
+    for (int i = 0; i < count; ++i)
         if (!write_entry(set.entries[i], out)) return false;
-    return true;
+    char end[32];
+    snprintf(end, sizeof end, "end %d %s\n", count, count == 1 ? "entry" : "entries");
+    return put(out, end);
 }
 
 bool write_param_set_file(const char* path, const ParamSet& set)
 {
-    FILE* file = fopen(path, "wb");
-    if (file == nullptr) return false;
-    bool written = write_param_set(set, SetOutput{file, write_to_file});
-    written = fclose(file) == 0 && written;
-    if (!written) remove(path);
-    return written;
+    FileReplacement file;
+    if (!replacement_begin(&file, path)) return false;
+    return write_param_set(set, SetOutput{&file, write_to_file}) && replacement_commit(&file);
+}
+
+SetTarget set_target(const char* path)
+{
+    if (is_folder(path)) return SetTarget::folder;
+    if (!file_exists(path)) return SetTarget::absent;
+    FILE* file = fopen(path, "rb");
+    if (file == nullptr) return SetTarget::other;
+    char first[32] = "";
+    size_t n = fread(first, 1, sizeof first - 1, file);
+    fclose(file);
+    first[n] = '\0';
+    const char* line = strncmp(first, "\xEF\xBB\xBF", 3) == 0 ? first + 3 : first;
+    const char kSignature[] = "# Pelox parameter set";
+    size_t k = sizeof kSignature - 1;
+    bool signature = strncmp(line, kSignature, k) == 0 && (line[k] == '\n' || line[k] == '\r' || line[k] == '\0');
+    return signature ? SetTarget::set : SetTarget::other;
 }

@@ -49,8 +49,23 @@ int unread_block(const SetReport& report, const SetItem& item)
     return -1;
 }
 
+namespace {
+ReaderOutcome lastOutcome = ReaderOutcome::ok;
+const LibraryReport* lastLibrary = nullptr;
+}  // namespace
+
 SetOutcome open_tag(uint64_t* uid)
 {
-    if (reader_open() != ReaderOutcome::ok) return SetOutcome::noReader;
-    return tag_identify(uid) ? SetOutcome::ok : SetOutcome::noTag;
+    ReaderDetail detail = {};
+    lastOutcome = reader_open(&detail);
+    lastLibrary = detail.library;
+    if (lastOutcome != ReaderOutcome::ok) return SetOutcome::noReader;
+    if (!tag_identify(uid)) lastOutcome = ReaderOutcome::noTag;
+    return lastOutcome == ReaderOutcome::ok ? SetOutcome::ok : SetOutcome::noTag;
+}
+
+ReaderOutcome last_reader_outcome(const LibraryReport** library)
+{
+    if (library != nullptr) *library = lastLibrary;
+    return lastOutcome;
 }

@@ -86,6 +86,15 @@ void count_down_field()
     }
 }
 
+int actionAfter = -1;
+void (*requestAction)() = nullptr;
+
+void count_down_action()
+{
+    if (actionAfter < 0 || actionAfter-- > 0) return;
+    if (requestAction != nullptr) requestAction();
+}
+
 int open_call(SimKind kind)
 {
     sim_count_call(kind);
@@ -128,6 +137,7 @@ int sim_reader_send_receive(const char* command, char* answer)
     if (kind != SIM_ANY_REQUEST) sim_count_call(kind);
     sim_log_add(kind, command);
     charge_delay();
+    count_down_action();
     count_down_field();
     SimFaultHit hit = sim_advance_faults(kind, true);
     if (simState.readerAbsent) return fail(answer, SIM_NO_READER);
@@ -148,4 +158,10 @@ int sim_reader_send_receive(const char* command, char* answer)
     if (replyLength == 0) return fail(answer, SIM_NO_TAG);
     put_frame(answer, reply, replyLength);
     return SIM_OK;
+}
+
+void sim_before_request(int n, void (*action)())
+{
+    actionAfter = n < 0 ? -1 : n;
+    requestAction = action;
 }

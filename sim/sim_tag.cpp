@@ -48,6 +48,7 @@ void sim_factory_state(SimState* s)
 void sim_reset()
 {
     sim_factory_state(&simState);
+    sim_before_request(-1, nullptr);
     sim_clear_log();
     sim_clear_counters();
     changed = false;

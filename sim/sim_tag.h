@@ -87,6 +87,9 @@ bool sim_in_field();
 // The next n requests are answered, then the tag leaves the field and stays out until
 // sim_enter_field(); n = 0 makes the next request find no tag.
 void sim_leave_field_after(int n);
+// The next n requests are answered, then action runs before the one after them: a test swaps
+// the tag in the field there, for example. Not kept in the state file; n < 0 disarms it.
+void sim_before_request(int n, void (*action)());
 
 // ---- faults
 void sim_set_reader_absent(bool absent);  // every entry point fails with SIM_NO_READER

@@ -6,6 +6,8 @@
 #include "model/config.h"
 #include "model/text_quote.h"
 #include "model/value_codec.h"
+#include "dialog/reader_reason.h"
+#include "sets/set_file.h"
 #include "sets/set_tag.h"
 #include "sets/set_text.h"
 #include "tagtool/command_support.h"
@@ -28,26 +30,71 @@ bool read_set_or_say(const char* path, FILE* err)
 {
     SetReadError error;
     if (read_param_set_file(path, &commandSet, &error)) return true;
-    char message[256];
-    format_set_read_error(error, message, sizeof message);
-    if (error.problem == SetProblem::none) fprintf(err, "%s: error: %s\n", path, message);
-    else fprintf(err, "%s:%d: error: %s\n", path, error.line, message);
+    char message[FILE_PATH_SIZE + SET_ITEM_TEXT_SIZE];
+    format_set_file_error(path, error, message, sizeof message);
+    fprintf(err, "%s\n", message);
     return false;
 }
 
-// The status for an outcome that ended before the tag was changed.
-int tag_problem(SetOutcome outcome)
+void say_reader_problem(SetOutcome outcome, FILE* err)
 {
+    if (outcome != SetOutcome::noReader && outcome != SetOutcome::noTag) return;
+    const LibraryReport* library = nullptr;
+    ReaderOutcome reader = last_reader_outcome(&library);
+    char reason[READER_REASON_SIZE];
+    reader_reason(reader, library, reason, sizeof reason);
+    fprintf(err, "pelox-tag: %s: %s\n", set_outcome_text(outcome), reason);
+}
+
+namespace {
+
+// The status for an outcome that ended before the tag was changed, with the reader's reason.
+int tag_problem(SetOutcome outcome, FILE* err)
+{
+    say_reader_problem(outcome, err);
     return outcome == SetOutcome::ok ? TAG_OK : TAG_NO_TAG;
 }
+
+// Where a save may write: a new file, or with force an existing set; never a folder or a file
+// that is no set (Pelox.ini given by mistake, a program, a text).
+bool may_save_to(const char* path, bool force, FILE* err)
+{
+    switch (set_target(path)) {
+    case SetTarget::absent: return true;
+    case SetTarget::set:
+        if (force) return true;
+        fprintf(err, "%s: error: the file exists: give --force to replace it\n", path);
+        return false;
+    case SetTarget::folder: fprintf(err, "%s: error: a folder, not a file\n", path); return false;
+    case SetTarget::other: break;
+    }
+    fprintf(err, "%s: error: not a parameter set: never replaced by a save\n", path);
+    return false;
+}
+
+// The parameters the tag holds no valid value for, saved as "not-set": an apply leaves them as
+// they are on the next device.
+void say_not_set(const ParamSet& set, FILE* out)
+{
+    int n = 0;
+    for (int i = 0; i < set.count; ++i) n += !set.entries[i].valueSet;
+    if (n == 0) return;
+    fprintf(out, "stored as not-set (the tag holds no valid value; an apply leaves them as they are): %d:", n);
+    for (int i = 0; i < set.count; ++i) {
+        if (set.entries[i].valueSet) continue;
+        char quoted[QUOTED_TEXT_SIZE];
+        quote_text(set.entries[i].name, quoted, sizeof quoted);
+        fprintf(out, " %s", quoted);
+    }
+    fprintf(out, "\n");
+}
+
+}  // namespace
 
 int command_read(FILE* out, FILE* err)
 {
     SetOutcome outcome = save_tag_set(0, &commandSet, &commandReport);
-    if (!commandReport.uidKnown) {
-        fprintf(err, "pelox-tag: %s\n", set_outcome_text(outcome));
-        return TAG_NO_TAG;
-    }
+    if (!commandReport.uidKnown) return tag_problem(outcome, err);
     fprintf(out, "tag %016llX\n", static_cast<unsigned long long>(commandReport.uid));
     for (int i = 0; i < commandReport.count; ++i) {
         const SetItem& item = commandReport.items[i];
@@ -58,22 +105,26 @@ int command_read(FILE* out, FILE* err)
         fprintf(out, "page %d row %d %s: %s\n", item.record / PAGE_ROWS + 1, item.record % PAGE_ROWS + 1, quoted,
                 value);
     }
-    return tag_problem(outcome);
+    return tag_problem(outcome, err);
 }
 
-int command_save(const char* path, FILE* out, FILE* err)
+int command_save(const char* path, bool force, FILE* out, FILE* err)
 {
+    if (!may_save_to(path, force, err)) return TAG_BAD_INPUT;
     SetOutcome outcome = save_tag_set(static_cast<int64_t>(time(nullptr)), &commandSet, &commandReport);
     if (outcome != SetOutcome::ok) {
         print_report(commandReport, commandSet, out);
+        say_reader_problem(outcome, err);
         fprintf(err, "pelox-tag: %s: nothing saved\n", set_outcome_text(outcome));
         return TAG_NO_TAG;
     }
     if (!write_param_set_file(path, commandSet)) {
-        fprintf(err, "%s: error: cannot write the file\n", path);
+        fprintf(err, "%s: error: cannot write the file (the disk full, or no right to write there): nothing saved%s\n",
+                path, force ? ", the file that was there is as it was" : "");
         return TAG_BAD_INPUT;
     }
     print_report(commandReport, commandSet, out);
+    say_not_set(commandSet, out);
     return TAG_OK;
 }
 
@@ -82,7 +133,7 @@ int command_compare(const char* path, FILE* out, FILE* err)
     if (!read_set_or_say(path, err)) return TAG_BAD_INPUT;
     SetOutcome outcome = compare_tag_set(commandSet, &commandReport);
     print_report(commandReport, commandSet, out);
-    return outcome == SetOutcome::different ? TAG_DIFFERENT : tag_problem(outcome);
+    return outcome == SetOutcome::different ? TAG_DIFFERENT : tag_problem(outcome, err);
 }
 
 int command_apply(const char* path, FILE* out, FILE* err)
@@ -90,7 +141,6 @@ int command_apply(const char* path, FILE* out, FILE* err)
     if (!read_set_or_say(path, err)) return TAG_BAD_INPUT;
     SetOutcome outcome = apply_tag_set(commandSet, &commandReport);
     print_report(commandReport, commandSet, out);
-    if (outcome == SetOutcome::failed || (outcome == SetOutcome::ok && count_mismatches(commandReport) > 0))
-        return TAG_DIFFERENT;
-    return tag_problem(outcome);
+    if (outcome == SetOutcome::failed || outcome == SetOutcome::incomplete) return TAG_DIFFERENT;
+    return tag_problem(outcome, err);
 }

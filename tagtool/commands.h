@@ -11,7 +11,8 @@ enum {
 };
 
 int command_read(FILE* out, FILE* err);
-int command_save(const char* path, FILE* out, FILE* err);
+// force: replace an existing set file.
+int command_save(const char* path, bool force, FILE* out, FILE* err);
 int command_compare(const char* path, FILE* out, FILE* err);
 int command_apply(const char* path, FILE* out, FILE* err);
 // count 0: until Ctrl+C.

@@ -1,13 +1,19 @@
-// What pelox-tag needs of the platform: Ctrl+C caught, a pause between polls, a log line on disk.
+// What pelox-tag needs of the platform: a stop request caught, a pause between polls, a clock.
 #pragma once
-#include <stdio.h>
+#include <stdint.h>
 
-// From now on Ctrl+C (and, on Windows, closing the console) only raises a flag: a production
-// run ends after the device it is busy with, its log intact.
+// From now on Ctrl+C, Ctrl+Break, a termination request and, on Windows, closing the console,
+// logoff and shutdown only raise a flag: a production run ends after the device it is busy with,
+// its log intact. Where the system would end the process as soon as the handler returns (the
+// console closing, logoff, shutdown), the handler waits for console_finished, as long as the
+// system allows.
 void console_catch_interrupt();
 bool console_interrupted();
+// What asked the run to stop: "Ctrl+C", "a termination request (SIGTERM)", ...; "" when nothing did.
+const char* console_stop_reason();
+// The run has finished and logged its last device: a waiting handler may return.
+void console_finished();
 
 void console_pause_ms(int milliseconds);
-
-// Flushes the stream and has the system put it on the disk; false when either fails.
-bool file_commit(FILE* file);
+// A clock that only goes forward, in milliseconds.
+int64_t console_clock_ms();

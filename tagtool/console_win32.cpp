@@ -1,33 +1,69 @@
 // pelox-tag's platform pieces on Windows.
-#include <io.h>
-#include <stdio.h>
 #include <windows.h>
 
 #include "tagtool/console.h"
+#include "tagtool/console_event_win32.h"
 
 namespace {
 
-volatile LONG interrupted = 0;
+volatile LONG stopEvent = -1;  // the console event that asked to stop, -1 for none
+HANDLE finished = nullptr;     // set by console_finished
 
-// Runs on a thread of its own: it only raises the flag, and the production loop stops at the
-// next pause. Claiming the event keeps the process alive until then.
+// Windows gives a handler of a closing console 5 s, of logoff and shutdown at least as long,
+// before it ends the process; a little is kept back for the process to end in order.
+const DWORD kWaitMs = 4500;
+
 BOOL WINAPI on_console_event(DWORD event)
 {
-    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT) return FALSE;
-    InterlockedExchange(&interrupted, 1);
-    return TRUE;
+    return console_event(event, kWaitMs);
 }
 
 }  // namespace
 
+BOOL console_event(DWORD event, DWORD waitMs)
+{
+    switch (event) {
+    case CTRL_C_EVENT:
+    case CTRL_BREAK_EVENT:
+        InterlockedCompareExchange(&stopEvent, static_cast<LONG>(event), -1);
+        return TRUE;  // the process goes on; the run stops at its next pause
+    case CTRL_CLOSE_EVENT:
+    case CTRL_LOGOFF_EVENT:
+    case CTRL_SHUTDOWN_EVENT:
+        InterlockedCompareExchange(&stopEvent, static_cast<LONG>(event), -1);
+        // The process ends when this returns: not before the device in hand is done and logged.
+        if (finished != nullptr) WaitForSingleObject(finished, waitMs);
+        return TRUE;
+    default: return FALSE;
+    }
+}
+
 void console_catch_interrupt()
 {
+    if (finished == nullptr) finished = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     SetConsoleCtrlHandler(on_console_event, TRUE);
 }
 
 bool console_interrupted()
 {
-    return InterlockedCompareExchange(&interrupted, 0, 0) != 0;
+    return InterlockedCompareExchange(&stopEvent, 0, 0) != -1;
+}
+
+const char* console_stop_reason()
+{
+    switch (InterlockedCompareExchange(&stopEvent, 0, 0)) {
+    case CTRL_C_EVENT: return "Ctrl+C";
+    case CTRL_BREAK_EVENT: return "Ctrl+Break";
+    case CTRL_CLOSE_EVENT: return "the console window closing";
+    case CTRL_LOGOFF_EVENT: return "logoff";
+    case CTRL_SHUTDOWN_EVENT: return "shutdown";
+    default: return "";
+    }
+}
+
+void console_finished()
+{
+    if (finished != nullptr) SetEvent(finished);
 }
 
 void console_pause_ms(int milliseconds)
@@ -35,7 +71,7 @@ void console_pause_ms(int milliseconds)
     Sleep(static_cast<DWORD>(milliseconds));
 }
 
-bool file_commit(FILE* file)
+int64_t console_clock_ms()
 {
-    return fflush(file) == 0 && _commit(_fileno(file)) == 0;
+    return static_cast<int64_t>(GetTickCount64());
 }

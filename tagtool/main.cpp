@@ -13,7 +13,7 @@ namespace {
 const char kUsage[] =
     "usage: pelox-tag [--config PATH] COMMAND\n"
     "  read                                every parameter of every page, as the window shows it\n"
-    "  save FILE                           the tag's parameters into a set file\n"
+    "  save FILE [--force]                 the tag's parameters into a new set file (--force: replace a set)\n"
     "  compare FILE                        the tag against a set file\n"
     "  apply FILE                          the set written to the tag, verified\n"
     "  produce FILE --log LOG [--count N]  the set written to every new tag placed on the reader\n"
@@ -68,10 +68,12 @@ int main(int argc, char** argv)
     }
     int arguments = argc - first - 1;
     Produce options = {nullptr, 0};
+    bool force = strcmp(command, "save") == 0 && arguments == 2 && strcmp(argv[first + 2], "--force") == 0;
     bool known =
         (strcmp(command, "read") == 0 && arguments == 0) ||
         ((strcmp(command, "save") == 0 || strcmp(command, "compare") == 0 || strcmp(command, "apply") == 0) &&
          arguments == 1) ||
+        force ||
         (strcmp(command, "produce") == 0 && arguments >= 1 && produce_options(argc, argv, first + 2, &options));
     if (!known) return usage(stderr, TAG_BAD_INPUT);
 
@@ -83,7 +85,7 @@ int main(int argc, char** argv)
     const char* file = argv[first + 1];
     int status = TAG_BAD_INPUT;
     if (strcmp(command, "read") == 0) status = command_read(stdout, stderr);
-    else if (strcmp(command, "save") == 0) status = command_save(file, stdout, stderr);
+    else if (strcmp(command, "save") == 0) status = command_save(file, force, stdout, stderr);
     else if (strcmp(command, "compare") == 0) status = command_compare(file, stdout, stderr);
     else if (strcmp(command, "apply") == 0) status = command_apply(file, stdout, stderr);
     else status = command_produce(file, options.log, options.count, stdout, stderr);

@@ -50,15 +50,17 @@ ProduceResult produce(const ParamSet& set, int count, const ProduceHooks& hooks)
     ProduceResult result = {};
     uint64_t last = 0;
     bool waitingLeave = false;
-    int absent = 0;
+    int64_t silentSince = -1;  // when the last tag first did not answer, -1 while it answers
     while (count <= 0 || result.devices < count) {
         uint64_t uid = 0;
         SetOutcome poll = open_tag(&uid);
         if (waitingLeave) {
             // A failed reader tells nothing about the tag; another tag says the last one has gone.
-            if (poll == SetOutcome::noTag) ++absent;
-            else if (poll == SetOutcome::ok) absent = uid == last ? 0 : LEAVE_POLLS;
-            waitingLeave = absent < LEAVE_POLLS;
+            int64_t now = hooks.clock_ms(hooks.context);
+            if (poll == SetOutcome::noTag && silentSince < 0) silentSince = now;
+            else if (poll == SetOutcome::ok) silentSince = -1;
+            bool gone = (poll == SetOutcome::ok && uid != last) || (silentSince >= 0 && now - silentSince >= LEAVE_MS);
+            waitingLeave = !gone;
         }
         if (waitingLeave || poll != SetOutcome::ok) {
             if (!hooks.wait(hooks.context, waitingLeave ? ProduceWait::forLeave : ProduceWait::forTag, poll)) break;
@@ -69,14 +71,16 @@ ProduceResult produce(const ParamSet& set, int count, const ProduceHooks& hooks)
         result.failed += report.outcome != SetOutcome::ok;
         char line[PRODUCE_LOG_LINE_SIZE];
         format_log_line(report, hooks.now(hooks.context), line, sizeof line);
-        if (hooks.device) hooks.device(hooks.context, report);
-        if (!hooks.log(hooks.context, line)) {
+        // On the disk first: a run that ends while the operator is told still has the record.
+        bool logged = hooks.log(hooks.context, line);
+        if (hooks.device) hooks.device(hooks.context, report, logged);
+        if (!logged) {
             result.logFailed = true;
             break;
         }
         last = uid;
         waitingLeave = true;
-        absent = 0;
+        silentSince = -1;
         // Always a pause between two devices, where Ctrl+C is heard.
         if ((count > 0 && result.devices >= count) || !hooks.wait(hooks.context, ProduceWait::forLeave, poll)) break;
     }

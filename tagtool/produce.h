@@ -8,7 +8,7 @@
 #include "sets/set_report.h"
 
 enum {
-    LEAVE_POLLS = 2,               // polls in a row without the tag before it counts as gone
+    LEAVE_MS = 500,                // a tag silent this long has gone; a shorter loss is the same tag
     PRODUCE_LOG_LINE_SIZE = 2048,  // a longer list of failed parameters is cut, its count kept
 };
 
@@ -18,12 +18,14 @@ struct ProduceHooks {
     void* context;
     // Called before the next poll; lastPoll is how the last one ended. False ends the run.
     bool (*wait)(void* context, ProduceWait what, SetOutcome lastPoll);
-    int64_t (*now)(void* context);  // seconds since 1970 UTC
+    int64_t (*now)(void* context);       // seconds since 1970 UTC
+    int64_t (*clock_ms)(void* context);  // a clock that only goes forward, in milliseconds
     // The device's log line, whole with its line end; false when it is not safely stored, which
-    // ends the run before the next device.
+    // ends the run before the next device. Called before anything about the device is shown.
     bool (*log)(void* context, const char* line);
-    // The device's report, for the operator; may be null.
-    void (*device)(void* context, const SetReport& report);
+    // The device's report, for the operator, once its line is logged (logged false: it could not
+    // be); may be null.
+    void (*device)(void* context, const SetReport& report, bool logged);
 };
 
 struct ProduceResult {

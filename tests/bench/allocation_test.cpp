@@ -194,7 +194,8 @@ TEST_F(NoAllocation, SetsSavedComparedAppliedAndShown)
     auto report = std::make_unique<SetReport>();
     const std::string text =
         "# Pelox parameter set\ntool 1.0.0\nuid E002A1B2C3D4E5F6\nsaved 2026-12-08 23:13:20 UTC\n"
-        "configuration 100 parameters, fingerprint 00000000\n\"P00\" 0 int8 7\n\"P01\" 11 int16 -7   # a comment\n";
+        "configuration 100 parameters, fingerprint 00000000\n\"P00\" 0 int8 7\n\"P01\" 11 int16 -7   # a comment\n"
+        "end 2 entries\n";
     long n = allocations_in([&] {
         SetReadError error;
         EXPECT_TRUE(read_param_set_text(text.data(), text.size(), set.get(), &error));

@@ -128,6 +128,36 @@ TEST_F(Actions, SetCommandsSayWhyNothingHappened)
     text = run_set_command(SetCommand::save, saved.c_str(), 0);
     EXPECT_NE(std::string::npos, text.find("Nothing was saved")) << text;
     EXPECT_EQ(nullptr, fopen(saved.c_str(), "rb"));  // no file for an incomplete set
+
+    // A refused file is named with its line as pelox-tag names it; a file that is no set is never
+    // replaced by a save.
+    sim_enter_field();
+    struct Row {
+        const char* file;
+        const char* text;
+        SetCommand command;
+        const char* says;
+    } rows[] = {
+        {"cut.set",
+         "# Pelox parameter set\ntool 1.0.0\nuid E002A1B2C3D4E5F6\nsaved 2026-12-08 23:13:20 UTC\n"
+         "configuration 3 parameters, fingerprint 00000000\n\"P0\" 0 int8 1\n\"P1\" 3 int8 1",
+         SetCommand::write, "cut.set:7: error: the file stops without its end line"},
+        {"Pelox.ini", "Pwd=0 set=1\n", SetCommand::save,
+         "Pelox.ini: not a parameter set, never replaced by a save: nothing was saved."},
+    };
+    for (const Row& row : rows) {
+        std::string path = folder.path() + row.file;
+        FILE* f = fopen(path.c_str(), "wb");
+        fputs(row.text, f);
+        fclose(f);
+        text = run_set_command(row.command, path.c_str(), 0);
+        EXPECT_NE(std::string::npos, text.find(path + (row.says + strlen(row.file)))) << text;
+        f = fopen(path.c_str(), "rb");
+        char back[256] = "";
+        fread(back, 1, sizeof back - 1, f);
+        fclose(f);
+        EXPECT_STREQ(back, row.text);
+    }
 }
 
 }  // namespace

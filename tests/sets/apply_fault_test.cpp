@@ -79,7 +79,8 @@ TEST_F(ApplyFaults, EveryFaultAtEveryStep)
     ASSERT_EQ(apply_tag_set(*set, report.get()), SetOutcome::ok);
     int connects = static_cast<int>(sim_calls(SIM_CONNECT)), selects = static_cast<int>(sim_calls(SIM_SELECT));
     int requests = static_cast<int>(sim_calls(SIM_ANY_REQUEST));
-    EXPECT_EQ(requests, 1 + 25 + 1 + 22 + 22);  // identification, reads, password, writes, read-backs
+    // identification, reads, identification, password, writes, read-backs, identification
+    EXPECT_EQ(requests, 1 + 25 + 1 + 1 + 22 + 22 + 1);
     int cases = 0;
     for (const Fault& fault : faults_for(connects, selects, requests)) {
         std::string where = describe(fault);
@@ -123,7 +124,7 @@ TEST_F(ApplyFaults, ARefusedBlockIsRetriedOnceAfterThePasswordIsPresentedAgain)
 // A tag taken away between the two blocks of an image: written in part, said so.
 TEST_F(ApplyFaults, ATagLeavingMidImageIsAFailureThatSaysTheImageMayBeHalfWritten)
 {
-    sim_leave_field_after(1 + 25 + 1 + 8);  // the writes of blocks 9 to 16 are answered, 17 is not
+    sim_leave_field_after(1 + 25 + 1 + 1 + 8);  // the writes of blocks 9 to 16 are answered, 17 is not
     Bytes before = whole_memory();
     EXPECT_EQ(apply_tag_set(*set, report.get()), SetOutcome::failed);
     expect_honest(before, "tag gone");
@@ -132,6 +133,45 @@ TEST_F(ApplyFaults, ATagLeavingMidImageIsAFailureThatSaysTheImageMayBeHalfWritte
         "\"Fpwm\" (64, int32): failed: no answer writing block 17; its image may be half written and show Not set");
     EXPECT_EQ(item_line(*report, *set, "Mode"),
               "\"Mode\" (36, int8): failed: written, but reading block 9 back failed");
+}
+
+// Another tag put on the reader while the apply runs: requests name no tag, so the writes would
+// land on it with the first tag's bytes merged in. Before the writes nothing of it may change;
+// after the read-back the device is not reported verified.
+void swap_tag()
+{
+    sim_set_uid(0xE0020000DEADBEEFull);
+    sim_set_block(3, 0x00000000);  // SerNo's first bytes, display only: the first tag's must not land here
+}
+
+TEST_F(ApplyFaults, AnotherTagInTheFieldIsNeverWrittenWithTheFirstTagsBytes)
+{
+    struct Row {
+        int answered;  // requests before the swap
+        SetOutcome outcome;
+        bool nothingWritten;
+    } rows[] = {
+        {1 + 25, SetOutcome::anotherTag, true},                 // after the merge reads
+        {1 + 25 + 1 + 1 + 22 + 22, SetOutcome::failed, false},  // after the read-back
+    };
+    for (const Row& row : rows) {
+        SetUp();
+        sim_before_request(row.answered, swap_tag);
+        Bytes before = whole_memory();
+        before[12] = before[13] = before[14] = before[15] = 0;
+        EXPECT_EQ(apply_tag_set(*set, report.get()), row.outcome) << row.answered;
+        EXPECT_EQ(sim_calls(SIM_WRITE_BLOCK), row.nothingWritten ? 0 : 22) << row.answered;
+        if (row.nothingWritten) {
+            EXPECT_EQ(hex_bytes(whole_memory()), hex_bytes(before));
+            EXPECT_EQ(item_line(*report, *set, "Addr"),
+                      "\"Addr\" (40, int8): not written: another tag, or none, answered before the writes: "
+                      "nothing written");
+        } else {
+            EXPECT_EQ(item_line(*report, *set, "Addr"),
+                      "\"Addr\" (40, int8): failed: written, but another tag, or none, answered after the read-back: "
+                      "not verified");
+        }
+    }
 }
 
 }  // namespace

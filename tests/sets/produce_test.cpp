@@ -15,6 +15,8 @@ struct Line {
     int leaveAfterPlacing = -1;  // for the second tag: requests answered before it is taken away
     size_t placed = 0;
     int leaveWaits = 0;  // forLeave waits since the last device
+    int flicker = 1;     // waits the first tag is out of the field before it comes back
+    int64_t clock = 0;   // milliseconds; each wait is the console's pause of 200
     std::string waits;   // T and L, one a wait
     std::vector<Bytes> memories;
     std::vector<std::string> log;
@@ -43,22 +45,30 @@ bool wait(void* context, ProduceWait what, SetOutcome)
 {
     Line& line = *static_cast<Line*>(context);
     line.waits += what == ProduceWait::forTag ? "T" : "L";
+    line.clock += 200;
     if (what == ProduceWait::forTag) {
         line.leaveWaits = 0;
         if (line.placed == line.uids.size()) return false;  // as Ctrl+C does
         place(line);
         return true;
     }
-    // The first tag stays a while, then flickers out for one poll and back before it goes.
+    // The first tag stays a while, then flickers out of the field and back before it goes.
     int n = line.leaveWaits++;
-    if (line.placed != 1 || n == 3) {
-        if (n == 0 || n == 3) take_away(line);
+    if (line.placed != 1) {
+        if (n == 0) take_away(line);
     } else if (n == 1) {
         sim_leave_field();
-    } else if (n == 2) {
+    } else if (n == 1 + line.flicker) {
         sim_enter_field();
+    } else if (n == 2 + line.flicker) {
+        take_away(line);
     }
     return true;
+}
+
+int64_t clock_ms(void* context)
+{
+    return static_cast<Line*>(context)->clock;
 }
 
 int64_t now(void* context)
@@ -88,12 +98,20 @@ protected:
         sim_leave_field();  // the line starts empty
     }
     Line line = first_three();
-    ProduceHooks hooks{&line, wait, now, log, nullptr};
+    ProduceHooks hooks{&line, wait, now, clock_ms, log, nullptr};
 };
 
 TEST_F(Production, ThreeTagsInTurnThreeLogLinesEachTagHoldingTheSet)
 {
-    ProduceResult result = produce(*set, 0, hooks);
+    // The first tag out of the field for up to 0.4 s (polls 200 ms apart) is still the same tag.
+    ProduceResult result = {};
+    for (int flicker : {2, 1}) {
+        SetUp();
+        line = first_three();
+        line.flicker = flicker;
+        result = produce(*set, 0, hooks);
+        EXPECT_EQ(result.devices, 3) << flicker;
+    }
     EXPECT_EQ(result.devices, 3);
     EXPECT_EQ(result.failed, 0);
     EXPECT_FALSE(result.logFailed);
@@ -101,7 +119,7 @@ TEST_F(Production, ThreeTagsInTurnThreeLogLinesEachTagHoldingTheSet)
                                                   "2026-12-08 23:14:20 UTC E002000000000002 ok\n",
                                                   "2026-12-08 23:15:20 UTC E002000000000003 ok\n"}));
     // The first tag stays, flickers out for one poll and back: not written again.
-    EXPECT_EQ(line.waits, "TLLLLLTLLTLLT");
+    EXPECT_EQ(line.waits, "TLLLLLLLTLLLLTLLLLT");  // gone after 0.6 s without an answer
     EXPECT_EQ(sim_calls(SIM_WRITE_BLOCK), 3 * 25);
     ASSERT_EQ(line.memories.size(), 3u);
     Bytes expected = with_example_set(Bytes(SIM_MAX_BLOCKS * SIM_BLOCK_SIZE, 0xFF));
@@ -110,8 +128,9 @@ TEST_F(Production, ThreeTagsInTurnThreeLogLinesEachTagHoldingTheSet)
 
 TEST_F(Production, ATagTakenAwayMidApplyIsAFailedDeviceAndTheLineGoesOn)
 {
-    // Identification, 25 reads, the password and 5 writes (blocks 9-13); block 14 finds no tag.
-    line.leaveAfterPlacing = 1 + 25 + 1 + 5;
+    // Identification, 25 reads, identification, the password and 5 writes (blocks 9-13); block 14
+    // finds no tag.
+    line.leaveAfterPlacing = 1 + 25 + 1 + 1 + 5;
     ProduceResult result = produce(*set, 3, hooks);
     EXPECT_EQ(result.devices, 3);
     EXPECT_EQ(result.failed, 1);
@@ -122,7 +141,7 @@ TEST_F(Production, ATagTakenAwayMidApplyIsAFailedDeviceAndTheLineGoesOn)
         "\"Imax\" \"Fpwm\" \"Log\" \"Clock\" \"Cal\" \"Gain\" \"Reset\" \"Lang\" \"Beep\" \"Dim\" \"Eco\" \"Serv\" "
         "\"Cust\"\n");
     EXPECT_EQ(line.log[2], "2026-12-08 23:15:20 UTC E002000000000003 ok\n");
-    EXPECT_EQ(line.waits, "TLLLLLTLLT");  // ends at the count, the third tag still on the reader
+    EXPECT_EQ(line.waits, "TLLLLLLLTLLLLT");  // ends at the count, the third tag still on the reader
 }
 
 }  // namespace

@@ -3,7 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "sets/param_set.h"
+#include "sets/set_file.h"
 #include "sets/set_support.h"
+
+#ifndef _WIN32
+#include <dirent.h>
+#include <signal.h>
+#include <sys/resource.h>
+#endif
 
 namespace {
 
@@ -48,7 +55,7 @@ TEST(SetFile, WriterPutsTheHeaderAndOneExactValueALineAndTheReaderTakesItBack)
                         "\"Vmin\" 56 int16 not-set\n"
                         "\"a \\\"b\\\" c\\\\d\\te\\nf\\r\\x01\\x7F\xC3\xA9\" 1018 int32 -2147483648\n"
                         "\"" +
-                        escaped + "\" 1021 int8 127\n");
+                        escaped + "\" 1021 int8 127\nend 6 entries\n");
 
     auto back = std::make_unique<ParamSet>();
     read_set(text, back.get());
@@ -62,10 +69,11 @@ TEST(SetFile, ReaderTakesWhatAPersonMayDoToTheFile)
 {
     // CR LF, blank and comment lines anywhere, tabs, trailing comments and blanks, keys in another
     // order, lower-case hexadecimal, no line end at the end.
-    std::string text =
-        "# Pelox parameter set\r\n\r\nuid e002a1b2c3d4e5f6\r\n# copied from the first device\r\ntool 2.10.0\r\n"
-        "configuration 0 parameters, fingerprint 00000000\r\nsaved 2026-12-08 23:13:20 UTC\t \r\n"
-        "\t\"Mode\"\t36  int8\t 2   # auto\r\n   # \"Addr\" 40 int8 1\r\n\"Serv\" 280 time not-set #";
+    std::string text = "\xEF\xBB\xBF# Pelox parameter set\r\n\r\nuid e002a1b2c3d4e5f6\r\n# copied from the first "
+                       "device\r\ntool 2.10.0\r\n"
+                       "configuration 0 parameters, fingerprint 00000000\r\nsaved 2026-12-08 23:13:20 UTC\t \r\n"
+                       "\t\"Mode\"\t36  int8\t 2   # auto\r\n   # \"Addr\" 40 int8 1\r\n\"Serv\" 280 time not-set #\r\n"
+                       " end  2\tentries \r\n# a comment after the end\r\n";
     auto set = std::make_unique<ParamSet>();
     read_set(text, set.get());
     EXPECT_STREQ(set->tool, "2.10.0");
@@ -128,6 +136,12 @@ TEST(SetFile, EveryMalformedLineIsRefusedWithItsLineNumberAndNothingKept)
         {kHeader + "\"A\" 0 int8 1\n\"A\" 0 int16 1\n\"A\" 0 int8 2\n", SetProblem::entryTwice, 8,
          "the same name, address and type as line 6"},
         {kHeader + entries, SetProblem::tooManyEntries, 106, "more than 100 parameters"},
+        {kHeader + "\"A\" 0 int8 1\n", SetProblem::noEnd, 6, nullptr},
+        {kHeader + "\"A\" 0 int8 1\n\"B\" 4 int8 1\nend 1 entry\n", SetProblem::endCount, 8,
+         "the end line counts 1 entries, the file holds 2: lines were lost or added (a file cut off, or an entry "
+         "added or removed by hand without counting it)"},
+        {kHeader + "\"A\" 0 int8 1\nend 1 entries\n", SetProblem::badEnd, 7, nullptr},
+        {kHeader + "end 0 entries\n\"A\" 0 int8 1\n", SetProblem::afterEnd, 7, nullptr},
         {"# Pelox parameter set\n" + comments, SetProblem::fileTooLong, 1025,
          "longer than 1048576 bytes, far too long for a parameter set: stopped reading"},
     };
@@ -145,6 +159,86 @@ TEST(SetFile, EveryMalformedLineIsRefusedWithItsLineNumberAndNothingKept)
         }
     }
 }
+
+// A file cut anywhere is refused, unless all that is lost is the final line end.
+TEST(SetFile, EveryCutOfTheExampleSetIsRefused)
+{
+    std::string text = example_file("example.set");
+    auto set = std::make_unique<ParamSet>();
+    SetReadError error;
+    for (size_t length = 0; length + 1 < text.size(); ++length) {
+        EXPECT_FALSE(read_param_set_text(text.data(), length, set.get(), &error)) << length;
+        EXPECT_EQ(set->count, 0) << length;
+    }
+    EXPECT_TRUE(read_param_set_text(text.data(), text.size() - 1, set.get(), &error));
+    EXPECT_EQ(set->count, 26);
+}
+
+#ifndef _WIN32
+std::string file_text(const std::string& path)
+{
+    std::string text;
+    if (FILE* f = fopen(path.c_str(), "rb")) {
+        for (int c; (c = fgetc(f)) != EOF;) text += static_cast<char>(c);
+        fclose(f);
+    }
+    return text;
+}
+
+int files_in(const std::string& folder)
+{
+    int n = 0;
+    DIR* d = opendir(folder.c_str());
+    while (dirent* e = d != nullptr ? readdir(d) : nullptr) n += e->d_name[0] != '.';
+    if (d != nullptr) closedir(d);
+    return n;
+}
+
+// A disk that fills at any byte (a file size limit stands in for it): the file there before, a
+// set or a log, stays byte for byte as it was, and nothing else is left beside it.
+TEST(SetFile, AWriteThatCannotFinishLeavesTheOldFileAsItWas)
+{
+    char folder[] = "/tmp/pelox-setfile-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    std::string path = std::string(folder) + "/device.set", logPath = std::string(folder) + "/line.log";
+    std::string old = example_file("example.set");
+    auto set = std::make_unique<ParamSet>();
+    read_set(old, set.get());
+    set->entries[0].value = 1;  // another file than the old one
+    std::string full = written(*set), line = std::string(full.size(), 'x') + "\n";
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit unlimited;
+    getrlimit(RLIMIT_FSIZE, &unlimited);
+    for (size_t limit = 0; limit < full.size(); ++limit) {
+        FILE* f = fopen(path.c_str(), "wb");
+        fputs(old.c_str(), f);
+        fclose(f);
+        FILE* log = fopen(logPath.c_str(), "wb");
+        fputs("one\n", log);
+        fclose(log);
+        log = fopen(logPath.c_str(), "a+b");
+        rlimit small = unlimited;
+        small.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &small);
+        bool saved = write_param_set_file(path.c_str(), *set);
+        bool logged = append_line_whole(log, line.c_str());
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+        fclose(log);
+        EXPECT_FALSE(saved) << limit;
+        EXPECT_EQ(file_text(path), old) << limit;
+        EXPECT_FALSE(logged) << limit;
+        EXPECT_EQ(file_text(logPath), "one\n") << limit;
+        EXPECT_EQ(files_in(folder), 2) << limit;
+        if (HasFailure()) break;
+    }
+    EXPECT_TRUE(write_param_set_file(path.c_str(), *set));
+    EXPECT_EQ(file_text(path), full);
+    EXPECT_EQ(files_in(folder), 2);
+    remove(path.c_str());
+    remove(logPath.c_str());
+    rmdir(folder);
+}
+#endif
 
 TEST(SetFile, FingerprintIsTheConfigurationsNamesAddressesAndTypes)
 {

@@ -1,0 +1,30 @@
+// Set files and logs on the disk, the platform's part: a folder told from a file, a file
+// replaced whole or not at all, a line appended whole or not at all. Paths are as the program
+// got them (UTF-8, or on Windows the ANSI code page when they are not valid UTF-8).
+#pragma once
+#include <stddef.h>
+#include <stdint.h>
+#include <stdio.h>
+
+enum { FILE_PATH_SIZE = 1024 };
+
+bool is_folder(const char* path);
+bool file_exists(const char* path);
+
+// A new file written beside the target under a name of its own, flushed to the disk and only then
+// moved over the target in one step. Until the commit the target is as it was; a failure at any
+// point removes the new file and leaves the target untouched.
+struct FileReplacement {
+    intptr_t handle;  // a file descriptor, or on Windows a HANDLE; -1 while none is open
+    char temporary[FILE_PATH_SIZE + 16];
+    char target[FILE_PATH_SIZE];
+    bool failed;
+};
+bool replacement_begin(FileReplacement* r, const char* path);
+bool replacement_write(FileReplacement* r, const char* bytes, size_t length);
+bool replacement_commit(FileReplacement* r);
+
+// Appends line (with its line end) to a file open for appending and reading, in one write, and has
+// the system put it on the disk. When any of it fails the file is cut back to its size before,
+// so a log never keeps half a line.
+bool append_line_whole(FILE* file, const char* line);

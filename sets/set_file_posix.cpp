@@ -1,0 +1,110 @@
+// Set files and logs on the disk, on Linux.
+#include <fcntl.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "sets/set_file.h"
+
+namespace {
+
+// The folder that holds path, so that the rename is itself on the disk.
+void sync_folder_of(const char* path)
+{
+    char folder[FILE_PATH_SIZE];
+    snprintf(folder, sizeof folder, "%s", path);
+    char* slash = strrchr(folder, '/');
+    if (slash == nullptr) snprintf(folder, sizeof folder, ".");
+    else slash[slash == folder ? 1 : 0] = '\0';
+    int fd = open(folder, O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    fsync(fd);
+    close(fd);
+}
+
+void give_up(FileReplacement* r)
+{
+    if (r->handle >= 0) close(static_cast<int>(r->handle));
+    r->handle = -1;
+    unlink(r->temporary);
+    r->failed = true;
+}
+
+int descriptor(const FileReplacement* r)
+{
+    return static_cast<int>(r->handle);
+}
+
+}  // namespace
+
+bool is_folder(const char* path)
+{
+    struct stat s;
+    return stat(path, &s) == 0 && S_ISDIR(s.st_mode);
+}
+
+bool file_exists(const char* path)
+{
+    struct stat s;
+    return stat(path, &s) == 0;
+}
+
+bool replacement_begin(FileReplacement* r, const char* path)
+{
+    memset(r, 0, sizeof *r);
+    r->handle = -1;
+    size_t length = strlen(path);
+    if (length == 0 || length >= sizeof r->target) return r->failed = true, false;
+    memcpy(r->target, path, length + 1);
+    snprintf(r->temporary, sizeof r->temporary, "%s.XXXXXX", path);
+    int fd = mkstemp(r->temporary);
+    if (fd < 0) return r->failed = true, false;
+    r->handle = fd;
+    return true;
+}
+
+bool replacement_write(FileReplacement* r, const char* bytes, size_t length)
+{
+    if (r->failed) return false;
+    while (length > 0) {
+        ssize_t n = write(descriptor(r), bytes, length);
+        if (n <= 0) return give_up(r), false;
+        bytes += n;
+        length -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool replacement_commit(FileReplacement* r)
+{
+    if (r->failed) return false;
+    int fd = descriptor(r);
+    // A new file gets the permissions a plain fopen would give it, not mkstemp's owner-only ones.
+    mode_t mask = umask(0);
+    umask(mask);
+    struct stat old;
+    fchmod(fd, stat(r->target, &old) == 0 ? old.st_mode & 07777 : 0666 & ~mask);
+    if (fsync(fd) != 0) return give_up(r), false;
+    r->handle = -1;
+    if (close(fd) != 0 || rename(r->temporary, r->target) != 0) {
+        unlink(r->temporary);
+        return r->failed = true, false;
+    }
+    sync_folder_of(r->target);
+    return true;
+}
+
+bool append_line_whole(FILE* file, const char* line)
+{
+    if (fflush(file) != 0 || fseek(file, 0, SEEK_END) != 0) return false;
+    long before = ftell(file);
+    size_t length = strlen(line);
+    int fd = fileno(file);
+    // Straight to the descriptor: one write, not what the stream's buffer makes of it.
+    ssize_t n = before < 0 ? -1 : write(fd, line, length);
+    if (n == static_cast<ssize_t>(length) && fsync(fd) == 0) return true;
+    if (before >= 0 && ftruncate(fd, before) == 0) fsync(fd);
+    return false;
+}
