@@ -84,7 +84,12 @@ const char* run_set_command(SetCommand command, const char* path, int64_t now)
         else if (!write_param_set_file(path, set))
             add_line("The file cannot be written (the disk full, or no right to write there): nothing was saved, "
                      "a file that was there is as it was.");
-        else add_line("Saved.");
+        else {
+            char notSet[SET_MAX_ENTRIES * 24];
+            format_not_set(set, notSet, sizeof notSet);
+            if (notSet[0] != '\0') add_line(notSet);
+            add_line("Saved.");
+        }
         break;
     }
     case SetCommand::compare:

@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "model/config.h"
+#include "model/text_quote.h"
 #include "model/time_text.h"
 
 namespace {
@@ -276,4 +277,21 @@ void format_set_file_error(const char* path, const SetReadError& error, char* ou
     out[0] = '\0';
     if (error.line == 0) append_format(out, size, "%s: error: %s", path, message);
     else append_format(out, size, "%s:%d: error: %s", path, error.line, message);
+}
+
+void format_not_set(const ParamSet& set, char* out, size_t size)
+{
+    if (size == 0) return;
+    out[0] = '\0';
+    int n = 0;
+    for (int i = 0; i < set.count; ++i) n += !set.entries[i].valueSet;
+    if (n == 0) return;
+    append_format(out, size,
+                  "stored as not-set (the tag holds no valid value; an apply leaves them as they are): %d:", n);
+    for (int i = 0; i < set.count; ++i) {
+        if (set.entries[i].valueSet) continue;
+        char quoted[QUOTED_TEXT_SIZE];
+        quote_text(set.entries[i].name, quoted, sizeof quoted);
+        append_format(out, size, " %s", quoted);
+    }
 }

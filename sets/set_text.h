@@ -17,6 +17,10 @@ void format_set_item(const SetReport& report, const ParamSet& set, int i, char* 
 // and when the set was saved with another configuration, a note saying so.
 void format_set_summary(const SetReport& report, char* out, size_t size);
 
+// 'stored as not-set (...): 2: "Vmin" "Log"', the entries a save found no valid value for; empty
+// when there are none.
+void format_not_set(const ParamSet& set, char* out, size_t size);
+
 // A refused set file as both the window and pelox-tag show it: "PATH:LINE: error: MESSAGE", or
 // "PATH: error: MESSAGE" where no line is concerned (cannot be opened, a folder).
 void format_set_file_error(const char* path, const SetReadError& error, char* out, size_t size);

@@ -72,23 +72,6 @@ bool may_save_to(const char* path, bool force, FILE* err)
     return false;
 }
 
-// The parameters the tag holds no valid value for, saved as "not-set": an apply leaves them as
-// they are on the next device.
-void say_not_set(const ParamSet& set, FILE* out)
-{
-    int n = 0;
-    for (int i = 0; i < set.count; ++i) n += !set.entries[i].valueSet;
-    if (n == 0) return;
-    fprintf(out, "stored as not-set (the tag holds no valid value; an apply leaves them as they are): %d:", n);
-    for (int i = 0; i < set.count; ++i) {
-        if (set.entries[i].valueSet) continue;
-        char quoted[QUOTED_TEXT_SIZE];
-        quote_text(set.entries[i].name, quoted, sizeof quoted);
-        fprintf(out, " %s", quoted);
-    }
-    fprintf(out, "\n");
-}
-
 }  // namespace
 
 int command_read(FILE* out, FILE* err)
@@ -124,7 +107,9 @@ int command_save(const char* path, bool force, FILE* out, FILE* err)
         return TAG_BAD_INPUT;
     }
     print_report(commandReport, commandSet, out);
-    say_not_set(commandSet, out);
+    char notSet[SET_MAX_ENTRIES * 24];
+    format_not_set(commandSet, notSet, sizeof notSet);
+    if (notSet[0] != '\0') fprintf(out, "%s\n", notSet);
     return TAG_OK;
 }
 
