@@ -146,17 +146,10 @@ TEST_F(Actions, SetCommandsSayWhyNothingHappened)
          "Pelox.ini: not a parameter set, never replaced by a save: nothing was saved."},
     };
     for (const Row& row : rows) {
-        std::string path = folder.path() + row.file;
-        FILE* f = fopen(path.c_str(), "wb");
-        fputs(row.text, f);
-        fclose(f);
+        std::string path = folder.write(row.file, row.text);
         text = run_set_command(row.command, path.c_str(), 0);
         EXPECT_NE(std::string::npos, text.find(path + (row.says + strlen(row.file)))) << text;
-        f = fopen(path.c_str(), "rb");
-        char back[256] = "";
-        fread(back, 1, sizeof back - 1, f);
-        fclose(f);
-        EXPECT_STREQ(back, row.text);
+        EXPECT_EQ(folder.read(row.file), row.text);
     }
 }
 

@@ -6,8 +6,9 @@
 #include "sets/set_file.h"
 #include "sets/set_support.h"
 
+#include "support/temp_files.h"
+
 #ifndef _WIN32
-#include <dirent.h>
 #include <signal.h>
 #include <sys/resource.h>
 #endif
@@ -175,68 +176,36 @@ TEST(SetFile, EveryCutOfTheExampleSetIsRefused)
 }
 
 #ifndef _WIN32
-std::string file_text(const std::string& path)
-{
-    std::string text;
-    if (FILE* f = fopen(path.c_str(), "rb")) {
-        for (int c; (c = fgetc(f)) != EOF;) text += static_cast<char>(c);
-        fclose(f);
-    }
-    return text;
-}
-
-int files_in(const std::string& folder)
-{
-    int n = 0;
-    DIR* d = opendir(folder.c_str());
-    while (dirent* e = d != nullptr ? readdir(d) : nullptr) n += e->d_name[0] != '.';
-    if (d != nullptr) closedir(d);
-    return n;
-}
-
 // A disk that fills at any byte (a file size limit stands in for it): the file there before, a
 // set or a log, stays byte for byte as it was, and nothing else is left beside it.
 TEST(SetFile, AWriteThatCannotFinishLeavesTheOldFileAsItWas)
 {
-    char folder[] = "/tmp/pelox-setfile-XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    std::string path = std::string(folder) + "/device.set", logPath = std::string(folder) + "/line.log";
-    std::string old = example_file("example.set");
+    TempFolder folder;
+    std::string old = example_file("example.set"), path = folder.path() + "device.set";
     auto set = std::make_unique<ParamSet>();
     read_set(old, set.get());
     set->entries[0].value = 1;  // another file than the old one
     std::string full = written(*set), line = std::string(full.size(), 'x') + "\n";
     signal(SIGXFSZ, SIG_IGN);
-    rlimit unlimited;
+    rlimit unlimited, small;
     getrlimit(RLIMIT_FSIZE, &unlimited);
-    for (size_t limit = 0; limit < full.size(); ++limit) {
-        FILE* f = fopen(path.c_str(), "wb");
-        fputs(old.c_str(), f);
-        fclose(f);
-        FILE* log = fopen(logPath.c_str(), "wb");
-        fputs("one\n", log);
-        fclose(log);
-        log = fopen(logPath.c_str(), "a+b");
-        rlimit small = unlimited;
+    for (size_t limit = 0; limit < full.size() && !HasFailure(); ++limit) {
+        folder.write("device.set", old);
+        FILE* log = fopen(folder.write("line.log", "one\n").c_str(), "a+b");
+        small = unlimited;
         small.rlim_cur = limit;
         setrlimit(RLIMIT_FSIZE, &small);
-        bool saved = write_param_set_file(path.c_str(), *set);
-        bool logged = append_line_whole(log, line.c_str());
+        EXPECT_FALSE(write_param_set_file(path.c_str(), *set)) << limit;
+        EXPECT_FALSE(append_line_whole(log, line.c_str())) << limit;
         setrlimit(RLIMIT_FSIZE, &unlimited);
         fclose(log);
-        EXPECT_FALSE(saved) << limit;
-        EXPECT_EQ(file_text(path), old) << limit;
-        EXPECT_FALSE(logged) << limit;
-        EXPECT_EQ(file_text(logPath), "one\n") << limit;
-        EXPECT_EQ(files_in(folder), 2) << limit;
-        if (HasFailure()) break;
+        EXPECT_EQ(folder.read("device.set"), old) << limit;
+        EXPECT_EQ(folder.read("line.log"), "one\n") << limit;
+        EXPECT_EQ(folder.entries(), 2) << limit;
     }
     EXPECT_TRUE(write_param_set_file(path.c_str(), *set));
-    EXPECT_EQ(file_text(path), full);
-    EXPECT_EQ(files_in(folder), 2);
-    remove(path.c_str());
-    remove(logPath.c_str());
-    rmdir(folder);
+    EXPECT_EQ(folder.read("device.set"), full);
+    EXPECT_EQ(folder.entries(), 2);
 }
 #endif
 

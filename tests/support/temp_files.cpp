@@ -7,6 +7,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -36,4 +37,17 @@ std::string TempFolder::write(const std::string& name, const std::string& bytes)
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return file;
+}
+
+std::string TempFolder::read(const std::string& name) const
+{
+    std::ifstream in(path_ + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+int TempFolder::entries() const
+{
+    int n = 0;
+    for (const auto& entry : fs::directory_iterator(path_)) n += !entry.path().empty();
+    return n;
 }

@@ -13,6 +13,9 @@ public:
     const std::string& path() const { return path_; }
     // Writes the bytes as they are (no newline translation) to a file in the folder.
     std::string write(const std::string& name, const std::string& bytes) const;
+    // The bytes of a file in the folder ("" when there is none), and how many entries it holds.
+    std::string read(const std::string& name) const;
+    int entries() const;
 
 private:
     std::string path_;
