@@ -48,6 +48,14 @@ bool file_exists(const char* path)
     return attributes(path) != INVALID_FILE_ATTRIBUTES;
 }
 
+FILE* open_file(const char* path, const char* mode)
+{
+    wchar_t wide[FILE_PATH_SIZE], wideMode[8];
+    if (!widen(path, wide, FILE_PATH_SIZE) || MultiByteToWideChar(CP_UTF8, 0, mode, -1, wideMode, 8) <= 0)
+        return nullptr;
+    return _wfopen(wide, wideMode);
+}
+
 bool replacement_begin(FileReplacement* r, const char* path)
 {
     memset(r, 0, sizeof *r);

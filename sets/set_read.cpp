@@ -303,7 +303,7 @@ bool read_param_set_text(const char* bytes, size_t length, ParamSet* set, SetRea
 
 bool read_param_set_file(const char* path, ParamSet* set, SetReadError* error)
 {
-    FILE* file = is_folder(path) ? nullptr : fopen(path, "rb");
+    FILE* file = is_folder(path) ? nullptr : open_file(path, "rb");
     if (file == nullptr) {
         memset(set, 0, sizeof *set);
         *error = SetReadError{};

@@ -68,7 +68,7 @@ SetTarget set_target(const char* path)
 {
     if (is_folder(path)) return SetTarget::folder;
     if (!file_exists(path)) return SetTarget::absent;
-    FILE* file = fopen(path, "rb");
+    FILE* file = open_file(path, "rb");
     if (file == nullptr) return SetTarget::other;
     char first[32] = "";
     size_t n = fread(first, 1, sizeof first - 1, file);

@@ -80,7 +80,7 @@ bool ends_with_line_end(FILE* file)
 // The log for appending, its last line ended if a previous run was cut off while writing it.
 FILE* open_log(const char* path, FILE* out, FILE* err)
 {
-    FILE* log = is_folder(path) ? nullptr : fopen(path, "a+b");
+    FILE* log = is_folder(path) ? nullptr : open_file(path, "a+b");
     if (log == nullptr) {
         fprintf(err, "%s: error: cannot open the log for appending\n", path);
         return nullptr;
