@@ -60,7 +60,7 @@ struct Session {
     bool headerSeen;
 };
 
-// The loader reads at most 29 or 254 characters at a time; a chunk that does not end in a line
+// The loader reads at most 254 characters at a time; a chunk that does not end in a line
 // feed leaves the rest of the same physical line for the next chunk.
 Chunk locate(Session& session, const char* text, int length)
 {
@@ -80,6 +80,10 @@ void on_header(void* context, const char* line, int length, const HeaderReading&
     session.headerSeen = true;
     // The settings are final once the header is read: report them before the first definition.
     Chunk chunk = locate(session, line, length);
+    if (reading.cut) {  // the rest of the first line was passed over, never read as a definition
+        session.nextLine = 2;
+        session.nextColumn = 1;
+    }
     report_header(session.report, &chunk, reading);
 }
 

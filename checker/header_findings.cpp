@@ -34,6 +34,18 @@ void report_header(Report& report, const Chunk* header, const HeaderReading& rea
         warning(report, "the file is empty: no header line and no parameters");
         return;
     }
+    if (reading.byteOrderMark) {
+        begin_finding(report, 1);
+        put_text(report, "note: a UTF-8 byte order mark before the header: read past");
+        ++report.counts.notes;
+        end_finding(report);
+    }
+    if (reading.cut) {
+        begin_warning(report);
+        put_format(report, "the header is longer than %d characters: the rest of the line is not read",
+                   HEADER_LINE_SIZE - 1);
+        end_finding(report);
+    }
     if (!reading.passwordRead)
         warning(report, "\"Pwd=\" not read (it must start the line, followed by at most 8 hexadecimal digits): "
                         "password 00000000");
@@ -54,6 +66,8 @@ void report_header(Report& report, const Chunk* header, const HeaderReading& rea
         end_finding(report);
     }
     // A file that starts straight with definitions loses its first one to the header.
-    if (strstr(header->text, "Name=\"") != nullptr)
+    if (strstr(header->text, "Name=\"") != nullptr) {
         warning(report, "the first line is always the header: this definition is not loaded");
+        ++report.counts.skipped;  // a definition lost as surely as a skipped one
+    }
 }

@@ -31,7 +31,9 @@ void put_not_a_number(const Report& report, const char* text, const char* key)
     shown[n] = '\0';
     put_format(report, "%s", key);
     put_quoted(report, shown);
-    put_format(report, " is not a decimal number (digits alone, then a blank or the line end)");
+    put_format(
+        report,
+        " is not a decimal number (digits alone, ending at a blank, a comma, a semicolon, a quote or the line end)");
 }
 
 void put_reason(const Report& report, const Chunk& chunk, LineVerdict verdict, const ParamEntry& record)

@@ -1,4 +1,4 @@
-// Notes on definition lines: cut lines, false comments, keywords found where nobody meant them.
+// Notes on definition lines: cut lines, NUL bytes, keywords in texts that no longer count.
 #include "checker/line_notes.h"
 
 #include <string.h>
@@ -73,19 +73,21 @@ void report_mode_notes(Report& report, const Chunk& chunk, const ParamEntry& rec
 {
     KeywordPlace def = keyword_place(chunk.text, "Default", name, description);
     KeywordPlace changeable = keyword_place(chunk.text, "Changeable", name, description);
-    if (record.mode == EditMode::Default && !def.outside) {
+    // Keywords count only outside the texts; the tool once took them from anywhere in the line.
+    const KeywordPlace* places[] = {&changeable, &def};
+    const char* const keywords[] = {"Changeable", "Default"};
+    for (int k = 0; k < 2; ++k) {
+        const KeywordPlace& place = *places[k];
+        if (place.outside || !(place.inName || place.inDescription)) continue;
         begin_note(report, chunk);
-        put_format(report, "\"Default\" inside %s makes this a Default row", where(def));
-        if (changeable.outside) put_format(report, ", overriding \"Changeable\"");
+        put_format(report, "%s %s \"%s\": no longer taken as the mode", where(place),
+                   place.inName && place.inDescription ? "hold" : "holds", keywords[k]);
         end_finding(report);
-    } else if (record.mode == EditMode::Default && changeable.outside) {
+    }
+    if (record.mode == EditMode::Default && changeable.outside) {
         begin_note(report, chunk);
         put_format(report, "\"Changeable\" is overridden by \"%s\": this is a Default row",
                    strstr(chunk.text, "Default=") != nullptr ? "Default=" : "Default");
-        end_finding(report);
-    } else if (record.mode == EditMode::Changeable && !changeable.outside) {
-        begin_note(report, chunk);
-        put_format(report, "\"Changeable\" inside %s makes this a Changeable row", where(changeable));
         end_finding(report);
     }
 }
@@ -118,26 +120,12 @@ void report_reading_notes(Report& report, const Chunk& chunk)
         end_finding(report);
     }
 
-    const char* p = chunk.text;
-    bool tab = false;
-    for (; *p == ' ' || *p == '\t'; ++p) tab = tab || *p == '\t';
-    if (tab && *p == '#') note(report, chunk, "a tab before \"#\": the tool does not take this line as a comment");
-
     if (chunk.column == 1) return;
     int last = chunk.column + chunk.length - 1;
     if (chunk.text[chunk.length - 1] == '\n') --last;
-    if (chunk.line == 1) {
-        begin_finding(report, chunk.line, chunk.column);
-        put_format(report,
-                   "warning: the header is longer than %d characters: characters %d-%d are read as a "
-                   "definition line",
-                   HEADER_LINE_SIZE - 1, chunk.column, last);
-        ++report.counts.warnings;
-    } else {
-        begin_note(report, chunk);
-        put_format(report, "the line is longer than %d characters: characters %d-%d are read as a separate line",
-                   DEFINITION_LINE_SIZE - 1, chunk.column, last);
-    }
+    begin_note(report, chunk);
+    put_format(report, "the line is longer than %d characters: characters %d-%d are read as a separate line",
+               DEFINITION_LINE_SIZE - 1, chunk.column, last);
     end_finding(report);
 }
 
@@ -149,5 +137,15 @@ void report_parameter_notes(Report& report, const Chunk& chunk, const ParamEntry
     if (!name.closed) note(report, chunk, "the name has no closing double quote: it runs to the end of the line");
     if (!description.closed)
         note(report, chunk, "the description has no closing double quote: it runs to the end of the line");
+    // "Default=" and no number: the tool reads default 0, as for a bare "Default".
+    char outside[DEFINITION_LINE_SIZE];
+    blank_quoted_texts(chunk.text, outside, sizeof outside);
+    const char* def = strstr(outside, "Default=");
+    if (record.mode == EditMode::Default && def != nullptr && record.defaultValue == 0) {
+        const char* after = def + 8;
+        while (*after == ' ' || *after == '\t') ++after;
+        if (*after != '0' && *after != '+' && *after != '-')
+            note(report, chunk, "\"Default=\" without a number: default 0, as a bare \"Default\"");
+    }
     report_write_notes(report, chunk, record);
 }

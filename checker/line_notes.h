@@ -2,9 +2,9 @@
 #pragma once
 #include "checker/findings.h"
 
-// How the text was cut and read: NUL bytes, a tab before "#", the rest of an overlong line.
+// How the text was cut and read: NUL bytes, the rest of an overlong line.
 void report_reading_notes(Report& report, const Chunk& chunk);
 
-// For an accepted line: the mode keywords found inside quoted texts or overridden, texts with
+// For an accepted line: mode keywords inside quoted texts (no longer the mode) or overridden, texts with
 // no closing quote, and defaults or types that the row button cannot write.
 void report_parameter_notes(Report& report, const Chunk& chunk, const ParamEntry& record);

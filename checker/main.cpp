@@ -1,10 +1,12 @@
-// pelox-check [PATH]: explains how the tool reads PATH (default: Pelox.ini in the current folder).
+// pelox-check [PATH]: explains how the tool reads PATH (default: the Pelox.ini beside pelox-check,
+// the one the tool beside it reads).
 // pelox-check --reader: takes the reader library and the reader step by step as the tool does.
 #include <stdio.h>
 #include <string.h>
 
 #include "checker/check_config.h"
 #include "checker/reader_diagnosis.h"
+#include "model/config.h"
 #include "pelox_version.h"
 
 int main(int argc, char** argv)
@@ -20,7 +22,7 @@ int main(int argc, char** argv)
     if (argc > 2 || help) {
         fprintf(argc > 2 ? stderr : stdout,
                 "usage: pelox-check [PATH]\n"
-                "Reports how the tool reads PATH (default: Pelox.ini in the current folder).\n"
+                "Reports how the tool reads PATH (default: the Pelox.ini beside pelox-check, as the tool reads it).\n"
                 "Exit status: 0 nothing skipped and nothing overlapping, 1 problems found, 2 file not readable.\n"
                 "usage: pelox-check --reader\n"
                 "Loads CR95HF.dll beside pelox-check as the tool does and tries the reader and the tag.\n"
@@ -28,7 +30,14 @@ int main(int argc, char** argv)
                 "pelox-check --version shows the version; -h, --help or /? this text.\n");
         return argc > 2 ? CHECK_UNREADABLE : CHECK_OK;
     }
-    int result = check_config(argc == 2 ? argv[1] : "Pelox.ini", file_output(stdout));
+    // Without a path, the file the tool beside it reads, named in full on every line, so that run
+    // from another folder it never checks another file than the tool's.
+    char beside[CONFIG_PATH_SIZE];
+    if (argc < 2 && !config_path(beside, sizeof beside)) {
+        fprintf(stderr, "pelox-check: error: the folder of pelox-check is too long a path\n");
+        return CHECK_UNREADABLE;
+    }
+    int result = check_config(argc == 2 ? argv[1] : beside, file_output(stdout));
     fflush(stdout);
     return result;
 }

@@ -46,9 +46,16 @@ void copy_quoted(const char* from, char* to, size_t size)
 
 enum class FieldNumber { ok, notANumber, tooLarge };
 
+// Whether c can go on a number or a word: after the digits it makes the number something else.
+bool continues_number(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '.' || c == '_';
+}
+
 // The number after "Address=" or "Default=": decimal digits, with blanks and a sign before them,
-// ending at a blank or the line end. Read as atoi reads it, "Address=0x10", "Address=16x" and
-// "Default=5V" would give 0, 16 and 5: a parameter in another's place, a default nobody meant.
+// ending at anything that cannot go on a number (a blank, a comma, a semicolon, a quote, the line
+// end). Read as atoi reads it, "Address=0x10", "Address=16x" and "Default=5V" would give 0, 16 and
+// 5: a parameter in another's place, a default nobody meant.
 FieldNumber read_field_number(const char* s, int32_t* value)
 {
     const char* end = nullptr;
@@ -57,8 +64,7 @@ FieldNumber read_field_number(const char* s, int32_t* value)
     case NumberScan::none: return FieldNumber::notANumber;
     case NumberScan::ok: break;
     }
-    bool fieldEnds = *end == '\0' || *end == ' ' || *end == '\t' || *end == '\r' || *end == '\n';
-    return fieldEnds ? FieldNumber::ok : FieldNumber::notANumber;
+    return continues_number(*end) ? FieldNumber::notANumber : FieldNumber::ok;
 }
 
 LineVerdict reject(ParamEntry* record, LineVerdict why)
@@ -100,20 +106,38 @@ HeaderReading apply_header_line(const char* line)
     return reading;
 }
 
-LineVerdict parse_param_line_verdict(const char* line, ParamEntry* record)
+void blank_quoted_texts(const char* line, char* out, size_t size)
 {
-    const char* p = line;
-    while (*p == ' ') ++p;
+    if (size == 0) return;
+    size_t n = strnlen(line, size - 1);
+    memcpy(out, line, n);
+    out[n] = '\0';
+    const char* const kTexts[] = {"Name=\"", "Description=\""};
+    for (const char* key : kTexts) {
+        char* text = strstr(out, key);
+        if (text == nullptr) continue;
+        for (char* c = text + strlen(key); *c != '\0' && *c != '"'; ++c) *c = ' ';
+    }
+}
+
+LineVerdict parse_param_line_verdict(const char* whole, ParamEntry* record)
+{
+    const char* p = whole;
+    while (*p == ' ' || *p == '\t') ++p;
     if (*p == '#') return LineVerdict::comment;
 
-    const char* name = strstr(line, "Name=\"");
+    const char* name = strstr(whole, "Name=\"");
     if (name == nullptr) return LineVerdict::noName;
     copy_quoted(name + 6, record->name, sizeof record->name);
 
-    const char* description = strstr(line, "Description=\"");
+    const char* description = strstr(whole, "Description=\"");
     if (description == nullptr) return LineVerdict::noDescription;
     copy_quoted(description + 13, record->description, sizeof record->description);
 
+    // Every keyword from here on is looked for outside the texts: "Serial, not Changeable" in a
+    // description must not make a display-only serial number writable.
+    char line[DEFINITION_LINE_SIZE];
+    blank_quoted_texts(whole, line, sizeof line);
     const char* address = strstr(line, "Address=");
     if (address == nullptr) return LineVerdict::noAddress;
     switch (read_field_number(address + 8, &record->address)) {
@@ -146,10 +170,16 @@ LineVerdict parse_param_line_verdict(const char* line, ParamEntry* record)
         return LineVerdict::accepted;
     }
     int32_t value = 0;
-    switch (read_field_number(def + 8, &value)) {
-    case FieldNumber::ok: break;
-    case FieldNumber::notANumber: return reject(record, LineVerdict::defaultNotANumber);
-    case FieldNumber::tooLarge: return reject(record, LineVerdict::defaultTooLarge);
+    // "Default=" with nothing after it is a bare "Default": default 0.
+    const char* after = def + 8;
+    const char* first = skip_blanks(after);
+    bool signOrDigit = *first == '+' || *first == '-' || (*first >= '0' && *first <= '9');
+    if (continues_number(*after) || *after == '+' || *after == '-' || signOrDigit) {
+        switch (read_field_number(def + 8, &value)) {
+        case FieldNumber::ok: break;
+        case FieldNumber::notANumber: return reject(record, LineVerdict::defaultNotANumber);
+        case FieldNumber::tooLarge: return reject(record, LineVerdict::defaultTooLarge);
+        }
     }
     record->defaultValue = value;
     return LineVerdict::acceptedWithDefault;

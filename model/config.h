@@ -9,8 +9,9 @@
 
 enum {
     CONFIG_PATH_SIZE = 260,        // szFileName
-    HEADER_LINE_SIZE = 30,         // the header's first 29 characters count
+    HEADER_LINE_SIZE = 255,        // the header's first 254 characters count; the rest of it is passed over
     DEFINITION_LINE_SIZE = 255,    // at most 254 characters of a definition line at a time
+    CONFIG_END_OF_FILE = 0x1A,     // Ctrl-Z: old editors end a text file with it, text mode stops there
     MEMORY_SIZE = 1024,            // tag bytes reachable with one-byte block numbers
     SCAN_INTERVAL_INITIAL = 1000,  // ms; also the period when "scan" has no usable number
     SCAN_INTERVAL_MIN = 10,        // ms; a shorter period is raised to this
@@ -51,6 +52,10 @@ enum class LineVerdict {
     defaultTooLarge,    // the "Default=" number does not fit a signed 32-bit number
 };
 
+// The keywords of a definition line count only outside the quoted Name="..." and
+// Description="..." texts: a copy of line with those texts blanked, for searching keywords in.
+void blank_quoted_texts(const char* line, char* out, size_t size);
+
 // What the header line gave.
 struct HeaderReading {
     bool passwordRead;
@@ -58,6 +63,8 @@ struct HeaderReading {
     bool scanFound;
     bool scanNumberRead;  // false: scanInterval became SCAN_INTERVAL_INITIAL
     bool scanRaised;      // the interval was below SCAN_INTERVAL_MIN and became it
+    bool cut;             // the line was longer than HEADER_LINE_SIZE - 1: the rest was passed over
+    bool byteOrderMark;   // the file started with a UTF-8 byte order mark, read past
 };
 
 // Builds "<executable's folder>Pelox.ini" (szFileName); false when it does not fit.
@@ -112,5 +119,6 @@ HeaderReading apply_header_line(const char* line);
 
 // 0: line rejected; 1: accepted; 2: accepted with a "Default=" value. Writes the record's
 // fields as it goes, also on lines it finally rejects; a rejected record's type is 0.
+// "Default=" with nothing after it reads as default 0 (acceptedWithDefault), as a bare "Default".
 int parse_param_line(const char* line, ParamEntry* record);
 LineVerdict parse_param_line_verdict(const char* line, ParamEntry* record);

@@ -6,22 +6,47 @@
 
 namespace {
 
-const int kNothingAhead = -2;
-
 // Lines as fgets reads them in text mode: at most size - 1 bytes, up to and including a line
 // feed; a carriage return is dropped only where a line feed follows it, which takes one byte
 // of look-ahead.
 struct LineReader {
     ConfigSource source;
-    int ahead;  // the byte read after a lone carriage return, or kNothingAhead
+    int ahead[3];  // bytes read ahead (after a lone carriage return, or of a byte order mark)
+    int aheadCount;
+    bool ended;  // a Ctrl-Z ends the file, as text mode ends it
 };
 
 int next_byte(LineReader& reader)
 {
-    int c = reader.ahead;
-    if (c == kNothingAhead) c = reader.source.next(reader.source.context);
-    reader.ahead = kNothingAhead;
-    return c >= 0 && c <= 255 ? c : CONFIG_SOURCE_END;
+    int c = CONFIG_SOURCE_END;
+    if (reader.aheadCount > 0) {
+        c = reader.ahead[0];
+        reader.ahead[0] = reader.ahead[1];
+        reader.ahead[1] = reader.ahead[2];
+        --reader.aheadCount;
+    } else if (!reader.ended) {
+        c = reader.source.next(reader.source.context);
+    }
+    if (c == CONFIG_END_OF_FILE) reader.ended = true;
+    return c >= 0 && c <= 255 && !reader.ended ? c : CONFIG_SOURCE_END;
+}
+
+void put_back(LineReader& reader, int c)
+{
+    if (reader.aheadCount < 3) reader.ahead[reader.aheadCount++] = c;
+}
+
+// Notepad's "UTF-8 with BOM" (and every UTF-8 file of older versions) starts with EF BB BF.
+bool skip_byte_order_mark(LineReader& reader)
+{
+    const int kMark[3] = {0xEF, 0xBB, 0xBF};
+    int got[3];
+    int n = 0;
+    while (n < 3 && (got[n] = next_byte(reader)) == kMark[n]) ++n;
+    if (n == 3) return true;
+    for (int i = 0; i <= n && i < 3; ++i)
+        if (got[i] != CONFIG_SOURCE_END) put_back(reader, got[i]);
+    return false;
 }
 
 // Returns the number of bytes stored (NUL bytes count), 0 at the end of the input.
@@ -34,7 +59,7 @@ int read_line(LineReader& reader, char* buf, int size)
         if (c == '\r') {
             int next = next_byte(reader);
             if (next == '\n') c = '\n';
-            else reader.ahead = next;
+            else if (next != CONFIG_SOURCE_END) put_back(reader, next);
         }
         buf[n++] = static_cast<char>(c);
         if (c == '\n') break;
@@ -59,12 +84,22 @@ int next_file_byte(void* context)
 
 void load_config_from(const ConfigSource& source, const ConfigTrace* trace)
 {
-    LineReader reader = {source, kNothingAhead};
+    LineReader reader = {source, {}, 0, false};
     Setsecurity = 0;
+    bool mark = skip_byte_order_mark(reader);
     char header[HEADER_LINE_SIZE];
     int length = read_line(reader, header, sizeof header);
     if (length > 0) {
+        // The header is the whole first line: what does not fit is passed over, never read as a
+        // definition.
+        bool cut = header[length - 1] != '\n' && length == HEADER_LINE_SIZE - 1;
+        int more = 0;
+        char rest[DEFINITION_LINE_SIZE];
+        while (cut && (more = read_line(reader, rest, sizeof rest)) > 0 && rest[more - 1] != '\n') {
+        }
         HeaderReading reading = apply_header_line(header);
+        reading.cut = cut && more > 0;
+        reading.byteOrderMark = mark;
         if (trace && trace->header) trace->header(trace->context, header, length, reading);
     }
 

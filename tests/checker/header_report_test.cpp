@@ -43,7 +43,7 @@ TEST(HeaderReport, SettingsAndFieldsNotRead)
                               "overlaps 0, duplicate names 0, empty pages 1, warnings 1, notes 0: ok\n");
 }
 
-TEST(HeaderReport, FirstLineIsAlwaysTheHeaderAndOnly29CharactersCount)
+TEST(HeaderReport, FirstLineIsAlwaysTheWholeHeader)
 {
     CheckRun run = run_check("Name=\"A\" Description=\"a\" Address=0 Type=int8\n"
                              "Name=\"B\" Description=\"b\" Address=4 Type=int8\n");
@@ -54,12 +54,9 @@ TEST(HeaderReport, FirstLineIsAlwaysTheHeaderAndOnly29CharactersCount)
               "digits): password 00000000\n"
               "Pelox.ini:1: warning: \"set=\" not read, since the password was not: ssec button hidden\n"
               "Pelox.ini:1: warning: the first line is always the header: this definition is not loaded\n"
-              "Pelox.ini:1:30: skipped: no Name=\"\n"
-              "Pelox.ini:1:30: warning: the header is longer than 29 characters: characters 30-44 are read as a "
-              "definition line\n"
               "Pelox.ini:2: parameter 1 \"B\": page 1 row 1, int8, DisplayOnly, default 0, bytes 4-6, block 1\n"
               "Pelox.ini: summary: parameters 1, skipped 1, comments 0, blank 0, never read 0, overlaps 0, "
-              "duplicate names 0, empty pages 0, warnings 4, notes 0: problems found\n");
+              "duplicate names 0, empty pages 0, warnings 3, notes 0: problems found\n");
     // Exactly 29 characters: only the line end is left over, which is no definition and no blank line.
     EXPECT_EQ(run_check("Pwd=1 set=1 scan 100 xxxxxxxx\r\n"
                         "Name=\"A\" Description=\"a\" Address=0 Type=int8\n")

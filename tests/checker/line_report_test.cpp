@@ -44,10 +44,10 @@ TEST(LineReport, EveryReasonForASkip)
               "1018-1023, blocks 254-255\n"
               "Pelox.ini:15: parameter 3 \"K\": page 1 row 3, empty (row hidden), DisplayOnly, default 0, "
               "no stored bytes\n"
-              "Pelox.ini:16: skipped: Address=\"0x10\" is not a decimal number (digits alone, then a blank or "
-              "the line end)\n"
-              "Pelox.ini:17: skipped: Default=\"5V\" is not a decimal number (digits alone, then a blank or the "
-              "line end)\n");
+              "Pelox.ini:16: skipped: Address=\"0x10\" is not a decimal number (digits alone, ending at a blank, "
+              "a comma, a semicolon, a quote or the line end)\n"
+              "Pelox.ini:17: skipped: Default=\"5V\" is not a decimal number (digits alone, ending at a blank, a "
+              "comma, a semicolon, a quote or the line end)\n");
 }
 
 TEST(LineReport, ModeKeywordsWhereNobodyMeantThem)
@@ -57,19 +57,22 @@ TEST(LineReport, ModeKeywordsWhereNobodyMeantThem)
                                   "Name=\"Cal\" Description=\"c\" Address=8 Type=int8 Changeable Default=-5\n"
                                   "Name=\"Lim\" Description=\"l\" Address=12 Type=int8 Default Changeable\n"
                                   "Name=\"Gain\" Description=\"Changeable on site\" Address=16 Type=int8\n"
-                                  "Name=\"Off\" Description=\"o\" Address=20 Type=int8 Default Default=1\n"),
-              "Pelox.ini:2: parameter 1 \"Mode\": page 1 row 1, int8, Default, default 0, bytes 0-2, block 0\n"
-              "Pelox.ini:2: note: \"Default\" inside the description makes this a Default row\n"
-              "Pelox.ini:3: parameter 2 \"Default\": page 1 row 2, int8, Default, default 0, bytes 4-6, block 1\n"
-              "Pelox.ini:3: note: \"Default\" inside the name and the description makes this a Default row, "
-              "overriding \"Changeable\"\n"
+                                  "Name=\"Off\" Description=\"o\" Address=20 Type=int8 Default Default=1\n"
+                                  "Name=\"Nil\" Description=\"n\" Address=24 Type=int8 Default=, Changeable\n"),
+              "Pelox.ini:2: parameter 1 \"Mode\": page 1 row 1, int8, DisplayOnly, default 0, bytes 0-2, block 0\n"
+              "Pelox.ini:2: note: the description holds \"Default\": no longer taken as the mode\n"
+              "Pelox.ini:3: parameter 2 \"Default\": page 1 row 2, int8, Changeable, default 0, bytes 4-6, block 1\n"
+              "Pelox.ini:3: note: the name and the description hold \"Default\": no longer taken as the mode\n"
               "Pelox.ini:4: parameter 3 \"Cal\": page 1 row 3, int8, Default, default -5, bytes 8-10, block 2\n"
               "Pelox.ini:4: note: \"Changeable\" is overridden by \"Default=\": this is a Default row\n"
               "Pelox.ini:5: parameter 4 \"Lim\": page 1 row 4, int8, Default, default 0, bytes 12-14, block 3\n"
               "Pelox.ini:5: note: \"Changeable\" is overridden by \"Default\": this is a Default row\n"
-              "Pelox.ini:6: parameter 5 \"Gain\": page 1 row 5, int8, Changeable, default 0, bytes 16-18, block 4\n"
-              "Pelox.ini:6: note: \"Changeable\" inside the description makes this a Changeable row\n"
-              "Pelox.ini:7: parameter 6 \"Off\": page 1 row 6, int8, Default, default 1, bytes 20-22, block 5\n");
+              "Pelox.ini:6: parameter 5 \"Gain\": page 1 row 5, int8, DisplayOnly, default 0, bytes 16-18, block 4\n"
+              "Pelox.ini:6: note: the description holds \"Changeable\": no longer taken as the mode\n"
+              "Pelox.ini:7: parameter 6 \"Off\": page 1 row 6, int8, Default, default 1, bytes 20-22, block 5\n"
+              "Pelox.ini:8: parameter 7 \"Nil\": page 1 row 7, int8, Default, default 0, bytes 24-26, block 6\n"
+              "Pelox.ini:8: note: \"Changeable\" is overridden by \"Default=\": this is a Default row\n"
+              "Pelox.ini:8: note: \"Default=\" without a number: default 0, as a bare \"Default\"\n");
 }
 
 TEST(LineReport, FalseCommentsOpenQuotesNulBytesAndUnwritableRows)
@@ -83,25 +86,23 @@ TEST(LineReport, FalseCommentsOpenQuotesNulBytesAndUnwritableRows)
                                   "Name=\"Big\" Description=\"b\" Address=16 Type=int16 Default=40000\n"
                                   "Name=\"Ver\" Description=\"v\" Address=20 Type=swver Changeable\n"
                                   "Name=\"Sw\" Description=\"s\" Address=28 Type=swver\n"),
-              "Pelox.ini:2: parameter 1 \"Old\": page 1 row 1, int8, DisplayOnly, default 0, bytes 0-2, block 0\n"
-              "Pelox.ini:2: note: a tab before \"#\": the tool does not take this line as a comment\n"
-              "Pelox.ini:3: skipped: no Name=\"\n"
-              "Pelox.ini:3: note: a tab before \"#\": the tool does not take this line as a comment\n"
-              "Pelox.ini:4: parameter 2 \"open\\n\": page 1 row 2, int8, DisplayOnly, default 0, bytes 4-6, block 1\n"
+              "Pelox.ini:2: comment\n"
+              "Pelox.ini:3: comment\n"
+              "Pelox.ini:4: parameter 1 \"open\\n\": page 1 row 1, int8, DisplayOnly, default 0, bytes 4-6, block 1\n"
               "Pelox.ini:4: note: the name has no closing double quote: it runs to the end of the line\n"
-              "Pelox.ini:5: parameter 3 \"N\": page 1 row 3, int8, DisplayOnly, default 0, bytes 8-10, block 2\n"
+              "Pelox.ini:5: parameter 2 \"N\": page 1 row 2, int8, DisplayOnly, default 0, bytes 8-10, block 2\n"
               "Pelox.ini:5: note: the description has no closing double quote: it runs to the end of the line\n"
-              "Pelox.ini:6: parameter 4 \"Z\": page 1 row 4, int8, DisplayOnly, default 0, bytes 12-14, block 3\n"
+              "Pelox.ini:6: parameter 3 \"Z\": page 1 row 3, int8, DisplayOnly, default 0, bytes 12-14, block 3\n"
               "Pelox.ini:6: note: a NUL byte at character 46 ends the line for the tool\n"
               "Pelox.ini:7: skipped: no Name=\"\n"
               "Pelox.ini:7: note: a NUL byte at character 1 ends the line for the tool\n"
-              "Pelox.ini:8: parameter 5 \"Big\": page 1 row 5, int16, Default, default 40000, bytes 16-19, block 4\n"
+              "Pelox.ini:8: parameter 4 \"Big\": page 1 row 4, int16, Default, default 40000, bytes 16-19, block 4\n"
               "Pelox.ini:8: note: default 40000 does not fit int16: the def. button marks the box and writes "
               "nothing\n"
-              "Pelox.ini:9: parameter 6 \"Ver\": page 1 row 6, swver, Changeable, default 0, bytes 20-25, "
+              "Pelox.ini:9: parameter 5 \"Ver\": page 1 row 5, swver, Changeable, default 0, bytes 20-25, "
               "blocks 5-6\n"
               "Pelox.ini:9: note: swver values cannot be written: the row button shows \"Unknown Type\"\n"
-              "Pelox.ini:10: parameter 7 \"Sw\": page 1 row 7, swver, DisplayOnly, default 0, bytes 28-33, "
+              "Pelox.ini:10: parameter 6 \"Sw\": page 1 row 6, swver, DisplayOnly, default 0, bytes 28-33, "
               "blocks 7-8\n");
 }
 

@@ -4,6 +4,15 @@
 # [-DSAME_AS=<path>: the output must be the one for that path, with ARGS in place of its name]
 # [-DLIBRARY=<file>|none -DWORK=<folder>]: the checker runs from WORK instead, made afresh with a
 # copy of the checker and the file beside it as CR95HF.dll (none: no library).
+# [-DCONFIG=<file> -DWORK=<folder>]: a copy of the checker in WORK with the file beside it as
+# Pelox.ini, run from FOLDER.
+if(CONFIG)
+  file(REMOVE_RECURSE ${WORK})
+  get_filename_component(name ${CHECKER} NAME)
+  configure_file(${CHECKER} ${WORK}/${name} COPYONLY)
+  configure_file(${CONFIG} ${WORK}/Pelox.ini COPYONLY)
+  set(CHECKER ${WORK}/${name})
+endif()
 if(LIBRARY)
   file(REMOVE_RECURSE ${WORK})
   get_filename_component(name ${CHECKER} NAME)

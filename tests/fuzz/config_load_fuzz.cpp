@@ -108,14 +108,22 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
     load_config_text(bytes, size, &trace);
     check_loaded_table(MEMORY_SIZE);
     FUZZ_CHECK(seen.accepted == entryCount, "%u accepted lines, %u records", seen.accepted, entryCount);
-    FUZZ_CHECK(seen.headerCalled == (size > 0), "header told for %zu bytes", size);
     FUZZ_CHECK(scanEnabled == (strstr(seen.header.c_str(), "scan") != nullptr ? 1u : 0u), "scanning %u", scanEnabled);
     FUZZ_CHECK(scanInterval >= SCAN_INTERVAL_MIN, "scan interval %d", scanInterval);
 
-    // Every byte is in exactly one line, but the carriage returns before a line feed.
+    // Every byte is in exactly one line, but a byte order mark at the start, what follows a
+    // Ctrl-Z, the carriage returns before a line feed and the rest of an overlong header.
+    size_t start = size >= 3 && memcmp(data, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0, stop = start;
+    while (stop < size && data[stop] != 0x1A) ++stop;
     std::string expected;
-    for (size_t i = 0; i < size; ++i)
-        if (!(data[i] == '\r' && i + 1 < size && data[i + 1] == '\n')) expected += bytes[i];
+    for (size_t i = start; i < stop; ++i)
+        if (!(data[i] == '\r' && i + 1 < stop && data[i + 1] == '\n')) expected += bytes[i];
+    if (seen.header.size() == HEADER_LINE_SIZE - 1 && seen.header.back() != '\n') {
+        size_t feed = expected.find('\n', seen.header.size());
+        expected.erase(seen.header.size(),
+                       feed == std::string::npos ? std::string::npos : feed + 1 - seen.header.size());
+    }
+    FUZZ_CHECK(seen.headerCalled == !expected.empty(), "header told for %zu bytes", expected.size());
     std::string joined = seen.header;
     check_cut(seen.header, HEADER_LINE_SIZE - 1, seen.lines.empty());
     for (size_t i = 0; i < seen.lines.size(); ++i) {

@@ -63,9 +63,11 @@ TEST_F(Config, ScanSwitchAndInterval)
     // A number that does not fit counts as none.
     load("Pwd=0 set=0 scan 99999999999\n");
     EXPECT_EQ(scanInterval, 1000);
-    // "scan" anywhere in the first 29 characters switches scanning on.
+    // "scan" anywhere in the line switches scanning on; the whole number counts.
     load("xscan250\n");
     EXPECT_EQ(scanInterval, 250);
+    load("Pwd=0x4F52564C set=1 scan 15000\n");
+    EXPECT_EQ(scanInterval, 15000);
 }
 
 TEST_F(Config, UnreadHeaderFieldsKeepTheirValues)
@@ -88,20 +90,23 @@ TEST_F(Config, UnreadHeaderFieldsKeepTheirValues)
     EXPECT_EQ(Setsecurity, 0);
 }
 
-TEST_F(Config, LongHeaderContinuesAsTheFirstDefinition)
+TEST_F(Config, TheHeaderIsTheWholeFirstLineAfterAByteOrderMark)
 {
-    // 29 characters count; the rest of the line is read as a definition line.
-    std::string header = "Pwd=1 set=1 xxxxxxxxxxxxxxxxx";
-    ASSERT_EQ(header.size(), 29u);
-    load(header + "Name=\"A\" Description=\"B\" Address=4 Type=int16\n" + kLine);
-    EXPECT_EQ(Setsecurity, 1);
-    EXPECT_EQ(entryCount, 2u);
-    EXPECT_STREQ(ParamTable[0].name, "A");
-    EXPECT_EQ(ParamTable[0].address, 4);
-    // Forty characters of header: the tail has no name key and is skipped.
-    load("Pwd=1 set=1 scan 100 and then some text\n" + std::string(kLine));
-    EXPECT_EQ(scanInterval, 100);
+    // Nothing of a long header is read as a definition; beyond 254 characters it is passed over.
+    std::string padding(40, ' ');
+    for (size_t tail : {10u, 400u}) {
+        load("Pwd=4F52564C set=1" + padding + "scan 1000" + std::string(tail, 'x') +
+             "Name=\"A\" Description=\"B\" Address=4 Type=int16\n" + kLine);
+        EXPECT_EQ(Setsecurity, 1) << tail;
+        EXPECT_EQ(scanInterval, 1000) << tail;
+        EXPECT_EQ(entryCount, 1u) << tail;
+    }
+    // Notepad's UTF-8 with BOM; a Ctrl-Z ends the file as text mode does.
+    load("\xEF\xBB\xBFPwd=4F52564C set=1\n" + std::string(kLine) + "\x1A" + kLine);
+    EXPECT_EQ(password, 0x4F52564Cu);
     EXPECT_EQ(entryCount, 1u);
+    load("\xEF\xBBPwd=1 set=1\n");  // not a whole mark: the bytes stay the header's
+    EXPECT_EQ(Setsecurity, 0);
 }
 
 TEST_F(Config, DefinitionFieldsInAnyOrder)
@@ -120,8 +125,8 @@ TEST_F(Config, DefinitionFieldsInAnyOrder)
     EXPECT_EQ(vmax.address, 0);
     EXPECT_EQ(vmax.type, ParamType::int32);
     EXPECT_EQ(vmax.mode, EditMode::Changeable);
-    // "Default" inside a quoted text counts.
-    EXPECT_EQ(ParamTable[1].mode, EditMode::Default);
+    // "Default" inside a quoted text is the text's, not the mode.
+    EXPECT_EQ(ParamTable[1].mode, EditMode::DisplayOnly);
     EXPECT_EQ(ParamTable[1].defaultValue, 0);
     EXPECT_EQ(ParamTable[2].mode, EditMode::Default);
     EXPECT_EQ(ParamTable[2].defaultValue, -5);
@@ -165,6 +170,9 @@ TEST_F(Config, ParseResultsAndRejectedLines)
         {"Name=\"a\" Description=\"b\" Address= Type=int8", LineVerdict::addressNotANumber},
         {"Name=\"a\" Description=\"b\" Address=1 Type=int8 Default=5V", LineVerdict::defaultNotANumber},
         {"Name=\"a\" Description=\"b\" Address=1 Type=int8 Default=x", LineVerdict::defaultNotANumber},
+        {"Name=\"a\" Description=\"b\" Address=16_ Type=int8", LineVerdict::addressNotANumber},
+        {"Name=\"a\" Description=\"b\" Address=16.5 Type=int8", LineVerdict::addressNotANumber},
+        {"Name=\"a\" Description=\"Address=1 Type=int8\"", LineVerdict::noAddress},
     };
     for (const Rejected& r : rejected) {
         e.type = ParamType::int32;
@@ -176,6 +184,29 @@ TEST_F(Config, ParseResultsAndRejectedLines)
                               : ParamType::none)
             << r.line;
     }
+    // A number ends at anything that cannot go on it; "Default=" alone is default 0. Keywords in
+    // the quoted texts are the texts'.
+    struct Accepted {
+        const char* line;
+        int32_t address, defaultValue;
+        EditMode mode;
+    } accepted[] = {
+        {"Name=\"a\" Description=\"b\" Address=16, Type=int8 Default=5,", 16, 5, EditMode::Default},
+        {"Name=\"a\" Description=\"b\" Address=16; Type=int8 Default=\x1A", 16, 0, EditMode::Default},
+        {"Name=\"a\" Description=\"b\" Address=16\tType=int8 Default=", 16, 0, EditMode::Default},
+        {"Name=\"SN\" Description=\"Serial, not Changeable\" Address=0 Type=int32", 0, 0, EditMode::DisplayOnly},
+        {"Name=\"a\" Description=\"Default speed\" Address=0 Type=int8 Changeable", 0, 0, EditMode::Changeable},
+    };
+    for (const Accepted& a : accepted) {
+        e.defaultValue = 99;
+        EXPECT_NE(parse_param_line(a.line, &e), 0) << a.line;
+        EXPECT_EQ(e.address, a.address) << a.line;
+        EXPECT_EQ(e.mode, a.mode) << a.line;
+        if (a.mode == EditMode::Default) {
+            EXPECT_EQ(e.defaultValue, a.defaultValue) << a.line;
+        }
+    }
+
     // The last bytes of the memory are still reachable.
     EXPECT_EQ(parse_param_line("Name=\"a\" Description=\"b\" Address=1020 Type=int16", &e), 1);
     EXPECT_EQ(parse_param_line("Name=\"a\" Description=\"b\" Address=1018 Type=swver", &e), 1);
@@ -189,11 +220,10 @@ TEST_F(Config, CommentsTabsAndQuotes)
          "\t#Name=\"tab\" Description=\"d\" Address=0 Type=int8\n"
          "Name=\"open Description=\"x\" Address=8 Type=int8\n"
          "Type=int8 Address=9 Description=\"y\" Name=\"runs to the end\n");
-    ASSERT_EQ(entryCount, 3u);
-    EXPECT_STREQ(ParamTable[0].name, "tab");  // a tab before "#" is no comment
-    EXPECT_STREQ(ParamTable[1].name, "open Description=");
-    EXPECT_STREQ(ParamTable[1].description, "x");
-    EXPECT_STREQ(ParamTable[2].name, "runs to the end\n");  // the line end stays in the last field
+    ASSERT_EQ(entryCount, 2u);  // blanks and tabs before "#" make a comment
+    EXPECT_STREQ(ParamTable[0].name, "open Description=");
+    EXPECT_STREQ(ParamTable[0].description, "x");
+    EXPECT_STREQ(ParamTable[1].name, "runs to the end\n");  // the line end stays in the last field
 }
 
 TEST_F(Config, RejectedLineLeavesOnlyTextsInTheNextSlot)
