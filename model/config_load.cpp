@@ -18,15 +18,14 @@ struct LineReader {
 
 int next_byte(LineReader& reader)
 {
-    int c = CONFIG_SOURCE_END;
-    if (reader.aheadCount > 0) {
-        c = reader.ahead[0];
+    if (reader.aheadCount > 0) {  // read before any Ctrl-Z
+        int c = reader.ahead[0];
         reader.ahead[0] = reader.ahead[1];
         reader.ahead[1] = reader.ahead[2];
         --reader.aheadCount;
-    } else if (!reader.ended) {
-        c = reader.source.next(reader.source.context);
+        return c;
     }
+    int c = reader.ended ? CONFIG_SOURCE_END : reader.source.next(reader.source.context);
     if (c == CONFIG_END_OF_FILE) reader.ended = true;
     return c >= 0 && c <= 255 && !reader.ended ? c : CONFIG_SOURCE_END;
 }
