@@ -152,6 +152,15 @@ int check_input(const char* name, Input& input, const CheckOutput& out)
     }
     if (!session.headerSeen) report_header(session.report, nullptr, HeaderReading{});
     report_table(session.report);
+    if (configText != ConfigText::ascii) {
+        begin_finding(session.report, 1);
+        put_text(session.report, configText == ConfigText::utf8
+                                     ? "note: the text is UTF-8: names and descriptions are shown as UTF-8"
+                                     : "note: the text is not UTF-8: names and descriptions are shown in the "
+                                       "Windows code page (ANSI)");
+        ++session.report.counts.notes;
+        end_finding(session.report);
+    }
 
     const CheckCounts& c = session.report.counts;
     int result = c.skipped > 0 || c.neverRead > 0 || c.overlaps > 0 ? CHECK_PROBLEMS : CHECK_OK;

@@ -10,6 +10,7 @@ uint32_t password = 0;
 int32_t Setsecurity = 0;
 uint32_t scanEnabled = 0;
 int32_t scanInterval = SCAN_INTERVAL_INITIAL;
+ConfigText configText = ConfigText::ascii;
 
 void reset_settings()
 {

@@ -22,6 +22,12 @@ extern int32_t Setsecurity;   // non-zero: the "ssec" button stays visible
 extern uint32_t scanEnabled;  // 1: every timer tick refreshes the page
 extern int32_t scanInterval;  // refresh timer period in milliseconds
 
+// How the last load found the file's text: names and descriptions are kept as the bytes stood,
+// and the window turns them into characters by this. A file that is valid UTF-8 (what Notepad
+// saves today) is UTF-8; any other is in the Windows ANSI code page, as older editors saved it.
+enum class ConfigText { ascii, utf8, ansi };
+extern ConfigText configText;
+
 // The settings as the program starts, before any header was read.
 void reset_settings();
 

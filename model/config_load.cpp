@@ -9,8 +9,33 @@ namespace {
 // Lines as fgets reads them in text mode: at most size - 1 bytes, up to and including a line
 // feed; a carriage return is dropped only where a line feed follows it, which takes one byte
 // of look-ahead.
+// Whether the bytes so far are UTF-8: a lead byte and the continuation bytes it asks for.
+struct Utf8Check {
+    int pending;  // continuation bytes still expected
+    bool broken;
+    bool nonAscii;
+};
+
+void check_utf8(Utf8Check& u, int c)
+{
+    if (c < 0x80) {
+        u.broken = u.broken || u.pending > 0;
+        u.pending = 0;
+        return;
+    }
+    u.nonAscii = true;
+    if (c < 0xC0) {  // a continuation byte
+        if (u.pending == 0) u.broken = true;
+        else --u.pending;
+        return;
+    }
+    u.broken = u.broken || u.pending > 0 || c < 0xC2 || c > 0xF4;  // C0, C1: overlong; F5 and up: none
+    u.pending = c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
+}
+
 struct LineReader {
     ConfigSource source;
+    Utf8Check utf8;
     int ahead[3];  // bytes read ahead (after a lone carriage return, or of a byte order mark)
     int aheadCount;
     bool ended;  // a Ctrl-Z ends the file, as text mode ends it
@@ -27,7 +52,9 @@ int next_byte(LineReader& reader)
     }
     int c = reader.ended ? CONFIG_SOURCE_END : reader.source.next(reader.source.context);
     if (c == CONFIG_END_OF_FILE) reader.ended = true;
-    return c >= 0 && c <= 255 && !reader.ended ? c : CONFIG_SOURCE_END;
+    if (c < 0 || c > 255 || reader.ended) return CONFIG_SOURCE_END;
+    check_utf8(reader.utf8, c);
+    return c;
 }
 
 void put_back(LineReader& reader, int c)
@@ -83,7 +110,7 @@ int next_file_byte(void* context)
 
 void load_config_from(const ConfigSource& source, const ConfigTrace* trace)
 {
-    LineReader reader = {source, {}, 0, false};
+    LineReader reader = {source, {0, false, false}, {}, 0, false};
     Setsecurity = 0;
     bool mark = skip_byte_order_mark(reader);
     char header[HEADER_LINE_SIZE];
@@ -111,6 +138,9 @@ void load_config_from(const ConfigSource& source, const ConfigTrace* trace)
         if (trace && trace->definition) trace->definition(trace->context, line, length, verdict, index);
     }
     lastPage = compute_last_page(entryCount);
+    // Judged on what the tool reads: a trace that reads on past the 100th parameter sees more.
+    const Utf8Check& u = reader.utf8;
+    configText = !u.nonAscii ? ConfigText::ascii : u.broken || u.pending > 0 ? ConfigText::ansi : ConfigText::utf8;
 
     // The tool stops at the 100th parameter; only an observer that asks is shown the rest.
     if (trace && trace->unread)

@@ -109,6 +109,35 @@ TEST_F(Config, TheHeaderIsTheWholeFirstLineAfterAByteOrderMark)
     EXPECT_EQ(Setsecurity, 0);
 }
 
+// UTF-8 when every byte of the file is, else the Windows code page; the bytes are kept as they stand.
+TEST_F(Config, TheTextIsUtf8OnlyWhenAllOfItIs)
+{
+    const std::string line = "Name=\"T\" Description=\"Temperatur ";
+    struct Row {
+        std::string text;
+        ConfigText expected;
+    } rows[] = {
+        {"Pwd=1 set=1\n" + line + "C\" Address=0 Type=int8\n", ConfigText::ascii},
+        {"Pwd=1 set=1\n" + line +
+             "\xC2\xB0"
+             "C\" Address=0 Type=int8\n",
+         ConfigText::utf8},
+        {"Pwd=1 set=1\n" + line +
+             "\xB0"
+             "C\" Address=0 Type=int8\n",
+         ConfigText::ansi},
+        {"Pwd=1 set=1 \xC2\xB0\n" + line + "St\xF6rung\" Address=0 Type=int8\n", ConfigText::ansi},  // mixed
+        {"Pwd=1 set=1\n" + line + "\xC0\xB0\" Address=0 Type=int8\n", ConfigText::ansi},             // overlong
+        {"Pwd=1 set=1\n" + line + "\" Address=0 Type=int8 \xE2\x82", ConfigText::ansi},              // cut at the end
+    };
+    for (const Row& row : rows) {
+        load(row.text);
+        EXPECT_EQ(configText, row.expected) << row.text;
+        EXPECT_EQ(entryCount, 1u) << row.text;
+    }
+    EXPECT_STREQ(ParamTable[0].description, "Temperatur ");
+}
+
 TEST_F(Config, DefinitionFieldsInAnyOrder)
 {
     load("Pwd=0 set=0\n"
