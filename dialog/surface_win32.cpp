@@ -2,6 +2,8 @@
 #include "dialog/surface.h"
 
 #include "dialog/window_win32.h"
+#include "model/config.h"
+#include "model/value_codec.h"
 // After <windows.h>, on which it builds.
 #include <commctrl.h>
 
@@ -9,7 +11,13 @@ HWND dialogWindow = nullptr;
 
 void set_field_text(int id, const char* text)
 {
-    SendMessageA(GetDlgItem(dialogWindow, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    // Names and descriptions are Pelox.ini's bytes, UTF-8 or in the ANSI code page as the file
+    // was written; every other text is ASCII, the same in either.
+    wchar_t wide[2 * DISPLAY_TEXT_SIZE];
+    UINT page = configText == ConfigText::utf8 ? CP_UTF8 : CP_ACP;
+    if (MultiByteToWideChar(page, 0, text, -1, wide, static_cast<int>(sizeof wide / sizeof wide[0])) > 0)
+        SendMessageW(GetDlgItem(dialogWindow, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide));
+    else SendMessageA(GetDlgItem(dialogWindow, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
 int get_field_text(int id, char* buffer, int max)

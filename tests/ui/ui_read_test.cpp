@@ -104,6 +104,24 @@ TEST(Read, ReadButtonShowsWhatTheTagHoldsNow)
     EXPECT_EQ(0, s.close());
 }
 
+// Names and descriptions as their author wrote them: a UTF-8 file (Notepad, with its byte order
+// mark) and one in the Windows code page show the same characters.
+TEST(Read, NamesAndDescriptionsReachTheWindowAsWritten)
+{
+    for (const std::string& ini : {"\xEF\xBB\xBF" + ini_header(0, 1) +
+                                       "Name=\"St\xC3\xB6r\" Description=\"Temperatur \xC2\xB0"
+                                       "C\" Address=0 Type=int8\r\n",
+                                   ini_header(0, 1) + "Name=\"St\xF6r\" Description=\"Temperatur \xB0"
+                                                      "C\" Address=0 Type=int8\r\n"}) {
+        PeloxSession s;
+        s.write_ini(ini);
+        ASSERT_TRUE(s.start());
+        EXPECT_EQ(s.wide_text(1300), L"St\u00F6r");
+        EXPECT_EQ(s.wide_text(1400), L"Temperatur \u00B0"
+                                     L"C");
+    }
+}
+
 TEST(Read, SetZeroHidesTheSecurityButton)
 {
     PeloxSession s;

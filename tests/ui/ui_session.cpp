@@ -162,6 +162,15 @@ std::string PeloxSession::text(int id) const
     return std::string(buffer, static_cast<size_t>(n));
 }
 
+std::wstring PeloxSession::wide_text(int id) const
+{
+    wchar_t buffer[512] = L"";
+    DWORD_PTR n = 0;
+    SendMessageTimeoutW(control(id), WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL, kMessageTimeoutMs,
+                        &n);
+    return std::wstring(buffer, n < 512 ? n : 0);
+}
+
 std::string PeloxSession::caption() const
 {
     char buffer[512] = "";

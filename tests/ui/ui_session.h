@@ -38,7 +38,8 @@ public:
     HWND dialog() const { return dialog_; }
     HWND control(int id) const;
 
-    std::string text(int id) const;  // WM_GETTEXT
+    std::string text(int id) const;        // WM_GETTEXT
+    std::wstring wide_text(int id) const;  // WM_GETTEXT as wide characters
     std::string caption() const;
     bool enabled(int id) const;
     bool visible(int id) const;
