@@ -11,6 +11,7 @@
 #include "checker/line_findings.h"
 #include "checker/table_findings.h"
 #include "model/config.h"
+#include "model/file_open.h"
 
 namespace {
 
@@ -174,7 +175,7 @@ int check_config(const char* path, const CheckOutput& out)
 {
     // fopen succeeds on a folder on some systems; the first read tells.
     errno = 0;
-    FILE* file = fopen(path, "rb");
+    FILE* file = open_file(path, "rb");
     if (file == nullptr) {
         Report report = {};
         report.path = path;

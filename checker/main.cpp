@@ -8,8 +8,13 @@
 #include "checker/reader_diagnosis.h"
 #include "model/config.h"
 #include "pelox_version.h"
+#ifdef _WIN32
+#include "model/arguments_win32.h"
+#endif
 
-int main(int argc, char** argv)
+namespace {
+
+int tool_main(int argc, char** argv)
 {
     if (argc == 2 && strcmp(argv[1], "--reader") == 0) return diagnose_reader(stdout);
     if (argc == 2 && strcmp(argv[1], "--version") == 0) {
@@ -41,3 +46,23 @@ int main(int argc, char** argv)
     fflush(stdout);
     return result;
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// The wide-character command line, so that a path in a folder of any name arrives whole.
+int wmain(int argc, wchar_t** wargv)
+{
+    char** argv = utf8_arguments(argc, wargv);
+    if (argv == nullptr) {
+        fprintf(stderr, "%s: error: too many or too long arguments\n", "pelox-check");
+        return 2;
+    }
+    return tool_main(argc, argv);
+}
+#else
+int main(int argc, char** argv)
+{
+    return tool_main(argc, argv);
+}
+#endif

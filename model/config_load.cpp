@@ -3,6 +3,7 @@
 #include <stdio.h>
 
 #include "model/config.h"
+#include "model/file_open.h"
 
 namespace {
 
@@ -162,7 +163,7 @@ ConfigSource text_byte_source(TextCursor* cursor, const char* bytes, size_t leng
 bool load_config_file(const char* path, const ConfigTrace* trace)
 {
     // Read only: the program never writes the file, and a write-protected file must load.
-    FILE* file = fopen(path, "rb");
+    FILE* file = open_file(path, "rb");
     if (file == nullptr) return false;
     load_config_from(file_byte_source(file), trace);
     fclose(file);

@@ -6,12 +6,12 @@
 #include <stdint.h>
 #include <stdio.h>
 
+#include "model/file_open.h"
+
 enum { FILE_PATH_SIZE = 1024 };
 
 bool is_folder(const char* path);
 bool file_exists(const char* path);
-// fopen with a path of any folder name; mode as fopen's ("rb", "a+b").
-FILE* open_file(const char* path, const char* mode);
 
 // A new file written beside the target under a name of its own, flushed to the disk and only then
 // moved over the target in one step. Until the commit the target is as it was; a failure at any

@@ -51,11 +51,6 @@ bool file_exists(const char* path)
     return stat(path, &s) == 0;
 }
 
-FILE* open_file(const char* path, const char* mode)
-{
-    return fopen(path, mode);
-}
-
 bool replacement_begin(FileReplacement* r, const char* path)
 {
     memset(r, 0, sizeof *r);

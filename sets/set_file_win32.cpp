@@ -5,20 +5,15 @@
 #include <string.h>
 #include <windows.h>
 
+#include "model/wide_path_win32.h"
 #include "sets/set_file.h"
 
 namespace {
 
-bool widen(const char* path, wchar_t* out, int size)
-{
-    if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path, -1, out, size) > 0) return true;
-    return MultiByteToWideChar(CP_ACP, 0, path, -1, out, size) > 0;
-}
-
 DWORD attributes(const char* path)
 {
     wchar_t wide[FILE_PATH_SIZE];
-    return widen(path, wide, FILE_PATH_SIZE) ? GetFileAttributesW(wide) : INVALID_FILE_ATTRIBUTES;
+    return widen_path(path, wide, FILE_PATH_SIZE) ? GetFileAttributesW(wide) : INVALID_FILE_ATTRIBUTES;
 }
 
 HANDLE handle_of(const FileReplacement* r)
@@ -31,7 +26,7 @@ void give_up(FileReplacement* r)
     if (r->handle != -1) CloseHandle(handle_of(r));
     r->handle = -1;
     wchar_t wide[FILE_PATH_SIZE + 16];
-    if (widen(r->temporary, wide, FILE_PATH_SIZE + 16)) DeleteFileW(wide);
+    if (widen_path(r->temporary, wide, FILE_PATH_SIZE + 16)) DeleteFileW(wide);
     r->failed = true;
 }
 
@@ -48,14 +43,6 @@ bool file_exists(const char* path)
     return attributes(path) != INVALID_FILE_ATTRIBUTES;
 }
 
-FILE* open_file(const char* path, const char* mode)
-{
-    wchar_t wide[FILE_PATH_SIZE], wideMode[8];
-    if (!widen(path, wide, FILE_PATH_SIZE) || MultiByteToWideChar(CP_UTF8, 0, mode, -1, wideMode, 8) <= 0)
-        return nullptr;
-    return _wfopen(wide, wideMode);
-}
-
 bool replacement_begin(FileReplacement* r, const char* path)
 {
     memset(r, 0, sizeof *r);
@@ -68,7 +55,7 @@ bool replacement_begin(FileReplacement* r, const char* path)
         snprintf(r->temporary, sizeof r->temporary, "%s.~%04lX", path,
                  static_cast<unsigned long>((seed + static_cast<DWORD>(attempt)) & 0xFFFF));
         wchar_t wide[FILE_PATH_SIZE + 16];
-        if (!widen(r->temporary, wide, FILE_PATH_SIZE + 16)) break;
+        if (!widen_path(r->temporary, wide, FILE_PATH_SIZE + 16)) break;
         HANDLE h = CreateFileW(wide, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h != INVALID_HANDLE_VALUE) {
             r->handle = reinterpret_cast<intptr_t>(h);
@@ -96,10 +83,10 @@ bool replacement_commit(FileReplacement* r)
 {
     if (r->failed) return false;
     wchar_t from[FILE_PATH_SIZE + 16], to[FILE_PATH_SIZE];
-    if (!FlushFileBuffers(handle_of(r)) || !widen(r->target, to, FILE_PATH_SIZE)) return give_up(r), false;
+    if (!FlushFileBuffers(handle_of(r)) || !widen_path(r->target, to, FILE_PATH_SIZE)) return give_up(r), false;
     bool closed = CloseHandle(handle_of(r)) != 0;
     r->handle = -1;
-    widen(r->temporary, from, FILE_PATH_SIZE + 16);
+    widen_path(r->temporary, from, FILE_PATH_SIZE + 16);
     if (!closed || !MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileW(from);
         return r->failed = true, false;

@@ -5,7 +5,7 @@
 #include <stdint.h>
 
 enum {
-    LIBRARY_PATH_SIZE = 260,
+    LIBRARY_PATH_SIZE = 780,  // a Windows path of 260 characters in UTF-8
     MACHINE_I386 = 0x014C,
     MACHINE_AMD64 = 0x8664,
     READER_FUNCTIONS = 4,

@@ -2,6 +2,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "model/file_open.h"
 #include "tag/library_file.h"
 
 namespace {
@@ -31,7 +32,7 @@ void inspect_library_file(const char* path, uint16_t machine, LibraryReport* rep
     report->machine = 0;
     report->missing = 0;
     report->systemError = 0;
-    FILE* file = fopen(path, "rb");
+    FILE* file = open_file(path, "rb");
     if (file == nullptr) {
         report->fault = LibraryFault::notFound;
         return;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "model/module_path.h"
+#include "model/wide_path_win32.h"
 #include "tag/reader.h"
 
 namespace {
@@ -33,7 +34,7 @@ LibraryReport report;
 // the system folder with the system folder only.
 DWORD find_library()
 {
-    char programFolder[MAX_PATH];
+    char programFolder[MAX_PATH * 3];  // UTF-8: up to three bytes a character
     char systemFolder[MAX_PATH];
     bool besideProgram = module_sibling_path("", programFolder, sizeof programFolder);
     UINT n = GetSystemDirectoryA(systemFolder, sizeof systemFolder - 1);
@@ -63,8 +64,10 @@ void load_library()
     // which would come back on every timer tick.
     DWORD errorMode = 0;
     SetThreadErrorMode(SEM_FAILCRITICALERRORS, &errorMode);
-    HMODULE module = LoadLibraryExA(report.path, nullptr, flags);
-    DWORD error = GetLastError();
+    // By its wide-character path: the program's folder may have any name.
+    wchar_t path[MAX_PATH * 2];
+    HMODULE module = widen_path(report.path, path, MAX_PATH * 2) ? LoadLibraryExW(path, nullptr, flags) : nullptr;
+    DWORD error = module == nullptr ? GetLastError() : 0;
     SetThreadErrorMode(errorMode, nullptr);
     if (module == nullptr) {
         report.fault = LibraryFault::loadRefused;

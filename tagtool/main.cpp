@@ -6,6 +6,9 @@
 #include "model/config.h"
 #include "model/text_number.h"
 #include "pelox_version.h"
+#ifdef _WIN32
+#include "model/arguments_win32.h"
+#endif
 #include "tagtool/commands.h"
 
 namespace {
@@ -50,7 +53,9 @@ bool produce_options(int argc, char** argv, int first, Produce* options)
 
 }  // namespace
 
-int main(int argc, char** argv)
+namespace {
+
+int tool_main(int argc, char** argv)
 {
     int first = 1;
     const char* config = nullptr;
@@ -92,3 +97,23 @@ int main(int argc, char** argv)
     fflush(stdout);
     return status;
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// The wide-character command line, so that a path in a folder of any name arrives whole.
+int wmain(int argc, wchar_t** wargv)
+{
+    char** argv = utf8_arguments(argc, wargv);
+    if (argv == nullptr) {
+        fprintf(stderr, "%s: error: too many or too long arguments\n", "pelox-tag");
+        return 2;
+    }
+    return tool_main(argc, argv);
+}
+#else
+int main(int argc, char** argv)
+{
+    return tool_main(argc, argv);
+}
+#endif

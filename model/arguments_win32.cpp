@@ -1,0 +1,20 @@
+// wmain's arguments turned into UTF-8 in fixed storage.
+#include "model/arguments_win32.h"
+
+#include "model/wide_path_win32.h"
+
+namespace {
+char text[ARGUMENTS_MAX][ARGUMENT_SIZE];
+char* pointers[ARGUMENTS_MAX + 1];
+}  // namespace
+
+char** utf8_arguments(int argc, wchar_t** wargv)
+{
+    if (argc < 0 || argc > ARGUMENTS_MAX) return nullptr;
+    for (int i = 0; i < argc; ++i) {
+        if (!narrow_path(wargv[i], text[i], ARGUMENT_SIZE)) return nullptr;
+        pointers[i] = text[i];
+    }
+    pointers[argc] = nullptr;
+    return pointers;
+}
