@@ -53,12 +53,7 @@ int tool_main(int argc, char** argv)
 // The wide-character command line, so that a path in a folder of any name arrives whole.
 int wmain(int argc, wchar_t** wargv)
 {
-    char** argv = utf8_arguments(argc, wargv);
-    if (argv == nullptr) {
-        fprintf(stderr, "%s: error: too many or too long arguments\n", "pelox-check");
-        return 2;
-    }
-    return tool_main(argc, argv);
+    return run_with_utf8_arguments(argc, wargv, "pelox-check", tool_main);
 }
 #else
 int main(int argc, char** argv)

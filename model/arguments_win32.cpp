@@ -1,6 +1,8 @@
 // wmain's arguments turned into UTF-8 in fixed storage.
 #include "model/arguments_win32.h"
 
+#include <stdio.h>
+
 #include "model/wide_path_win32.h"
 
 namespace {
@@ -17,4 +19,12 @@ char** utf8_arguments(int argc, wchar_t** wargv)
     }
     pointers[argc] = nullptr;
     return pointers;
+}
+
+int run_with_utf8_arguments(int argc, wchar_t** wargv, const char* program, int (*main)(int, char**))
+{
+    char** argv = utf8_arguments(argc, wargv);
+    if (argv != nullptr) return main(argc, argv);
+    fprintf(stderr, "%s: error: too many or too long arguments\n", program);
+    return 2;
 }

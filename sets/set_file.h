@@ -5,6 +5,7 @@
 #include <stddef.h>
 #include <stdint.h>
 #include <stdio.h>
+#include <string.h>
 
 #include "model/file_open.h"
 
@@ -23,6 +24,16 @@ struct FileReplacement {
     bool failed;
 };
 bool replacement_begin(FileReplacement* r, const char* path);
+// The part of replacement_begin that is the same everywhere: r emptied, the target taken; false
+// (and r failed) when the path is empty or too long.
+inline bool replacement_target(FileReplacement* r, const char* path)
+{
+    *r = FileReplacement{-1, "", "", false};
+    size_t length = strlen(path);
+    if (length == 0 || length >= sizeof r->target) return r->failed = true, false;
+    memcpy(r->target, path, length + 1);
+    return true;
+}
 bool replacement_write(FileReplacement* r, const char* bytes, size_t length);
 bool replacement_commit(FileReplacement* r);
 

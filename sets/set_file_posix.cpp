@@ -53,11 +53,7 @@ bool file_exists(const char* path)
 
 bool replacement_begin(FileReplacement* r, const char* path)
 {
-    memset(r, 0, sizeof *r);
-    r->handle = -1;
-    size_t length = strlen(path);
-    if (length == 0 || length >= sizeof r->target) return r->failed = true, false;
-    memcpy(r->target, path, length + 1);
+    if (!replacement_target(r, path)) return false;
     snprintf(r->temporary, sizeof r->temporary, "%s.XXXXXX", path);
     int fd = mkstemp(r->temporary);
     if (fd < 0) return r->failed = true, false;
