@@ -3,10 +3,12 @@
 #include "dialog/set_menu_win32.h"
 
 #include <commdlg.h>
+#include <stdio.h>
 #include <string.h>
 #include <time.h>
 
 #include "dialog/set_commands.h"
+#include "model/wide_path_win32.h"
 
 namespace {
 
@@ -53,7 +55,10 @@ INT_PTR CALLBACK report_proc(HWND window, UINT message, WPARAM first, LPARAM sec
     if (message == WM_INITDIALOG) {
         const Report* report = reinterpret_cast<const Report*>(second);
         SetWindowTextA(window, report->title);
-        SetDlgItemTextA(window, REPORT_TEXT_ID, report->text);
+        // Paths are UTF-8, names as Pelox.ini has them: UTF-8 where the whole text is, else ANSI.
+        static wchar_t wide[SET_RESULT_TEXT_SIZE];
+        if (widen_path(report->text, wide, SET_RESULT_TEXT_SIZE)) SetDlgItemTextW(window, REPORT_TEXT_ID, wide);
+        else SetDlgItemTextA(window, REPORT_TEXT_ID, report->text);
         SetFocus(GetDlgItem(window, IDOK));
         return FALSE;
     }
@@ -115,19 +120,35 @@ bool on_set_menu(HWND window, UINT command)
     if (entry == nullptr) return false;
     SetCommand what = entry->what;
     const char* title = entry->title;
-    char path[MAX_PATH] = "";
-    OPENFILENAMEA file = {};
+    // Wide characters, so that a file in a folder of any name can be chosen; UTF-8 from there on.
+    wchar_t wide[MAX_PATH] = L"", wideTitle[64];
+    MultiByteToWideChar(CP_UTF8, 0, title, -1, wideTitle, 64);
+    OPENFILENAMEW file = {};
     file.lStructSize = sizeof file;
     file.hwndOwner = window;
-    file.lpstrFilter = "Parameter sets (*.set)\0*.set\0All files (*.*)\0*.*\0";
-    file.lpstrFile = path;
-    file.nMaxFile = sizeof path;
-    file.lpstrDefExt = "set";
-    file.lpstrTitle = title;
+    file.lpstrFilter = L"Parameter sets (*.set)\0*.set\0All files (*.*)\0*.*\0";
+    file.lpstrFile = wide;
+    file.nMaxFile = MAX_PATH;
+    file.lpstrDefExt = L"set";
+    file.lpstrTitle = wideTitle;
     file.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
-    bool chosen = what == SetCommand::save ? (file.Flags |= OFN_OVERWRITEPROMPT, GetSaveFileNameA(&file) != FALSE)
-                                           : (file.Flags |= OFN_FILEMUSTEXIST, GetOpenFileNameA(&file) != FALSE);
-    if (!chosen) return true;
+    bool chosen = what == SetCommand::save ? (file.Flags |= OFN_OVERWRITEPROMPT, GetSaveFileNameW(&file) != FALSE)
+                                           : (file.Flags |= OFN_FILEMUSTEXIST, GetOpenFileNameW(&file) != FALSE);
+    char path[MAX_PATH * 3];
+    if (!chosen) {
+        // Cancel says nothing; any other failure of the dialog is shown, never taken for cancel.
+        DWORD error = CommDlgExtendedError();
+        if (error == 0) return true;
+        char text[96];
+        snprintf(text, sizeof text, "The file dialog failed (error 0x%04lX): nothing was done.",
+                 static_cast<unsigned long>(error));
+        show_report(window, title, text);
+        return true;
+    }
+    if (!narrow_path(wide, path, sizeof path)) {
+        show_report(window, title, "The file's path is too long: nothing was done.");
+        return true;
+    }
     show_report(window, title, run_set_command(what, path, static_cast<int64_t>(time(nullptr))));
     return true;
 }
