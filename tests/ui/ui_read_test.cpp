@@ -105,7 +105,7 @@ TEST(Read, ReadButtonShowsWhatTheTagHoldsNow)
 }
 
 // Names and descriptions as their author wrote them: a UTF-8 file (Notepad, with its byte order
-// mark) and one in the Windows code page show the same characters.
+// mark) and one in the Windows code page show the same characters, in a folder of any name.
 TEST(Read, NamesAndDescriptionsReachTheWindowAsWritten)
 {
     for (const std::string& ini : {"\xEF\xBB\xBF" + ini_header(0, 1) +

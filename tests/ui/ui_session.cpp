@@ -121,13 +121,27 @@ void PeloxSession::write_tag_state(const std::string& text)
 
 bool PeloxSession::start()
 {
-    std::string exe = folder() + "pelox.exe";
-    STARTUPINFOA startup = {};
+    return launch(std::wstring(folder().begin(), folder().end()));  // the temporary folder's name is ASCII
+}
+
+bool PeloxSession::start_in(const std::wstring& subfolder)
+{
+    std::wstring from(folder().begin(), folder().end()), to = from + subfolder + L"\\";
+    if (!CreateDirectoryW(to.c_str(), nullptr)) return false;
+    for (const wchar_t* file : {L"pelox.exe", L"CR95HF.dll", L"Pelox.ini", L"cr95hf-sim.txt"})
+        CopyFileW((from + file).c_str(), (to + file).c_str(), FALSE);
+    return launch(to);
+}
+
+bool PeloxSession::launch(const std::wstring& folder)
+{
+    std::wstring exe = folder + L"pelox.exe", desktop(kDesktop, kDesktop + sizeof kDesktop - 1);
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     if (!enter_test_desktop()) return false;
-    startup.lpDesktop = const_cast<char*>(kDesktop);
-    std::string commandLine = "\"" + exe + "\"";
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder().c_str(), &startup,
+    startup.lpDesktop = &desktop[0];
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
                         &process_))
         return false;
     Search search = {process_.dwProcessId, nullptr, 0, nullptr};

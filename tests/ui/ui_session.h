@@ -35,6 +35,9 @@ public:
 
     // Starts pelox.exe and waits until its dialog is shown. False when it did not appear.
     bool start();
+    // The same from a new subfolder of that name holding copies of the folder's files: a folder
+    // name outside the ANSI code page.
+    bool start_in(const std::wstring& subfolder);
     HWND dialog() const { return dialog_; }
     HWND control(int id) const;
 
@@ -79,6 +82,7 @@ public:
     bool load_tag() const;
 
 private:
+    bool launch(const std::wstring& folder);
     LRESULT send(HWND window, UINT message, WPARAM first, LPARAM second) const;
     // Sends the registered message to the dialog with the probe's hook placed in the program.
     bool ask_probe(const char* hook, const char* message, WPARAM first) const;
