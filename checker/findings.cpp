@@ -53,13 +53,42 @@ void put_format(const Report& report, const char* format, ...)
     va_end(args);
 }
 
+namespace {
+
+// The length of the UTF-8 character at s, 0 when its bytes are none.
+int utf8_length(const unsigned char* s)
+{
+    int n = s[0] < 0xC2 ? 0 : s[0] < 0xE0 ? 2 : s[0] < 0xF0 ? 3 : s[0] < 0xF5 ? 4 : 0;
+    for (int k = 1; k < n; ++k)
+        if ((s[k] & 0xC0) != 0x80) return 0;
+    return n;
+}
+
+}  // namespace
+
 void put_quoted(const Report& report, const char* text)
 {
     // A name may hold the line end (an unclosed quote) or a tab; printed raw they would split
-    // or garble the finding.
+    // or garble the finding. Text in the ANSI code page is no UTF-8: its bytes are shown as \xNN,
+    // UTF-8 characters as they are.
     char quoted[QUOTED_TEXT_SIZE];
     quote_text(text, quoted, sizeof quoted);
-    put_text(report, quoted);
+    const unsigned char* q = reinterpret_cast<const unsigned char*>(quoted);
+    char escape[8];
+    while (*q != '\0') {
+        int n = *q < 0x80 ? 1 : utf8_length(q);
+        if (n == 0) {
+            snprintf(escape, sizeof escape, "\\x%02X", *q);
+            put_text(report, escape);
+            ++q;
+            continue;
+        }
+        char piece[8];
+        memcpy(piece, q, static_cast<size_t>(n));
+        piece[n] = '\0';
+        put_text(report, piece);
+        q += n;
+    }
 }
 
 void end_finding(const Report& report)

@@ -24,7 +24,16 @@ char** utf8_arguments(int argc, wchar_t** wargv)
 int run_with_utf8_arguments(int argc, wchar_t** wargv, const char* program, int (*main)(int, char**))
 {
     char** argv = utf8_arguments(argc, wargv);
-    if (argv != nullptr) return main(argc, argv);
+    if (argv != nullptr) {
+        // What the tools print is UTF-8 (paths, names of a UTF-8 Pelox.ini): a console shows it
+        // so while they run, and gets its own code page back afterwards.
+        UINT page = GetConsoleOutputCP();
+        SetConsoleOutputCP(CP_UTF8);
+        int status = main(argc, argv);
+        fflush(stdout);
+        if (page != 0) SetConsoleOutputCP(page);
+        return status;
+    }
     fprintf(stderr, "%s: error: too many or too long arguments\n", program);
     return 2;
 }

@@ -85,7 +85,8 @@ TEST(LineReport, FalseCommentsOpenQuotesNulBytesAndUnwritableRows)
                                   "\0Name=\"Y\"\n"s +
                                   "Name=\"Big\" Description=\"b\" Address=16 Type=int16 Default=40000\n"
                                   "Name=\"Ver\" Description=\"v\" Address=20 Type=swver Changeable\n"
-                                  "Name=\"Sw\" Description=\"s\" Address=28 Type=swver\n"),
+                                  "Name=\"Sw\" Description=\"s\" Address=28 Type=swver\n"
+                                  "Name=\"St\xF6r\xC3\xB6\" Description=\"d\" Address=34 Type=int8\n"),
               "Pelox.ini:2: comment\n"
               "Pelox.ini:3: comment\n"
               "Pelox.ini:4: parameter 1 \"open\\n\": page 1 row 1, int8, DisplayOnly, default 0, bytes 4-6, block 1\n"
@@ -103,7 +104,12 @@ TEST(LineReport, FalseCommentsOpenQuotesNulBytesAndUnwritableRows)
               "blocks 5-6\n"
               "Pelox.ini:9: note: swver values cannot be written: the row button shows \"Unknown Type\"\n"
               "Pelox.ini:10: parameter 6 \"Sw\": page 1 row 6, swver, DisplayOnly, default 0, bytes 28-33, "
-              "blocks 7-8\n");
+              "blocks 7-8\n"
+              // A byte that is no UTF-8 (the ANSI code page's) escaped, a UTF-8 character as it is.
+              "Pelox.ini:11: parameter 7 \"St\\xF6r\xC3\xB6\": page 1 row 7, int8, DisplayOnly, default 0, bytes "
+              "34-36, blocks 8-9\n"
+              "Pelox.ini:1: note: the text is not UTF-8: names and descriptions are shown in the Windows code page "
+              "(ANSI)\n");
 }
 
 TEST(LineReport, OverlongLinesContinueOnTheSamePhysicalLine)
