@@ -1,15 +1,13 @@
 // The loader's core: "Pelox.ini" cut into lines the way the tool reads them, from any byte
 // source, into the settings and the table; and the two sources the tool knows, a file and text.
 #include <stdio.h>
+#include <string.h>
 
 #include "model/config.h"
 #include "model/file_open.h"
 
 namespace {
 
-// Lines as fgets reads them in text mode: at most size - 1 bytes, up to and including a line
-// feed; a carriage return is dropped only where a line feed follows it, which takes one byte
-// of look-ahead.
 // Whether the bytes so far are UTF-8: a lead byte and the continuation bytes it asks for.
 struct Utf8Check {
     int pending;  // continuation bytes still expected
@@ -34,65 +32,97 @@ void check_utf8(Utf8Check& u, int c)
     u.pending = c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
 }
 
-struct LineReader {
-    ConfigSource source;
-    Utf8Check utf8;
-    int ahead[3];  // bytes read ahead (after a lone carriage return, or of a byte order mark)
-    int aheadCount;
-    bool ended;  // a Ctrl-Z ends the file, as text mode ends it
-};
-
-int next_byte(LineReader& reader)
+// The same over a run of bytes; plain ASCII (nearly every line) is passed eight bytes a step.
+void check_utf8(Utf8Check& u, const unsigned char* at, size_t count)
 {
-    if (reader.aheadCount > 0) {  // read before any Ctrl-Z
-        int c = reader.ahead[0];
-        reader.ahead[0] = reader.ahead[1];
-        reader.ahead[1] = reader.ahead[2];
-        --reader.aheadCount;
-        return c;
+    const unsigned char* end = at + count;
+    if (u.pending == 0) {
+        uint64_t word;
+        for (; end - at >= 8; at += 8) {
+            memcpy(&word, at, sizeof word);
+            if ((word & 0x8080808080808080u) != 0) break;
+        }
     }
-    int c = reader.ended ? CONFIG_SOURCE_END : reader.source.next(reader.source.context);
-    if (c == CONFIG_END_OF_FILE) reader.ended = true;
-    if (c < 0 || c > 255 || reader.ended) return CONFIG_SOURCE_END;
-    check_utf8(reader.utf8, c);
-    return c;
+    for (; at < end; ++at) check_utf8(u, *at);
 }
 
-void put_back(LineReader& reader, int c)
+// The input as a window of bytes not yet read: a text in memory is one window; a byte source
+// gives a window of the bytes it was asked for, so it is never asked for more than the lines
+// read need. A Ctrl-Z ends the input, as text mode ends a file there.
+struct LineReader {
+    ConfigSource source;  // where the next window comes from; no next: none
+    const unsigned char* at;
+    const unsigned char* end;
+    unsigned char byte;     // a byte source's window: one byte,
+    unsigned char held[3];  // or at the start the three that may be a byte order mark
+    bool ended;
+    Utf8Check utf8;
+};
+
+// Whether a byte is waiting at reader.at, asking the source for one when the window is used up.
+bool more(LineReader& reader)
 {
-    if (reader.aheadCount < 3) reader.ahead[reader.aheadCount++] = c;
+    if (reader.at < reader.end) return true;
+    if (reader.ended || reader.source.next == nullptr) return !(reader.ended = true);
+    int c = reader.source.next(reader.source.context);
+    if (c < 0 || c > 255 || c == CONFIG_END_OF_FILE) return !(reader.ended = true);
+    reader.byte = static_cast<unsigned char>(c);
+    reader.at = &reader.byte;
+    reader.end = reader.at + 1;
+    return true;
+}
+
+// Takes count bytes of the window as read.
+const unsigned char* take(LineReader& reader, size_t count)
+{
+    const unsigned char* from = reader.at;
+    check_utf8(reader.utf8, from, count);
+    reader.at += count;
+    return from;
 }
 
 // Notepad's "UTF-8 with BOM" (and every UTF-8 file of older versions) starts with EF BB BF.
 bool skip_byte_order_mark(LineReader& reader)
 {
-    const int kMark[3] = {0xEF, 0xBB, 0xBF};
-    int got[3];
-    int n = 0;
-    while (n < 3 && (got[n] = next_byte(reader)) == kMark[n]) ++n;
-    if (n == 3) return true;
-    for (int i = 0; i <= n && i < 3; ++i)
-        if (got[i] != CONFIG_SOURCE_END) put_back(reader, got[i]);
-    return false;
+    if (reader.source.next != nullptr) {  // the first three bytes become the window
+        int n = 0;
+        for (; n < 3 && more(reader); ++n) {
+            reader.held[n] = *reader.at;
+            reader.at = reader.end;
+        }
+        reader.at = reader.held;
+        reader.end = reader.held + n;
+    }
+    if (reader.end - reader.at < 3 || memcmp(reader.at, "\xEF\xBB\xBF", 3) != 0) return false;
+    take(reader, 3);
+    return true;
 }
 
-// Returns the number of bytes stored (NUL bytes count), 0 at the end of the input.
+// Lines as fgets reads them in text mode: at most size - 1 bytes, up to and including a line
+// feed; a carriage return is dropped only where a line feed follows it. Returns the number of
+// bytes stored (NUL bytes count), 0 at the end of the input.
 int read_line(LineReader& reader, char* buf, int size)
 {
-    int n = 0;
-    while (n + 1 < size) {
-        int c = next_byte(reader);
-        if (c == CONFIG_SOURCE_END) break;
-        if (c == '\r') {
-            int next = next_byte(reader);
-            if (next == '\n') c = '\n';
-            else if (next != CONFIG_SOURCE_END) put_back(reader, next);
+    size_t n = 0, room = static_cast<size_t>(size - 1);
+    while (n < room && more(reader)) {
+        size_t count = static_cast<size_t>(reader.end - reader.at);
+        if (count > room - n) count = room - n;
+        const void* feed = memchr(reader.at, '\n', count);
+        if (feed != nullptr) count = static_cast<size_t>(static_cast<const unsigned char*>(feed) - reader.at) + 1;
+        const void* ret = memchr(reader.at, '\r', count);
+        bool carriageReturn = ret != nullptr;
+        if (carriageReturn) count = static_cast<size_t>(static_cast<const unsigned char*>(ret) - reader.at) + 1;
+        memcpy(buf + n, take(reader, count), count);
+        n += count;
+        if (carriageReturn && more(reader) && *reader.at == '\n') {
+            buf[n - 1] = '\n';
+            take(reader, 1);
+            break;
         }
-        buf[n++] = static_cast<char>(c);
-        if (c == '\n') break;
+        if (!carriageReturn && feed != nullptr) break;
     }
     buf[n] = '\0';
-    return n;
+    return static_cast<int>(n);
 }
 
 int next_text_byte(void* context)
@@ -109,9 +139,10 @@ int next_file_byte(void* context)
 
 }  // namespace
 
-void load_config_from(const ConfigSource& source, const ConfigTrace* trace)
+namespace {
+
+void load_lines(LineReader& reader, const ConfigTrace* trace)
 {
-    LineReader reader = {source, {0, false, false}, {}, 0, false};
     Setsecurity = 0;
     bool mark = skip_byte_order_mark(reader);
     char header[HEADER_LINE_SIZE];
@@ -148,6 +179,14 @@ void load_config_from(const ConfigSource& source, const ConfigTrace* trace)
         while ((length = read_line(reader, line, sizeof line)) > 0) trace->unread(trace->context, line, length);
 }
 
+}  // namespace
+
+void load_config_from(const ConfigSource& source, const ConfigTrace* trace)
+{
+    LineReader reader = {source, nullptr, nullptr, 0, {}, false, {0, false, false}};
+    load_lines(reader, trace);
+}
+
 ConfigSource file_byte_source(FILE* file)
 {
     return ConfigSource{file, next_file_byte};
@@ -172,6 +211,10 @@ bool load_config_file(const char* path, const ConfigTrace* trace)
 
 void load_config_text(const char* bytes, size_t length, const ConfigTrace* trace)
 {
-    TextCursor text;
-    load_config_from(text_byte_source(&text, bytes, length), trace);
+    const unsigned char* begin = reinterpret_cast<const unsigned char*>(bytes);
+    const void* stop = begin == nullptr ? nullptr : memchr(begin, CONFIG_END_OF_FILE, length);
+    LineReader reader = {{nullptr, nullptr}, begin, begin == nullptr ? begin : begin + length, 0, {}, false,
+                         {0, false, false}};
+    if (stop != nullptr) reader.end = static_cast<const unsigned char*>(stop);
+    load_lines(reader, trace);
 }

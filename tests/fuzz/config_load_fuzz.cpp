@@ -91,12 +91,18 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
 
     // Every byte is in exactly one line, but a byte order mark at the start, what follows a
     // Ctrl-Z, the carriage returns before a line feed and the rest of an overlong header.
-    size_t start = size >= 3 && memcmp(data, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0, stop = start;
-    while (stop < size && data[stop] != 0x1A) ++stop;
+    size_t start = size >= 3 && memcmp(data, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
+    const void* end = memchr(data + start, 0x1A, size - start);
+    size_t stop = end != nullptr ? static_cast<size_t>(static_cast<const unsigned char*>(end) - data) : size;
     std::string expected;
     expected.reserve(stop - start);
-    for (size_t i = start; i < stop; ++i)
-        if (!(data[i] == '\r' && i + 1 < stop && data[i + 1] == '\n')) expected += bytes[i];
+    for (size_t i = start; i < stop;) {  // a run up to a carriage return at a time
+        const void* ret = memchr(data + i, '\r', stop - i);
+        size_t at = ret != nullptr ? static_cast<size_t>(static_cast<const unsigned char*>(ret) - data) : stop;
+        expected.append(bytes + i, at - i);
+        if (at < stop && !(at + 1 < stop && data[at + 1] == '\n')) expected += '\r';
+        i = at + 1;
+    }
     if (seen.header.size() == HEADER_LINE_SIZE - 1 && seen.header.back() != '\n') {
         size_t feed = expected.find('\n', seen.header.size());
         expected.erase(seen.header.size(),
