@@ -5,6 +5,7 @@
 #include "bench/bench_counters.h"
 #include "bench/bench_program.h"
 #include "bench/bench_table.h"
+#include "dialog/marking.h"
 #include "dialog/paging.h"
 #include "dialog/refresh.h"
 #include "dialog/surface.h"
@@ -49,7 +50,7 @@ void write_typed(benchmark::State& state, ParamType type, const char* typed)
     PerOperation counted;
     for (auto _ : state) write_param(row);
     counted.report(state);
-    if (errorField != NO_FIELD) state.SkipWithError("the write failed");
+    if (first_red_box() != NO_FIELD) state.SkipWithError("the write failed");
 }
 BENCHMARK_CAPTURE(write_typed, int8, ParamType::int8, "-5");
 BENCHMARK_CAPTURE(write_typed, int16, ParamType::int16, "-300");

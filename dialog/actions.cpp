@@ -12,13 +12,16 @@
 
 void dialog_start()
 {
-    // Without a configuration the rows stay as the template made them and "ssec" stays visible.
+    // Without a configuration the rows stay as the template made them and "ssec" stays visible;
+    // row 0 says what is missing.
     if (load_config()) {
         if (Setsecurity == 0) show_control(IDC_SSEC, false);
         if (entryCount > PAGE_ROWS) set_scroll_range(static_cast<int>(lastPage));
         show_page(0);
         currentPage = 0;
         refresh_page();
+    } else {
+        show_no_configuration();
     }
     start_refresh_timer(scanInterval);
     open_reader();

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "dialog/actions.h"
+#include "dialog/marking.h"
 #include "dialog/paging.h"
 #include "dialog/set_menu_win32.h"
 #include "dialog/surface.h"
@@ -11,11 +12,30 @@
 #include "res/resource.h"
 
 static_assert(IDC_CANCEL == IDCANCEL, "the cancel identifier is the window system's");
-static_assert(ERROR_BACKGROUND == RGB(255, 0, 0), "a marked box is red");
+static_assert(ERROR_BACKGROUND == RGB(255, 0, 0), "a refused value's box is red");
+static_assert(VERIFIED_BACKGROUND == RGB(200, 240, 200), "a verified write's box is light green");
 
 namespace {
 
 HINSTANCE instanceHandle = nullptr;
+
+// The answer to WM_CTLCOLOREDIT for an edit control drawing into dc: a brush when the program
+// chose the colours, FALSE when the system's own colours apply.
+INT_PTR answer_colour_query(HDC dc, HWND control)
+{
+    // Made once and kept for the whole run, like the system's own brushes.
+    static HBRUSH errorBrush = CreateSolidBrush(ERROR_BACKGROUND);
+    static HBRUSH verifiedBrush = CreateSolidBrush(VERIFIED_BACKGROUND);
+    switch (colour_query(GetDlgCtrlID(control))) {
+    case BoxColour::error: SetBkColor(dc, ERROR_BACKGROUND); return reinterpret_cast<INT_PTR>(errorBrush);
+    case BoxColour::verified: SetBkColor(dc, VERIFIED_BACKGROUND); return reinterpret_cast<INT_PTR>(verifiedBrush);
+    case BoxColour::ordinary:
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_WINDOW));
+    case BoxColour::system: break;
+    }
+    return FALSE;
+}
 
 void on_init_dialog(HWND window)
 {

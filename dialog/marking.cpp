@@ -1,25 +1,146 @@
-// The error mark of a value box and the colour answer that makes a marked box red.
+// The value boxes' marks, their colour answers and the tooltip each box carries.
+#include "dialog/marking.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include "dialog/reader_reason.h"
 #include "dialog/surface.h"
+#include "model/value_codec.h"
 
-int errorField = NO_FIELD;
-int paintedField = NO_FIELD;
+namespace {
 
-void mark_field(int id, bool on)
+struct BoxState {
+    BoxMark mark;
+    bool painted;  // last drawn in a mark's colour
+    char reason[MARK_REASON_SIZE];
+    char value[DISPLAY_TEXT_SIZE];  // the whole text of a value wider than its box
+};
+
+BoxState boxes[PAGE_ROWS];
+char statusReason[READER_REASON_SIZE];
+char configReason[READER_REASON_SIZE];
+
+bool valid(int row)
 {
-    errorField = on ? id : NO_FIELD;
-    focus_control(id);
+    return row >= 0 && row < PAGE_ROWS;
+}
+
+void copy_text(char* to, size_t size, const char* text)
+{
+    size_t length = strnlen(text, size - 1);
+    memcpy(to, text, length);
+    to[length] = '\0';
+}
+
+// The box's tooltip, by precedence: on the status line what is missing (the configuration, the
+// reader), then the mark's reason, then the value's whole text. The surface leaves a tooltip
+// alone that is set to the text it has.
+void update_tip(int row)
+{
+    const BoxState& box = boxes[row];
+    if (row == 0 && (statusReason[0] != '\0' || configReason[0] != '\0')) {
+        char both[2 * READER_REASON_SIZE + 4];
+        const char* between = statusReason[0] != '\0' && configReason[0] != '\0' ? "\r\n\r\n" : "";
+        snprintf(both, sizeof both, "%s%s%s", configReason, between, statusReason);
+        set_field_tip(IDC_VALUE_BOX, both);
+        return;
+    }
+    set_field_tip(IDC_VALUE_BOX + row, box.mark == BoxMark::error ? box.reason : box.value);
+}
+
+void set_mark(int row, BoxMark mark, const char* reason)
+{
+    if (!valid(row)) return;
+    BoxState& box = boxes[row];
+    bool changed = box.mark != mark;
+    box.mark = mark;
+    copy_text(box.reason, sizeof box.reason, reason);
+    update_tip(row);
+    if (changed) repaint_control(IDC_VALUE_BOX + row);
+}
+
+}  // namespace
+
+void mark_refused(int row, const char* reason)
+{
+    set_mark(row, BoxMark::error, reason);
+    focus_control(IDC_VALUE_BOX + row);
+}
+
+void mark_verified(int row)
+{
+    set_mark(row, BoxMark::verified, "");
+    focus_control(IDC_VALUE_BOX + row);
+}
+
+void unmark_row(int row)
+{
+    if (valid(row) && boxes[row].mark != BoxMark::none) set_mark(row, BoxMark::none, "");
+}
+
+void unmark_all()
+{
+    for (int row = 0; row < PAGE_ROWS; ++row) unmark_row(row);
+}
+
+BoxMark box_mark(int id)
+{
+    int row = id - IDC_VALUE_BOX;
+    return valid(row) ? boxes[row].mark : BoxMark::none;
+}
+
+int first_red_box()
+{
+    for (int row = 0; row < PAGE_ROWS; ++row)
+        if (boxes[row].mark == BoxMark::error) return IDC_VALUE_BOX + row;
+    return NO_FIELD;
+}
+
+void show_status_tip(const char* reason)
+{
+    copy_text(statusReason, sizeof statusReason, reason);
+    update_tip(0);
+}
+
+void show_config_tip(const char* reason)
+{
+    copy_text(configReason, sizeof configReason, reason);
+    update_tip(0);
+}
+
+bool configuration_missing()
+{
+    return configReason[0] != '\0';
+}
+
+void show_value_tip(int row, const char* text)
+{
+    if (!valid(row)) return;
+    copy_text(boxes[row].value, sizeof boxes[row].value, text);
+    update_tip(row);
 }
 
 BoxColour colour_query(int id)
 {
-    if (id == errorField) {
-        paintedField = id;
-        return BoxColour::error;
+    int row = id - IDC_VALUE_BOX;
+    if (!valid(row)) return BoxColour::system;
+    BoxState& box = boxes[row];
+    if (box.mark != BoxMark::none) {
+        box.painted = true;
+        return box.mark == BoxMark::error ? BoxColour::error : BoxColour::verified;
     }
-    // The box that was red draws once more under our control, back in its ordinary look.
-    if (id == paintedField && errorField == NO_FIELD) {
-        paintedField = NO_FIELD;
+    // A box that was marked draws once more under our control, back in its ordinary look.
+    if (box.painted) {
+        box.painted = false;
         return BoxColour::ordinary;
     }
     return BoxColour::system;
+}
+
+void reset_marks()
+{
+    memset(boxes, 0, sizeof boxes);
+    statusReason[0] = '\0';
+    configReason[0] = '\0';
 }

@@ -21,9 +21,10 @@ void lay_out_row(int row, const ParamEntry& e)
     set_field_text(IDC_DESCRIPTION + row, e.description);
     enable_control(IDC_LABEL + row, true);
     enable_control(IDC_DESCRIPTION + row, true);
-    // A display-only row keeps whatever caption its button last had.
-    if (e.mode == EditMode::Default) set_field_text(IDC_ROW_BUTTON + row, "def.");
-    else if (e.mode == EditMode::Changeable) set_field_text(IDC_ROW_BUTTON + row, "set");
+    // A row that cannot be written (display only, a software version) has a button without a
+    // caption, whatever row held it before.
+    bool writable = e.mode != EditMode::DisplayOnly && e.type != ParamType::swver;
+    set_field_text(IDC_ROW_BUTTON + row, !writable ? "" : e.mode == EditMode::Default ? "def." : "set");
     set_read_only(IDC_VALUE_BOX + row, e.mode != EditMode::Changeable);
     enable_control(IDC_VALUE_BOX + row, true);
     show_row(row, true);

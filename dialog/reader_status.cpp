@@ -1,8 +1,12 @@
 // The reader connection's failures as row 0 and its tooltip show them.
 #include "dialog/reader_status.h"
 
+#include <stdio.h>
+
+#include "dialog/marking.h"
 #include "dialog/reader_reason.h"
 #include "dialog/surface.h"
+#include "model/config.h"
 
 const char* reader_outcome_text(ReaderOutcome outcome)
 {
@@ -17,8 +21,23 @@ const char* reader_outcome_text(ReaderOutcome outcome)
     return nullptr;
 }
 
+void show_no_configuration()
+{
+    set_field_text(IDC_VALUE_BOX, "no Pelox.ini");
+    char path[CONFIG_PATH_SIZE];
+    char reason[CONFIG_PATH_SIZE + 160];
+    if (!config_path(path, sizeof path))
+        snprintf(path, sizeof path, "Pelox.ini (the program's folder has too long a path)");
+    snprintf(reason, sizeof reason,
+             "No configuration: %s cannot be read. Put Pelox.ini beside the program (Pelox.example.ini shows how "
+             "one looks), then start the tool again.",
+             path);
+    show_config_tip(reason);
+}
+
 void show_reader_problem(ReaderOutcome outcome)
 {
+    if (configuration_missing()) return;  // row 0 keeps saying what is missing first
     const char* problem = reader_outcome_text(outcome);
     if (problem != nullptr) set_field_text(IDC_VALUE_BOX, problem);
 }
@@ -27,7 +46,7 @@ void show_reader_reason(ReaderOutcome outcome, const LibraryReport* library)
 {
     char reason[READER_REASON_SIZE];
     reader_reason(outcome, library, reason, sizeof reason);
-    set_field_tip(IDC_VALUE_BOX, reason);
+    show_status_tip(reason);
 }
 
 bool open_reader()

@@ -13,5 +13,9 @@ void show_reader_problem(ReaderOutcome outcome);
 // Puts the full reason for outcome into the status box's tooltip, or removes it for ok.
 void show_reader_reason(ReaderOutcome outcome, const LibraryReport* library = nullptr);
 
+// Row 0 when Pelox.ini cannot be read: says so in a few words, and its tooltip where the file
+// was looked for and what to do; the reader's problems go to the tooltip from then on.
+void show_no_configuration();
+
 // Opens the reader connection; on failure puts the reason into row 0's value box and tooltip.
 bool open_reader();

@@ -4,6 +4,7 @@
 
 #include <string.h>
 
+#include "dialog/marking.h"
 #include "dialog/reader_status.h"
 #include "dialog/row_value.h"
 #include "dialog/surface.h"
@@ -17,6 +18,7 @@ namespace {
 
 const char kCaptionTemplate[] = "ORVELTIDE      xxxxxxxxxxxxxxxx   ";
 const char kNoDevice[] = "ORVELTIDE   no device";
+const char kNoReader[] = "ORVELTIDE";
 
 // Answer character i, or '?' where the answer has no hex digit (it ended early): the caption
 // keeps its length and never shows what an older answer left in the buffer.
@@ -24,6 +26,8 @@ char uid_digit(size_t length, int i)
 {
     return static_cast<size_t>(i) < length && hex_digit_value(AnswerText[i]) >= 0 ? AnswerText[i] : '?';
 }
+
+char shownUid[17];  // "" when the caption shows none
 
 // The UID comes least significant byte first at answer characters 8 to 23; the caption shows
 // it most significant first. An answer with the tag's error flag holds an error code there.
@@ -37,33 +41,42 @@ void show_uid()
         caption[16 + 2 * k] = uid_digit(length, 23 - 2 * k);
     }
     set_title(caption);
+    memcpy(shownUid, caption + 15, 16);
+    shownUid[memchr(shownUid, '?', 16) != nullptr ? 0 : 16] = '\0';
 }
 
 enum class Refresh { full, scan };
 
-// A scan leaves alone the box the user changed or is typing in, and the marked box: it must not
-// replace typed text nor wipe the only sign of a failed write.
+// A scan leaves alone the box the user changed or is typing in, and the red boxes: it must not
+// replace typed text nor wipe the only sign of a failed write. A read-only box with the focus
+// (after its row's "def.", say) is no box being typed in: the scan updates it.
 bool left_to_the_user(Refresh kind, int row)
 {
     int box = IDC_VALUE_BOX + row;
-    return kind == Refresh::scan && (box == errorField || box == focused_control() || field_modified(box));
+    bool typing = box == focused_control() && record_at(currentPage, row).mode == EditMode::Changeable;
+    return kind == Refresh::scan && (box_mark(box) == BoxMark::error || typing || field_modified(box));
 }
 
 // When the tag cannot be read, no row may keep a value of an earlier page or an earlier read:
-// its button would write that value into the parameter now shown.
+// its button would write that value into the parameter now shown. Without a configuration row 0
+// keeps saying so.
 void show_rows_unread(Refresh kind, int firstRow)
 {
     for (int row = firstRow; row < PAGE_ROWS; ++row) {
-        if (!left_to_the_user(kind, row)) show_row_unread(row);
+        if (left_to_the_user(kind, row) || (row == 0 && configuration_missing())) continue;
+        unmark_row(row);
+        show_row_unread(row);
     }
 }
 
 void refresh(Refresh kind)
 {
-    if (kind == Refresh::full) errorField = NO_FIELD;
+    if (kind == Refresh::full) unmark_all();
+    shownUid[0] = '\0';
     ReaderDetail detail;
     ReaderOutcome outcome = reader_open(&detail);
     if (outcome != ReaderOutcome::ok) {
+        set_title(kNoReader);  // no UID that did not answer this refresh
         show_rows_unread(kind, 0);
         if (!left_to_the_user(kind, 0)) show_reader_problem(outcome);  // row 0 is the status line
         show_reader_reason(outcome, detail.library);
@@ -81,7 +94,9 @@ void refresh(Refresh kind)
     // The bound is the row number against entryCount, not the record number: on later pages
     // unused records (type 0) are visited too, and their hidden boxes get "Unknown Type".
     for (uint32_t row = 0; row < entryCount && row < PAGE_ROWS; ++row) {
-        if (!left_to_the_user(kind, static_cast<int>(row))) show_row_from_tag(static_cast<int>(row), data);
+        if (left_to_the_user(kind, static_cast<int>(row))) continue;
+        unmark_row(static_cast<int>(row));  // a green box is green until its row is read again
+        show_row_from_tag(static_cast<int>(row), data);
     }
 }
 
@@ -95,4 +110,11 @@ void refresh_page()
 void scan_page()
 {
     refresh(Refresh::scan);
+}
+
+bool shown_uid(char* out, int size)
+{
+    if (shownUid[0] == '\0' || size < static_cast<int>(sizeof shownUid)) return false;
+    memcpy(out, shownUid, sizeof shownUid);
+    return true;
 }

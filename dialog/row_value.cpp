@@ -3,6 +3,7 @@
 
 #include <string.h>
 
+#include "dialog/marking.h"
 #include "dialog/surface.h"
 #include "model/param_table.h"
 #include "model/time_text.h"
@@ -37,10 +38,12 @@ bool show_row_from_tag(int row, uint8_t* data)
     shownTimes[row].known = false;
     int size = stored_size(e.type);
     if (size == 0) {
+        show_value_tip(row, "");
         set_field_text(box, "Unknown Type");  // hidden: no record, or an empty one
         return false;
     }
     if (tag_read_bytes(e.address, size, data) == 0) {
+        show_value_tip(row, "");
         set_field_text(box, "No answer");
         enable_control(button, false);
         return false;
@@ -48,6 +51,7 @@ bool show_row_from_tag(int row, uint8_t* data)
     char txt[DISPLAY_TEXT_SIZE];
     decode_value(e.type, data, txt, sizeof txt);
     set_field_text(box, txt);
+    show_value_tip(row, field_text_fits(box, txt) ? "" : txt);  // a time, a long version: whole in the tip
     remember_time(row, e.type, data, txt);
     // Software versions and display-only values are never written.
     enable_control(button, e.mode != EditMode::DisplayOnly && e.type != ParamType::swver);
@@ -58,6 +62,7 @@ void show_row_unread(int row)
 {
     if (row < 0 || row >= PAGE_ROWS) return;
     shownTimes[row].known = false;
+    show_value_tip(row, "");
     set_field_text(IDC_VALUE_BOX + row, "");
     enable_control(IDC_ROW_BUTTON + row, false);
 }

@@ -35,15 +35,37 @@ void add_line(const char* line)
     used += length + 2;
 }
 
-void add_report()
+bool needs_attention(SetStatus status)
+{
+    return status == SetStatus::different || status == SetStatus::failed || status == SetStatus::notWritten;
+}
+
+// The verdict first; a command that could not start says so in that one line.
+bool add_verdict(const char* nothing)
 {
     char line[SET_ITEM_TEXT_SIZE];
-    for (int i = 0; i < report.count; ++i) {
-        format_set_item(report, set, i, line, sizeof line);
-        add_line(line);
-    }
-    format_set_summary(report, line, sizeof line);
+    bool started = report.outcome != SetOutcome::noReader && report.outcome != SetOutcome::noTag;
+    if (started) format_set_summary(report, line, sizeof line);
+    else snprintf(line, sizeof line, "%s: nothing was %s.", set_outcome_text(report.outcome), nothing);
     add_line(line);
+    return started;
+}
+
+// Then the parameters that need attention (different, failed, not written), then the rest.
+void add_items()
+{
+    char line[SET_ITEM_TEXT_SIZE];
+    for (int pass = 0; pass < 2; ++pass)
+        for (int i = 0; i < report.count; ++i) {
+            if (needs_attention(report.items[i].status) != (pass == 0)) continue;
+            format_set_item(report, set, i, line, sizeof line);
+            add_line(line);
+        }
+}
+
+void add_report(const char* nothing)
+{
+    if (add_verdict(nothing)) add_items();
 }
 
 bool read_set(const char* path)
@@ -79,28 +101,31 @@ const char* run_set_command(SetCommand command, const char* path, int64_t now)
     case SetCommand::save: {
         if (!may_replace(path)) break;
         SetOutcome outcome = save_tag_set(now, &set, &report);
-        add_report();
+        if (!add_verdict("saved")) break;
         if (outcome != SetOutcome::ok) add_line("Nothing was saved: the set would be incomplete.");
         else if (!write_param_set_file(path, set))
             add_line("The file cannot be written (the disk full, or no right to write there): nothing was saved, "
                      "a file that was there is as it was.");
         else {
+            char line[FILE_PATH_SIZE + 16];
+            snprintf(line, sizeof line, "Saved to %s.", path);
+            add_line(line);
             char notSet[SET_MAX_ENTRIES * 24];
             format_not_set(set, notSet, sizeof notSet);
             if (notSet[0] != '\0') add_line(notSet);
-            add_line("Saved.");
         }
+        add_items();
         break;
     }
     case SetCommand::compare:
         if (!read_set(path)) break;
         compare_tag_set(set, &report);
-        add_report();
+        add_report("compared");
         break;
     case SetCommand::write:
         if (!read_set(path)) break;
         apply_tag_set(set, &report);
-        add_report();
+        add_report("written");
         refresh_page();
         break;
     }

@@ -7,6 +7,8 @@
 #include <string.h>
 #include <time.h>
 
+#include "dialog/about.h"
+#include "dialog/refresh.h"
 #include "dialog/set_commands.h"
 #include "model/wide_path_win32.h"
 
@@ -93,6 +95,18 @@ void show_report(HWND owner, const char* title, const char* text)
                             report_proc, reinterpret_cast<LPARAM>(&report));
 }
 
+// A save proposes "UID-YYYY-MM-DD.set" for the tag the caption shows.
+void propose_name(SetCommand what, wchar_t* name, int size)
+{
+    char uid[17], text[40];
+    if (what != SetCommand::save || !shown_uid(uid, sizeof uid)) return;
+    time_t now = time(nullptr);
+    const tm* local = localtime(&now);
+    if (local == nullptr) return;
+    snprintf(text, sizeof text, "%s-%04d-%02d-%02d.set", uid, local->tm_year + 1900, local->tm_mon + 1, local->tm_mday);
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, name, size);
+}
+
 }  // namespace
 
 void add_set_menu(HWND window)
@@ -102,6 +116,8 @@ void add_set_menu(HWND window)
     AppendMenuA(menu, MF_STRING, IDM_SAVE_SET, "Save parameters...");
     AppendMenuA(menu, MF_STRING, IDM_COMPARE_SET, "Compare with saved...");
     AppendMenuA(menu, MF_STRING, IDM_WRITE_SET, "Write saved parameters...");
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, IDM_ABOUT, "About ORVELTIDE...");
 }
 
 bool on_set_menu(HWND window, UINT command)
@@ -114,6 +130,12 @@ bool on_set_menu(HWND window, UINT command)
     static const Entry kEntries[] = {{IDM_SAVE_SET, SetCommand::save, "Save parameters"},
                                      {IDM_COMPARE_SET, SetCommand::compare, "Compare with saved"},
                                      {IDM_WRITE_SET, SetCommand::write, "Write saved parameters"}};
+    if (command == IDM_ABOUT) {
+        static char about[ABOUT_TEXT_SIZE];
+        about_text(about, sizeof about);
+        show_report(window, "About ORVELTIDE", about);
+        return true;
+    }
     const Entry* entry = nullptr;
     for (const Entry& e : kEntries)
         if (e.command == command) entry = &e;
@@ -131,6 +153,7 @@ bool on_set_menu(HWND window, UINT command)
     file.nMaxFile = MAX_PATH;
     file.lpstrDefExt = L"set";
     file.lpstrTitle = wideTitle;
+    propose_name(what, wide, MAX_PATH);
     file.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
     bool chosen = what == SetCommand::save ? (file.Flags |= OFN_OVERWRITEPROMPT, GetSaveFileNameW(&file) != FALSE)
                                            : (file.Flags |= OFN_FILEMUSTEXIST, GetOpenFileNameW(&file) != FALSE);

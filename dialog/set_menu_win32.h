@@ -4,7 +4,7 @@
 
 // System-menu command identifiers: below 0xF000 and with the low four bits clear, as the
 // window system keeps those for itself.
-enum : UINT { IDM_SAVE_SET = 0x0100, IDM_COMPARE_SET = 0x0110, IDM_WRITE_SET = 0x0120 };
+enum : UINT { IDM_SAVE_SET = 0x0100, IDM_COMPARE_SET = 0x0110, IDM_WRITE_SET = 0x0120, IDM_ABOUT = 0x0130 };
 
 // Adds "Save parameters...", "Compare with saved..." and "Write saved parameters...".
 void add_set_menu(HWND window);

@@ -2,6 +2,11 @@
 #include "dialog/surface.h"
 
 #include "dialog/window_win32.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include "model/param_table.h"
 #include "model/config.h"
 #include "model/value_codec.h"
 // After <windows.h>, on which it builds.
@@ -55,31 +60,54 @@ void set_title(const char* text)
 
 namespace {
 
+// A text of the program as wide characters: UTF-8 where it is that (paths, Pelox.ini's texts in
+// UTF-8), else the ANSI code page (Pelox.ini's texts in it, what the user typed). Returns the
+// number of characters without the NUL, or -1.
+int widen_text(const char* text, wchar_t* wide, int size)
+{
+    int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, -1, wide, size);
+    if (n <= 0) n = MultiByteToWideChar(CP_ACP, 0, text, -1, wide, size);
+    return n - 1;
+}
+
 // One tooltip window for the dialog, made when the first tip is shown.
 HWND tooltip_window(bool make)
 {
     static HWND tips = nullptr;
     if (tips == nullptr && make) {
-        tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+        tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialogWindow, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
+                               GetModuleHandleW(nullptr), nullptr);
         // Long reasons (a folder's path) wrap instead of running off the screen.
-        if (tips != nullptr) SendMessageA(tips, TTM_SETMAXTIPWIDTH, 0, 400);
+        if (tips != nullptr) SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, 400);
     }
     return tips;
 }
+
+enum { TIP_SIZE = 512 };
+
+// The tip each value box has now: a tip set again to the same text is left as it is, so that
+// one showing while the pointer rests stays up through the scan's ticks.
+char boxTips[PAGE_ROWS][TIP_SIZE];
 
 }  // namespace
 
 void set_field_tip(int id, const char* text)
 {
+    int row = id - IDC_VALUE_BOX;
+    if (row >= 0 && row < PAGE_ROWS) {
+        if (strncmp(boxTips[row], text, TIP_SIZE - 1) == 0) return;
+        snprintf(boxTips[row], TIP_SIZE, "%s", text);
+    }
     HWND tips = tooltip_window(text[0] != '\0');
     if (tips == nullptr) return;
+    static wchar_t wide[TIP_SIZE];
+    if (widen_text(text, wide, TIP_SIZE) < 0) wide[0] = L'\0';
     // Two tools with the one text: the box itself, and the box's rectangle in the dialog, which
     // gets the mouse messages while the box is disabled.
     HWND box = GetDlgItem(dialogWindow, id);
-    TOOLINFOA tools[2] = {};
-    for (TOOLINFOA& tool : tools) {
+    TOOLINFOW tools[2] = {};
+    for (TOOLINFOW& tool : tools) {
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_SUBCLASS;
         tool.hwnd = dialogWindow;
@@ -89,12 +117,40 @@ void set_field_tip(int id, const char* text)
     tools[1].uId = static_cast<UINT_PTR>(id);
     GetWindowRect(box, &tools[1].rect);
     MapWindowPoints(nullptr, dialogWindow, reinterpret_cast<POINT*>(&tools[1].rect), 2);
-    for (TOOLINFOA& tool : tools) {
-        SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-        if (text[0] == '\0') continue;
-        tool.lpszText = const_cast<char*>(text);  // copied by the tooltip
-        SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    for (TOOLINFOW& tool : tools) {
+        SendMessageW(tips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        if (wide[0] == L'\0') continue;
+        tool.lpszText = wide;  // copied by the tooltip
+        SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
+}
+
+bool field_text_fits(int id, const char* text)
+{
+    if (text[0] == '\0') return true;
+    HWND box = GetDlgItem(dialogWindow, id);
+    wchar_t wide[DISPLAY_TEXT_SIZE];
+    int length = widen_text(text, wide, DISPLAY_TEXT_SIZE);
+    HDC dc = GetDC(box);
+    if (box == nullptr || length < 0 || dc == nullptr) {
+        if (dc != nullptr) ReleaseDC(box, dc);
+        return true;
+    }
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(box, WM_GETFONT, 0, 0));
+    HGDIOBJ before = font != nullptr ? SelectObject(dc, font) : nullptr;
+    SIZE extent = {};
+    GetTextExtentPoint32W(dc, wide, length, &extent);
+    if (before != nullptr) SelectObject(dc, before);
+    ReleaseDC(box, dc);
+    RECT client;
+    GetClientRect(box, &client);
+    LRESULT margins = SendMessageW(box, EM_GETMARGINS, 0, 0);
+    return extent.cx <= client.right - client.left - LOWORD(margins) - HIWORD(margins);
+}
+
+void repaint_control(int id)
+{
+    InvalidateRect(GetDlgItem(dialogWindow, id), nullptr, TRUE);
 }
 
 void focus_control(int id)
@@ -122,18 +178,4 @@ void set_scroll_range(int last)
 void start_refresh_timer(int milliseconds)
 {
     SetTimer(dialogWindow, 1, static_cast<UINT>(milliseconds), nullptr);
-}
-
-INT_PTR answer_colour_query(HDC dc, HWND control)
-{
-    // Made once and kept for the whole run, like the system's own brushes.
-    static HBRUSH errorBrush = CreateSolidBrush(ERROR_BACKGROUND);
-    switch (colour_query(GetDlgCtrlID(control))) {
-    case BoxColour::error: SetBkColor(dc, ERROR_BACKGROUND); return reinterpret_cast<INT_PTR>(errorBrush);
-    case BoxColour::ordinary:
-        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-        return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_WINDOW));
-    case BoxColour::system: break;
-    }
-    return FALSE;
 }

@@ -2,10 +2,13 @@
 // mark.
 #include "dialog/write.h"
 
+#include <stdio.h>
 #include <string.h>
 
+#include "dialog/marking.h"
 #include "dialog/row_value.h"
 #include "dialog/surface.h"
+#include "model/config.h"
 #include "model/param_table.h"
 #include "model/text_number.h"
 #include "model/time_text.h"
@@ -21,11 +24,63 @@ bool has_image(ParamType type)
 }
 
 // The number a Changeable box holds: a whole decimal number, or for a time also the text the
-// tool shows for one. Anything else is refused rather than read up to its first odd character.
-bool typed_value(int row, ParamType type, const char* text, int32_t* value)
+// tool shows for one. Anything else is refused rather than read up to its first odd character;
+// why goes into reason.
+bool typed_value(int row, ParamType type, const char* text, int32_t* value, char* reason, size_t size)
 {
-    if (type == ParamType::time) return shown_time(row, text, value) || parse_time_entry(text, value) == TimeEntry::ok;
-    return scan_whole_decimal(text, value) == NumberScan::ok;
+    if (type == ParamType::time) {
+        if (shown_time(row, text, value)) return true;
+        switch (parse_time_entry(text, value)) {
+        case TimeEntry::ok: return true;
+        case TimeEntry::notATime:
+            snprintf(reason, size,
+                     "\"%s\" is not a date in the shown form YYYY-MM-DD HH:MM:SS, nor a number of seconds.", text);
+            break;
+        case TimeEntry::noSuchTime: snprintf(reason, size, "\"%s\": there is no such date or local time.", text); break;
+        case TimeEntry::outOfRange:
+            snprintf(reason, size, "\"%s\" is outside the range of a time: 1970 to 2038, as this computer shows it.",
+                     text);
+            break;
+        }
+        return false;
+    }
+    switch (scan_whole_decimal(text, value)) {
+    case NumberScan::ok: return true;
+    case NumberScan::none:
+        snprintf(reason, size,
+                 "\"%s\" is not a whole number: type digits only, a minus sign first for a negative value.", text);
+        break;
+    case NumberScan::overflow: snprintf(reason, size, "%s is outside the range of a 32-bit number.", text); break;
+    }
+    return false;
+}
+
+void out_of_range(ParamType type, int32_t value, char* reason, size_t size)
+{
+    const char* range = type == ParamType::int8 ? "-128 to 127" : "-32768 to 32767";
+    snprintf(reason, size, "%ld is outside the range of %s: %s.", static_cast<long>(value), type_name(type), range);
+}
+
+void write_failed(const TagWriteFault& fault, char* reason, size_t size)
+{
+    switch (fault.kind) {
+    case TagWriteFault::none:
+    case TagWriteFault::unreachable:
+        snprintf(reason, size, "Not written: the parameter's address lies beyond the tag's memory (see Pelox.ini).");
+        break;
+    case TagWriteFault::noRead:
+        snprintf(reason, size,
+                 "No answer from the tag: nothing was written. Hold it still on the reader and try again.");
+        break;
+    case TagWriteFault::refused:
+        snprintf(reason, size, "The tag refused block %d: the value was not written there (a protected sector?).",
+                 fault.block);
+        break;
+    case TagWriteFault::noAnswer:
+        snprintf(reason, size, "No answer while writing block %d: press \"read\" to see what the tag holds.",
+                 fault.block);
+        break;
+    }
 }
 
 }  // namespace
@@ -49,17 +104,34 @@ void write_param(int row)
     // A display-only parameter is never written, whatever its button's state.
     if (e.mode == EditMode::DisplayOnly) return;
 
+    char reason[MARK_REASON_SIZE];
     int32_t value32 = e.defaultValue;
-    bool understood =
-        e.mode == EditMode::Default || (strlen(text) < BOX_TEXT_SIZE && typed_value(row, e.type, text, &value32));
+    if (e.mode != EditMode::Default) {
+        bool whole = strlen(text) < BOX_TEXT_SIZE;
+        if (!whole) snprintf(reason, sizeof reason, "Too long: a value has at most %d characters.", BOX_TEXT_SIZE - 1);
+        if (!whole || !typed_value(row, e.type, text, &value32, reason, sizeof reason)) {
+            mark_refused(row, reason);
+            return;
+        }
+    }
     uint8_t data[IMAGE_BUFFER_SIZE];
-    int size = understood ? encode_value(e.type, value32, data) : ENCODE_OUT_OF_RANGE;
-    if (size == ENCODE_OUT_OF_RANGE || !tag_write_bytes(e.address, size, data)) {
-        mark_field(box, true);
+    int size = encode_value(e.type, value32, data);
+    if (size == ENCODE_OUT_OF_RANGE) {
+        out_of_range(e.type, value32, reason, sizeof reason);
+        mark_refused(row, reason);
+        return;
+    }
+    TagWriteFault fault;
+    if (!tag_write_bytes(e.address, size, data, &fault)) {
+        write_failed(fault, reason, sizeof reason);
+        mark_refused(row, reason);
         return;
     }
     // Show what the tag now holds; a box that does not show what was written stays marked.
     uint8_t stored[IMAGE_BUFFER_SIZE];
-    bool read = show_row_from_tag(row, stored);
-    mark_field(box, !read || memcmp(stored, data, static_cast<size_t>(size)) != 0);
+    if (!show_row_from_tag(row, stored))
+        mark_refused(row, "No answer when the value was read back: press \"read\" to see what the tag holds.");
+    else if (memcmp(stored, data, static_cast<size_t>(size)) != 0)
+        mark_refused(row, "The tag read back another value than was written: the box shows what it holds.");
+    else mark_verified(row);
 }

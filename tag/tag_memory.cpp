@@ -101,18 +101,31 @@ int tag_read_bytes(int32_t address, int count, uint8_t* out)
     return stored;
 }
 
-bool tag_write_bytes(int32_t address, int count, const uint8_t* data)
+bool tag_write_bytes(int32_t address, int count, const uint8_t* data, TagWriteFault* fault)
 {
+    TagWriteFault ignored;
+    TagWriteFault& why = fault != nullptr ? *fault : ignored;
+    why = TagWriteFault{TagWriteFault::none, 0};
     int offset = address % BLOCK_SIZE;
     int32_t block = address / BLOCK_SIZE;
     // The covering blocks must exist and fit the scratch buffer.
-    if (!reachable(address, count) || count > SCRATCH_SIZE - offset) return false;
+    if (!reachable(address, count) || count > SCRATCH_SIZE - offset) {
+        why.kind = TagWriteFault::unreachable;
+        return false;
+    }
     present_password(password);
     uint8_t rxdata[SCRATCH_SIZE];
     int stored = tag_read_bytes(block * BLOCK_SIZE, count + offset, rxdata);
-    if (stored == 0) return false;
+    if (stored == 0) {
+        why.kind = TagWriteFault::noRead;
+        return false;
+    }
     memcpy(rxdata + offset, data, static_cast<size_t>(count));
-    for (int pos = 0; pos < stored; pos += BLOCK_SIZE, ++block)
-        if (tag_write_block(block, rxdata + pos) != BlockWrite::ok) return false;
+    for (int pos = 0; pos < stored; pos += BLOCK_SIZE, ++block) {
+        BlockWrite result = tag_write_block(block, rxdata + pos);
+        if (result == BlockWrite::ok) continue;
+        why = TagWriteFault{result == BlockWrite::refused ? TagWriteFault::refused : TagWriteFault::noAnswer, block};
+        return false;
+    }
     return true;
 }

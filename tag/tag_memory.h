@@ -56,7 +56,13 @@ bool tag_identify(uint64_t* uid);
 // number of bytes stored, 0 on failure.
 int tag_read_bytes(int32_t address, int count, uint8_t* out);
 
+// Where a write of bytes stopped, for a message a technician acts on.
+struct TagWriteFault {
+    enum Kind { none, unreachable, noRead, refused, noAnswer } kind;
+    int block;  // refused, noAnswer: the block the tag refused or did not answer for
+};
+
 // Presents the configured password, then rewrites the blocks covering count bytes at address
 // with data overlaid. False when a read or a block write was refused; blocks written before the
-// refusal stay written.
-bool tag_write_bytes(int32_t address, int count, const uint8_t* data);
+// refusal stay written. fault (may be null) says where it stopped.
+bool tag_write_bytes(int32_t address, int count, const uint8_t* data, TagWriteFault* fault = nullptr);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "bench/bench_sets.h"
+#include "dialog/marking.h"
 #include "dialog/actions.h"
 #include "dialog/paging.h"
 #include "dialog/refresh.h"
@@ -224,7 +225,7 @@ TEST_F(WriteCost, OnePasswordThenTheCoveringBlocksReadWrittenAndReadBack)
         EXPECT_EQ(traffic(), (Traffic{{"present_password", 1}, {"read_block", 2 * blocks}, {"write_block", blocks}}))
             << c.typed << " at " << c.address;
         EXPECT_EQ(request_heads(), c.heads) << c.typed << " at " << c.address;
-        EXPECT_EQ(errorField, NO_FIELD) << "the write failed";
+        EXPECT_EQ(first_red_box(), NO_FIELD) << "the write failed";
     }
 }
 
@@ -259,7 +260,7 @@ TEST_F(WriteCost, ARefusedBlockEndsTheWrite)
     ASSERT_TRUE(sim_flag_answer(SIM_WRITE_BLOCK, 2));
     write_param(0);
     EXPECT_EQ(traffic(), (Traffic{{"present_password", 1}, {"read_block", 3}, {"write_block", 2}}));
-    EXPECT_EQ(errorField, 1100);
+    EXPECT_EQ(first_red_box(), 1100);
 }
 
 TEST_F(WriteCost, SecuritySetupIsARefreshAndFiveRequests)
@@ -298,7 +299,7 @@ TEST_F(WriteCost, TheExampleSetIs79RequestsPlannedAnd97ByTheButtons)
     bench_fresh_tag();
     clear_traffic();
     write_set_by_buttons(*report, *set);
-    EXPECT_EQ(errorField, NO_FIELD) << "a write failed";
+    EXPECT_EQ(first_red_box(), NO_FIELD) << "a write failed";
     EXPECT_EQ(traffic(), (Traffic{{"present_password", 19}, {"read_block", 26 + 26}, {"write_block", 26}}));
     EXPECT_EQ(sim_calls(SIM_ANY_REQUEST), 97);
     EXPECT_EQ(hex_bytes(whole_memory()), hex_bytes(planned));

@@ -1,41 +1,54 @@
-// The error mark and the colour answers that paint a marked box red and then normal again.
+// The marks of the value boxes, their colour answers and the tooltip each box carries.
 #include <gtest/gtest.h>
 
+#include "dialog/marking.h"
 #include "dialog/surface.h"
+#include "fakes/fake_surface.h"
 #include "support/program_fixture.h"
 
 namespace {
 
 class Marking : public ProgramTest {};
 
-TEST_F(Marking, MarkMovesFocusAndOnlyTheMarkedBoxIsRed)
+TEST_F(Marking, SeveralBoxesStayRedEachWithItsReasonUntilTheirRowIsDone)
 {
-    mark_field(1103, true);
-    EXPECT_EQ(fakeWindow.focus, 1103);
+    mark_refused(3, "not a whole number");
+    mark_refused(5, "the tag refused block 2");
+    EXPECT_EQ(fakeWindow.focus, 1105);
     EXPECT_EQ(colour_query(1103), BoxColour::error);
-    EXPECT_EQ(colour_query(1104), BoxColour::system);
-
-    mark_field(1105, true);
-    EXPECT_EQ(fakeWindow.focus, 1105);
-    // 1103 was painted red but another box holds the mark: it is left to the system colours.
-    EXPECT_EQ(colour_query(1103), BoxColour::system);
     EXPECT_EQ(colour_query(1105), BoxColour::error);
-    EXPECT_EQ(paintedField, 1105);
+    EXPECT_EQ(colour_query(1104), BoxColour::system);
+    EXPECT_STREQ(fake_control(1103).tip, "not a whole number");
+    EXPECT_STREQ(fake_control(1105).tip, "the tag refused block 2");
 
-    mark_field(1105, false);
-    EXPECT_EQ(errorField, NO_FIELD);
-    EXPECT_EQ(fakeWindow.focus, 1105);
-    EXPECT_EQ(colour_query(1103), BoxColour::system);
-    EXPECT_EQ(colour_query(1105), BoxColour::ordinary);
-    EXPECT_EQ(colour_query(1105), BoxColour::system);
+    mark_verified(5);  // the row written after all: green, its reason gone
+    EXPECT_EQ(colour_query(1105), BoxColour::verified);
+    EXPECT_STREQ(fake_control(1105).tip, "");
+    EXPECT_EQ(first_red_box(), 1103);
+
+    unmark_all();
+    EXPECT_EQ(first_red_box(), NO_FIELD);
+    EXPECT_STREQ(fake_control(1103).tip, "");
+    for (int id : {1103, 1105}) {  // drawn once more in the ordinary look, then left to the system
+        EXPECT_EQ(colour_query(id), BoxColour::ordinary) << id;
+        EXPECT_EQ(colour_query(id), BoxColour::system) << id;
+    }
 }
 
-TEST_F(Marking, UnmarkingAnotherBoxClearsTheMark)
+TEST_F(Marking, TheStatusLineTellsWhatIsMissingBeforeAMarkAndAMarkBeforeAWideValue)
 {
-    mark_field(1100, true);
-    mark_field(1101, false);
-    EXPECT_EQ(errorField, NO_FIELD);
-    EXPECT_EQ(colour_query(1100), BoxColour::system);  // never painted, so nothing to undo
+    show_value_tip(0, "2023-03-12 00:00:00");
+    EXPECT_STREQ(fake_control(1100).tip, "2023-03-12 00:00:00");
+    mark_refused(0, "no answer");
+    EXPECT_STREQ(fake_control(1100).tip, "no answer");
+    show_status_tip("no reader");
+    EXPECT_STREQ(fake_control(1100).tip, "no reader");
+    show_config_tip("no Pelox.ini");
+    EXPECT_STREQ(fake_control(1100).tip, "no Pelox.ini\r\n\r\nno reader");
+    show_status_tip("");
+    show_config_tip("");
+    unmark_row(0);
+    EXPECT_STREQ(fake_control(1100).tip, "2023-03-12 00:00:00");
 }
 
 }  // namespace

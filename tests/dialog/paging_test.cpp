@@ -2,6 +2,7 @@
 // lands on, with its refresh.
 #include <gtest/gtest.h>
 
+#include "dialog/marking.h"
 #include "dialog/paging.h"
 #include "dialog/surface.h"
 #include "support/program_fixture.h"
@@ -35,7 +36,7 @@ TEST_F(Paging, LayoutByMode)
     EXPECT_TRUE(fake_control(1400).enabled);
     EXPECT_STREQ(fake_text(1200), "set");
     EXPECT_STREQ(fake_text(1201), "def.");
-    EXPECT_STREQ(fake_text(1202), "");  // display only: the caption stays as it was
+    EXPECT_STREQ(fake_text(1202), "");  // display only: no caption
     EXPECT_FALSE(fake_control(1100).readOnly);
     EXPECT_TRUE(fake_control(1101).readOnly);
     EXPECT_TRUE(fake_control(1102).readOnly);
@@ -47,13 +48,15 @@ TEST_F(Paging, LayoutByMode)
     for (int row = 3; row < 20; ++row) EXPECT_TRUE(row_hidden(row)) << row;
 }
 
-TEST_F(Paging, DisplayOnlyRowKeepsTheCaptionOfThePageBefore)
+TEST_F(Paging, RowsThatCannotBeWrittenHaveNoCaptionAfterPaging)
 {
     fill_table(20);  // all Changeable: captions "set"
     add_param("RO", ParamType::int8, 200, EditMode::DisplayOnly);
+    add_param("SW", ParamType::swver, 204, EditMode::Changeable);
     show_page(0);
     show_page(20);
-    EXPECT_STREQ(fake_text(1200), "set");
+    EXPECT_STREQ(fake_text(1200), "");
+    EXPECT_STREQ(fake_text(1201), "");
     EXPECT_STREQ(fake_text(1300), "RO");
 }
 
@@ -119,7 +122,7 @@ TEST_F(Paging, PageChangeWhileTheReaderFails)
     put_memory(4, reference_image(12, 1));
     step_page(STEP_TO, 0);
     ASSERT_STREQ(fake_text(1101), "12");
-    mark_field(1101, true);
+    mark_refused(1101 - IDC_VALUE_BOX, "refused");
     sim_set_reader_absent(true);
     EXPECT_EQ(step_page(STEP_FORWARD, 0), 1);
     // The new page's labels, row 0 holding the message, and nothing of the old page: its value
@@ -129,7 +132,7 @@ TEST_F(Paging, PageChangeWhileTheReaderFails)
     EXPECT_STREQ(fake_text(1101), "");
     EXPECT_FALSE(fake_control(1200).enabled);
     EXPECT_FALSE(fake_control(1201).enabled);
-    EXPECT_EQ(errorField, NO_FIELD);  // a mark belongs to its page
+    EXPECT_EQ(first_red_box(), NO_FIELD);  // a mark belongs to its page
 }
 
 }  // namespace

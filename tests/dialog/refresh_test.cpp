@@ -2,6 +2,7 @@
 // the traffic a refresh costs.
 #include <gtest/gtest.h>
 
+#include "dialog/marking.h"
 #include "dialog/paging.h"
 #include "dialog/refresh.h"
 #include "dialog/surface.h"
@@ -101,13 +102,13 @@ TEST_F(Refresh, NoDeviceEmptiesEveryBoxAndDisablesTheButtons)
     refresh_page();
     ASSERT_STREQ(fake_text(1100), "1");
     set_field_text(1119, "stale");
-    mark_field(1100, true);
+    mark_refused(1100 - IDC_VALUE_BOX, "refused");
     sim_leave_field();
     refresh_page();
     EXPECT_STREQ(fakeWindow.caption, "ORVELTIDE   no device");
     for (int row = 0; row < 20; ++row) EXPECT_STREQ(fake_text(1100 + row), "") << row;
     EXPECT_FALSE(fake_control(1200).enabled);  // it would write what the box no longer shows
-    EXPECT_EQ(errorField, NO_FIELD);           // "read" ends the mark
+    EXPECT_EQ(first_red_box(), NO_FIELD);      // "read" ends the mark
     EXPECT_EQ(requests().back(), "022B");
 }
 
@@ -118,15 +119,15 @@ TEST_F(Refresh, ReaderFailureLeavesOnlyTheMessage)
     put_memory(0, reference_image(1, 1));
     put_memory(4, reference_image(2, 1));
     refresh_page();
-    mark_field(1101, true);
+    mark_refused(1101 - IDC_VALUE_BOX, "refused");
     sim_set_select_refused(true);
     refresh_page();
     EXPECT_STREQ(fake_text(1100), "NFC select ISO error");
     EXPECT_STREQ(fake_text(1101), "");
     EXPECT_FALSE(fake_control(1200).enabled);
     EXPECT_FALSE(fake_control(1201).enabled);
-    EXPECT_EQ(errorField, NO_FIELD);
-    EXPECT_STREQ(fakeWindow.caption, "ORVELTIDE      E002A1B2C3D4E5F6   ");
+    EXPECT_EQ(first_red_box(), NO_FIELD);
+    EXPECT_STREQ(fakeWindow.caption, "ORVELTIDE");  // no UID that did not answer
     sim_set_select_refused(false);
     sim_set_reader_absent(true);
     refresh_page();
@@ -136,12 +137,11 @@ TEST_F(Refresh, ReaderFailureLeavesOnlyTheMessage)
 TEST_F(Refresh, ASuccessfulIdentificationClearsTheMark)
 {
     add_param("a", ParamType::int8, 0, EditMode::Changeable);
-    mark_field(1100, true);
+    mark_refused(1100 - IDC_VALUE_BOX, "refused");
     EXPECT_EQ(colour_query(1100), BoxColour::error);
     refresh_page();
-    EXPECT_EQ(errorField, NO_FIELD);
-    EXPECT_EQ(paintedField, 1100);  // drawn once more in its ordinary look
-    EXPECT_EQ(colour_query(1100), BoxColour::ordinary);
+    EXPECT_EQ(first_red_box(), NO_FIELD);
+    EXPECT_EQ(colour_query(1100), BoxColour::ordinary);  // drawn once more in its ordinary look
     EXPECT_EQ(colour_query(1100), BoxColour::system);
 }
 
@@ -150,13 +150,14 @@ TEST_F(Refresh, ASuccessfulIdentificationClearsTheMark)
 // failing tag does not wipe them either.
 TEST_F(Refresh, ScanLeavesTypedFocusedAndMarkedBoxesAlone)
 {
-    for (int i = 0; i < 4; ++i) add_param("p", ParamType::int8, 4 * i, EditMode::Changeable);
+    for (int i = 0; i < 4; ++i)
+        add_param("p", ParamType::int8, 4 * i, i < 3 ? EditMode::Changeable : EditMode::Default);
     for (int i = 0; i < 4; ++i) put_memory(4 * i, reference_image(static_cast<uint32_t>(10 + i), 1));
     refresh_page();
     fake_type(1100, "7");  // typed into, then the user went on
     set_field_text(1102, "99");
-    mark_field(1102, true);   // a failed write
-    fakeWindow.focus = 1101;  // the user clicked into row 1's box
+    mark_refused(1102 - IDC_VALUE_BOX, "refused");  // a failed write
+    fakeWindow.focus = 1101;                        // the user clicked into row 1's box
     put_memory(4, reference_image(44, 1));
     put_memory(12, reference_image(33, 1));
 
@@ -164,24 +165,29 @@ TEST_F(Refresh, ScanLeavesTypedFocusedAndMarkedBoxesAlone)
     EXPECT_STREQ(fake_text(1100), "7");
     EXPECT_STREQ(fake_text(1101), "11");
     EXPECT_STREQ(fake_text(1102), "99");
-    EXPECT_EQ(errorField, 1102);
+    EXPECT_EQ(first_red_box(), 1102);
     EXPECT_STREQ(fake_text(1103), "33");  // the rest is up to date
     EXPECT_EQ(sim_calls(SIM_READ_BLOCK), 4 + 1);
+    fakeWindow.focus = 1103;  // a read-only box with the focus (its row's "def." was pressed)
+    put_memory(12, reference_image(55, 1));
+    scan_page();
+    EXPECT_STREQ(fake_text(1103), "55");
+    fakeWindow.focus = 1101;
 
     sim_leave_field();
     scan_page();
     EXPECT_STREQ(fakeWindow.caption, "ORVELTIDE   no device");
     EXPECT_STREQ(fake_text(1100), "7");
-    EXPECT_STREQ(fake_text(1101), "11");
+    EXPECT_STREQ(fake_text(1101), "44");
     EXPECT_STREQ(fake_text(1102), "99");
     EXPECT_STREQ(fake_text(1103), "");
-    EXPECT_EQ(errorField, 1102);
+    EXPECT_EQ(first_red_box(), 1102);
 
     sim_enter_field();
     refresh_page();  // "read": everything from the tag, the mark gone
     EXPECT_STREQ(fake_text(1100), "10");
     EXPECT_STREQ(fake_text(1101), "44");
-    EXPECT_EQ(errorField, NO_FIELD);
+    EXPECT_EQ(first_red_box(), NO_FIELD);
 }
 
 TEST_F(Refresh, LaterPagesVisitRowsUpToEntryCountNotRecords)

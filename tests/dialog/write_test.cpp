@@ -2,6 +2,7 @@
 // tag, the mark and the box text afterwards.
 #include <gtest/gtest.h>
 
+#include "dialog/marking.h"
 #include "dialog/refresh.h"
 #include "dialog/surface.h"
 #include "dialog/write.h"
@@ -32,7 +33,7 @@ TEST_F(Write, ChangeableInt8AtTheLimit)
     EXPECT_EQ(requests(), (Requests{"02B30201A1B2C3D4", "022002", "0221027F6E88FF", "022002"}));
     EXPECT_EQ(hex_bytes(memory(8, 4)), "7F 6E 88 FF");
     EXPECT_STREQ(fake_text(1100), "127");
-    EXPECT_EQ(errorField, NO_FIELD);
+    EXPECT_EQ(first_red_box(), NO_FIELD);
     EXPECT_EQ(fakeWindow.focus, 1100);
     EXPECT_EQ(sim_calls(SIM_SYSTEM_INFO), 0);  // no whole refresh
 }
@@ -49,9 +50,11 @@ TEST_F(Write, OutOfRangeMarksAndSendsNothing)
     for (const Case& c : cases) {
         fakeWindow.focus = 0;
         type_and_press(c.row, c.text);
-        EXPECT_EQ(errorField, 1100 + c.row) << c.text;
+        EXPECT_EQ(box_mark(1100 + c.row), BoxMark::error) << c.text;
         EXPECT_EQ(fakeWindow.focus, 1100 + c.row) << c.text;
         EXPECT_STREQ(fake_text(1100 + c.row), c.text);
+        EXPECT_NE(strstr(fake_control(1100 + c.row).tip, "outside the range"), nullptr)
+            << fake_control(1100 + c.row).tip;
     }
     EXPECT_TRUE(requests().empty());
 }
@@ -61,23 +64,24 @@ TEST_F(Write, TypedTextMustBeOneWholeNumber)
     add_param("a", ParamType::int16, 0, EditMode::Changeable);
     type_and_press(0, " ");
     type_and_press(0, "");
-    EXPECT_EQ(errorField, NO_FIELD);
+    EXPECT_EQ(first_red_box(), NO_FIELD);
     EXPECT_EQ(fakeWindow.focus, 0);  // nothing typed: no sign at all
 
     // Read up to their first odd character these would write 0, 1, 12, 1, 12, 12: refused.
     for (const char* text : {"0x7F", "1.9e2", " 12abc", "1,500", "\t+12kg", "12 3", "abc", "-"}) {
         fakeWindow.focus = 0;
         type_and_press(0, text);
-        EXPECT_EQ(errorField, 1100) << text;
+        EXPECT_EQ(first_red_box(), 1100) << text;
         EXPECT_EQ(fakeWindow.focus, 1100) << text;
         EXPECT_STREQ(fake_text(1100), text);
+        EXPECT_NE(strstr(fake_control(1100).tip, "is not a whole number"), nullptr) << text;
     }
     EXPECT_TRUE(requests().empty());
 
     type_and_press(0, " -5 ");
     EXPECT_EQ(hex_bytes(memory(0, 4)), "FF FB CC C4");
     EXPECT_STREQ(fake_text(1100), "-5");  // as stored
-    EXPECT_EQ(errorField, NO_FIELD);
+    EXPECT_EQ(first_red_box(), NO_FIELD);
     type_and_press(0, "\t+0012");
     EXPECT_EQ(hex_bytes(memory(0, 2)), "00 0C");
 }
@@ -86,11 +90,11 @@ TEST_F(Write, BoxTextLongerThanTheToolReadsIsRefused)
 {
     add_param("a", ParamType::int32, 0, EditMode::Changeable);
     type_and_press(0, (std::string(70, '0') + "7").c_str());  // cut at 63 characters it read 0
-    EXPECT_EQ(errorField, 1100);
+    EXPECT_EQ(first_red_box(), 1100);
     EXPECT_TRUE(requests().empty());
     type_and_press(0, (std::string(62, '0') + "7").c_str());  // 63 characters are read whole
     EXPECT_EQ(hex_bytes(memory(0, 4)), "00 00 00 07");
-    EXPECT_EQ(errorField, NO_FIELD);
+    EXPECT_EQ(first_red_box(), NO_FIELD);
 }
 
 TEST_F(Write, DefaultInt32WritesItsDefaultAndShowsIt)
@@ -100,7 +104,7 @@ TEST_F(Write, DefaultInt32WritesItsDefaultAndShowsIt)
     write_param(0);
     EXPECT_EQ(hex_bytes(memory(12, 6)), "00 00 03 E8 DC B9");
     EXPECT_STREQ(fake_text(1100), "1000");
-    EXPECT_EQ(errorField, NO_FIELD);
+    EXPECT_EQ(first_red_box(), NO_FIELD);
 }
 
 TEST_F(Write, DefaultOutOfItsTypesRange)
@@ -108,7 +112,7 @@ TEST_F(Write, DefaultOutOfItsTypesRange)
     add_param("a", ParamType::int8, 0, EditMode::Default, 200);
     set_field_text(1100, "12");
     write_param(0);
-    EXPECT_EQ(errorField, 1100);
+    EXPECT_EQ(first_red_box(), 1100);
     EXPECT_EQ(fakeWindow.focus, 1100);
     EXPECT_STREQ(fake_text(1100), "12");
     EXPECT_TRUE(requests().empty());
@@ -124,9 +128,10 @@ TEST_F(Write, TimeTakesTheShownDateOrSecondsAndShowsWhatWasStored)
     type_and_press(0, " 2023-11-14 23:13:20 ");
     EXPECT_EQ(hex_bytes(memory(4, 6)), hex_bytes(reference_image(1700000000, 4)));
     EXPECT_STREQ(fake_text(1100), "2023-11-14 23:13:20");
-    type_and_press(0, "2038-01-19 04:14:07");  // the last second of 32 bits
+    EXPECT_STREQ(fake_control(1100).tip, "2023-11-14 23:13:20");  // wider than the box: whole in its tip
+    type_and_press(0, "2038-01-19 04:14:07");                     // the last second of 32 bits
     EXPECT_EQ(hex_bytes(memory(4, 4)), "7F FF FF FF");
-    EXPECT_EQ(errorField, NO_FIELD);
+    EXPECT_EQ(first_red_box(), NO_FIELD);
 
     // A date read as a number up to its first "-" would have stored 2023 seconds.
     sim_clear_log();
@@ -136,7 +141,8 @@ TEST_F(Write, TimeTakesTheShownDateOrSecondsAndShowsWhatWasStored)
                              "2023-11-14 23:13:20 x"};
     for (const char* text : refused) {
         type_and_press(0, text);
-        EXPECT_EQ(errorField, 1100) << text;
+        EXPECT_EQ(first_red_box(), 1100) << text;
+        EXPECT_NE(strstr(fake_control(1100).tip, text), nullptr) << fake_control(1100).tip;  // the whole text refused
     }
     EXPECT_TRUE(requests().empty());
 
@@ -170,7 +176,7 @@ TEST_F(Write, AnUntouchedTimeIsWrittenBackUnchanged)
             std::string shown = fake_text(1100);
             write_param(0);
             EXPECT_EQ(hex_bytes(memory(0, 6)), hex_bytes(image)) << zone.tz << ": " << value << " shown as " << shown;
-            EXPECT_EQ(errorField, NO_FIELD) << value;
+            EXPECT_EQ(first_red_box(), NO_FIELD) << value;
         }
     }
 }
@@ -180,14 +186,19 @@ TEST_F(Write, FailedThenSuccessfulWriteOfOneRow)
     add_param("a", ParamType::int16, 0, EditMode::Changeable);
     ASSERT_TRUE(sim_flag_answer(SIM_WRITE_BLOCK, 1, 0x12));
     type_and_press(0, "5");
-    EXPECT_EQ(errorField, 1100);
+    EXPECT_EQ(first_red_box(), 1100);
     EXPECT_EQ(colour_query(1100), BoxColour::error);
     EXPECT_EQ(colour_query(1100), BoxColour::error);  // red on every repaint while marked
+    EXPECT_STREQ(fake_control(1100).tip,
+                 "The tag refused block 0: the value was not written there (a protected sector?).");
     type_and_press(0, "6");
-    EXPECT_EQ(errorField, NO_FIELD);
+    EXPECT_EQ(first_red_box(), NO_FIELD);
+    EXPECT_EQ(colour_query(1100), BoxColour::verified);  // read back as written
+    EXPECT_STREQ(fake_control(1100).tip, "");
+    EXPECT_EQ(hex_bytes(memory(0, 2)), "00 06");
+    refresh_page();  // read again: the green ends
     EXPECT_EQ(colour_query(1100), BoxColour::ordinary);
     EXPECT_EQ(colour_query(1100), BoxColour::system);
-    EXPECT_EQ(hex_bytes(memory(0, 2)), "00 06");
 }
 
 TEST_F(Write, ReaderGoneDuringTheWriteMarksTheBox)
@@ -196,7 +207,7 @@ TEST_F(Write, ReaderGoneDuringTheWriteMarksTheBox)
     std::vector<uint8_t> before = whole_memory();
     sim_leave_field_after(3);  // password, two reads; the first block write finds no tag
     type_and_press(0, "77");
-    EXPECT_EQ(errorField, 1100);
+    EXPECT_EQ(first_red_box(), 1100);
     EXPECT_EQ(whole_memory(), before);
 }
 
@@ -209,7 +220,7 @@ TEST_F(Write, SoftwareVersionsAreNotWritten)
     EXPECT_STREQ(fake_text(1100), "Unknown Type");
     type_and_press(1, "5");
     EXPECT_STREQ(fake_text(1101), "Unknown Type");
-    EXPECT_EQ(errorField, NO_FIELD);
+    EXPECT_EQ(first_red_box(), NO_FIELD);
     EXPECT_TRUE(requests().empty());
 }
 
@@ -221,7 +232,7 @@ TEST_F(Write, DisplayOnlyParametersAreNeverWritten)
     type_and_press(0, "12");
     EXPECT_TRUE(requests().empty());
     EXPECT_EQ(whole_memory(), before);
-    EXPECT_EQ(errorField, NO_FIELD);
+    EXPECT_EQ(first_red_box(), NO_FIELD);
 }
 
 TEST_F(Write, RowsOfLaterPagesAndUnusedSlots)

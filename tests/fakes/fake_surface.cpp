@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "dialog/marking.h"
 #include "dialog/surface.h"
 
 FakeWindow fakeWindow;
@@ -43,8 +44,7 @@ void fake_surface_reset()
     snprintf(read.text, sizeof read.text, "read");
     snprintf(ssec.text, sizeof ssec.text, "ssec");
     read.enabled = read.visible = ssec.enabled = ssec.visible = true;
-    errorField = NO_FIELD;
-    paintedField = NO_FIELD;
+    reset_marks();
 }
 
 void fake_type(int id, const char* text)
@@ -98,6 +98,13 @@ void set_field_tip(int id, const char* text)
     FakeControl& c = fake_control(id);
     snprintf(c.tip, sizeof c.tip, "%s", text);
 }
+
+bool field_text_fits(int, const char* text)
+{
+    return strlen(text) <= FAKE_BOX_CHARS;
+}
+
+void repaint_control(int) {}
 
 void focus_control(int id)
 {

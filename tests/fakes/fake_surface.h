@@ -2,6 +2,8 @@
 // state and tooltip, plus the caption, the focus, the scroll range and the timer. Allocation-free.
 #pragma once
 
+enum { FAKE_BOX_CHARS = 12 };  // what a value box shows whole
+
 struct FakeControl {
     char text[300];
     char tip[400];  // set_field_tip; "" when the box has none

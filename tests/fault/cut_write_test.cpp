@@ -5,6 +5,7 @@
 
 #include <ostream>
 
+#include "dialog/marking.h"
 #include "dialog/refresh.h"
 #include "dialog/surface.h"
 #include "dialog/write.h"
@@ -57,7 +58,7 @@ TEST_P(CutWrite, LeavesAnImageThatReadsNotSet)
     set_field_text(IDC_VALUE_BOX, c.typed);
     sim_leave_field_after(c.answered);
     write_param(0);
-    EXPECT_EQ(errorField, IDC_VALUE_BOX);
+    EXPECT_EQ(first_red_box(), IDC_VALUE_BOX);
     EXPECT_EQ(hex_bytes(memory(c.address, size)), c.left);
     // Nothing beside the parameter changed.
     Bytes after = whole_memory();
@@ -71,7 +72,7 @@ TEST_P(CutWrite, LeavesAnImageThatReadsNotSet)
 
     set_field_text(IDC_VALUE_BOX, c.typed);
     write_param(0);
-    EXPECT_EQ(errorField, NO_FIELD);
+    EXPECT_EQ(first_red_box(), NO_FIELD);
     refresh_page();
     EXPECT_STREQ(fake_text(IDC_VALUE_BOX), c.newText);
 }

@@ -9,6 +9,7 @@
 
 #include <functional>
 
+#include "dialog/marking.h"
 #include "dialog/actions.h"
 #include "dialog/paging.h"
 #include "dialog/refresh.h"
@@ -75,8 +76,9 @@ bool predict_row(FaultModel& model, Outcome& o, int row, const SceneParam& p)
 // every row read. Rows that cannot be read keep nothing of what they showed before.
 void predict_refresh(FaultModel& model, Outcome& o)
 {
-    o.screen.marked = NO_FIELD;
+    o.screen.marked = 0;
     if (const char* message = model.open()) {
+        o.screen.caption = "ORVELTIDE";
         for (int row = 0; row < PAGE_ROWS; ++row) unread(o, row);
         o.screen.box[0] = message;
         return;
@@ -116,7 +118,7 @@ void stale_screen()
         enable_control(IDC_ROW_BUTTON + row, row % 2 == 0);
     }
     set_title("ORVELTIDE      0000000000000000   ");
-    mark_field(IDC_VALUE_BOX + 3, true);
+    mark_refused(3, "refused");
 }
 
 void show_pages(int count, int page)
@@ -238,10 +240,10 @@ Operation write_of(const WriteScene& scene)
                     done = model.request() == Fate::ok && granted;  // the locked sector refuses without it
                     if (done) std::copy(wanted.begin() + 4 * b, wanted.begin() + 4 * b + 4, o.memory.begin() + 4 * b);
                 }
-                o.screen.marked = IDC_VALUE_BOX + WRITE_ROW;
+                o.screen.marked |= 1u << WRITE_ROW;
                 // A write that went through is read back, block by block, and shown as stored.
                 SceneParam written = {scene.type, scene.address(), EditMode::Changeable, false, 0, scene.newText};
-                if (done && predict_row(model, o, WRITE_ROW, written)) o.screen.marked = NO_FIELD;
+                if (done && predict_row(model, o, WRITE_ROW, written)) o.screen.marked &= ~(1u << WRITE_ROW);
                 Bytes now(o.memory.begin() + scene.address(), o.memory.begin() + scene.address() + scene.size());
                 // A half-written image must fail its CRC rather than show a number.
                 const char* shown = now == image                                 ? scene.newText
@@ -325,7 +327,7 @@ TEST_P(FaultCampaign, EveryFaultAtEveryStep)
         remove_faults();
         refresh_page();
         EXPECT_STREQ(fakeWindow.caption, kTrueCaption) << where;
-        EXPECT_EQ(errorField, NO_FIELD) << where;
+        EXPECT_EQ(first_red_box(), NO_FIELD) << where;
         for (int row = 0; row < PAGE_ROWS; ++row) {
             const ParamEntry& e = record_at(currentPage, row);
             if (e.type == ::ParamType::none) continue;

@@ -113,7 +113,7 @@ void compare(const Screen& expected, const char* after)
     }
     FUZZ_CHECK(now.caption == expected.caption, "%s: caption \"%s\", expected \"%s\"", after, now.caption.c_str(),
                expected.caption.c_str());
-    FUZZ_CHECK(now.marked == expected.marked, "%s: mark on %d, expected %d", after, now.marked, expected.marked);
+    FUZZ_CHECK(now.marked == expected.marked, "%s: red boxes %X, expected %X", after, now.marked, expected.marked);
 }
 
 // Connect, check when connect failed, select; false when the refresh stops there.
@@ -166,8 +166,9 @@ bool expect_row(Exchanges& x, Screen& s, int row, uint8_t* bytes)
 // What a refresh must have sent and shown, from the screen before it.
 void expect_refresh(Exchanges& x, Screen& s)
 {
-    s.marked = NO_FIELD;
+    s.marked = 0;
     if (!expect_open(x, s)) {
+        s.caption = "ORVELTIDE";
         for (int row = 1; row < PAGE_ROWS; ++row) unread(s, row);
         s.button[0] = false;
         return;
@@ -203,7 +204,6 @@ void check_write(int row)
     input_reader_clear_log();
     write_param(row);
     Exchanges x(input_reader_log());
-    int box = IDC_VALUE_BOX + row;
     if (r.mode == EditMode::DisplayOnly || r.type == ParamType::swver) {
         // A version has no image: a box holding anything but blanks is answered with "Unknown Type".
         bool typed = s.box[row].find_first_not_of(" \t\n\v\f\r") != std::string::npos;
@@ -236,12 +236,12 @@ void check_write(int row)
             written = flags_ok(x.expect(request));
         }
     }
-    s.marked = box;
+    s.marked |= 1u << row;
     // An acknowledged write is read back and shown as the tag holds it; only the image that was
     // written, read back, ends the mark.
     uint8_t back[16];
     if (written && expect_row(x, s, row, back) && std::equal(image.begin(), image.end(), back + r.address % 4))
-        s.marked = NO_FIELD;
+        s.marked &= ~(1u << row);
     x.expect_end();
     compare(s, written ? "acknowledged write" : "failed write");
 }

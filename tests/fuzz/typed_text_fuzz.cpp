@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog/marking.h"
 #include "dialog/surface.h"
 #include "dialog/write.h"
 #include "fakes/fake_surface.h"
@@ -105,20 +106,20 @@ void write_once(ParamType type, EditMode mode, int32_t address, int32_t defaultV
     int t = static_cast<int>(type), m = static_cast<int>(mode);
 
     if (typed == Typed::nothing || (mode == EditMode::DisplayOnly && supported)) {
-        FUZZ_CHECK(!sent && text == box && errorField == NO_FIELD, "type %d mode %d: \"%s\" did something", t, m,
+        FUZZ_CHECK(!sent && text == box && first_red_box() == NO_FIELD, "type %d mode %d: \"%s\" did something", t, m,
                    text.c_str());
         return;
     }
     if (!supported) {
-        FUZZ_CHECK(!sent && !strcmp(box, "Unknown Type") && errorField == NO_FIELD, "type %d: box \"%s\"", t, box);
+        FUZZ_CHECK(!sent && !strcmp(box, "Unknown Type") && first_red_box() == NO_FIELD, "type %d: box \"%s\"", t, box);
         return;
     }
     if (typed == Typed::refused || !fits(type, value)) {
         // A value the tool cannot take whole, or the type cannot hold, is refused visibly.
         FUZZ_CHECK(!sent, "type %d mode %d: \"%s\" reached the tag", t, m, text.c_str());
         FUZZ_CHECK(text == box, "type %d mode %d: box changed to \"%s\"", t, m, box);
-        FUZZ_CHECK(errorField == IDC_VALUE_BOX && fakeWindow.focus == IDC_VALUE_BOX, "type %d: \"%s\" not marked", t,
-                   text.c_str());
+        FUZZ_CHECK(first_red_box() == IDC_VALUE_BOX && fakeWindow.focus == IDC_VALUE_BOX, "type %d: \"%s\" not marked",
+                   t, text.c_str());
         return;
     }
     uint32_t bits = static_cast<uint32_t>(value) & (width == 4 ? 0xFFFFFFFFu : (1u << (8 * width)) - 1);
@@ -126,7 +127,7 @@ void write_once(ParamType type, EditMode mode, int32_t address, int32_t defaultV
     std::vector<uint8_t> expected = before;
     std::copy(image.begin(), image.end(), expected.begin() + address);
     FUZZ_CHECK(after == expected, "type %d mode %d: \"%s\" left the wrong bytes", t, m, text.c_str());
-    FUZZ_CHECK(errorField == NO_FIELD && fakeWindow.focus == IDC_VALUE_BOX, "type %d: mark after a good write", t);
+    FUZZ_CHECK(first_red_box() == NO_FIELD && fakeWindow.focus == IDC_VALUE_BOX, "type %d: mark after a good write", t);
     // Read back and shown as stored.
     std::string shown = reference_decode(type, image.data());
     FUZZ_CHECK(shown == box, "type %d mode %d: box \"%s\", expected \"%s\"", t, m, box, shown.c_str());

@@ -9,7 +9,7 @@ struct Screen {
     std::string box[PAGE_ROWS];
     bool button[PAGE_ROWS];
     std::string caption;
-    int marked;  // errorField
+    unsigned marked;  // a bit for each red box, row 0 the lowest
 };
 
 Screen screen_now();

@@ -2,6 +2,7 @@
 // may be taken as data, reported as success or shown as a made-up UID.
 #include <gtest/gtest.h>
 
+#include "dialog/marking.h"
 #include "dialog/refresh.h"
 #include "dialog/surface.h"
 #include "dialog/write.h"
@@ -147,7 +148,7 @@ TEST_F(Answers, AWriteThatDidNotTakeStaysMarked)
     write_param(0);
     EXPECT_EQ(reader_script_log(), (Log{"02B3020100000000", "022000", "022100079117FF", "022000"}));
     EXPECT_STREQ(fake_text(1100), "5");
-    EXPECT_EQ(errorField, 1100);
+    EXPECT_EQ(first_red_box(), 1100);
 }
 
 }  // namespace

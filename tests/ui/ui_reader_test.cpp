@@ -3,6 +3,8 @@
 // Also the inspection of the real stand-in libraries that these cases put in place.
 #include <gtest/gtest.h>
 
+#include <string.h>
+
 #include <string>
 
 #include "tag/library_file.h"
@@ -64,8 +66,11 @@ TEST(ReaderProblems, TheTooltipFollowsTheReaderAndTheTag)
     EXPECT_EQ("", s.text(1100));
     EXPECT_EQ("No tag answers: place the tag on the reader", s.tip(1100));
 
+    s.write_tag_state("");
+    s.click(1005);
     s.write_tag_state("reader_absent 1\n");
     s.click(1005);
+    EXPECT_EQ("ORVELTIDE", s.caption());  // no UID that did not answer
     EXPECT_EQ(kConnectError, s.text(1100));
     EXPECT_EQ("The reader does not answer: check the USB cable", s.tip(1100));
 
@@ -73,6 +78,51 @@ TEST(ReaderProblems, TheTooltipFollowsTheReaderAndTheTag)
     s.click(1005);
     EXPECT_EQ("Not set", s.text(1100));
     EXPECT_EQ("", s.tip(1100));
+    EXPECT_EQ(0, s.close());
+}
+
+BOOL CALLBACK find_shown_tip(HWND window, LPARAM context)
+{
+    HWND* found = reinterpret_cast<HWND*>(context);
+    DWORD process = 0, wanted = 0;
+    GetWindowThreadProcessId(window, &process);
+    GetWindowThreadProcessId(*found, &wanted);
+    char name[32] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (process != wanted || strcmp(name, "tooltips_class32") != 0 || !IsWindowVisible(window)) return TRUE;
+    *found = window;
+    return FALSE;
+}
+
+// The program's tooltip window while it shows; nullptr when none does.
+HWND shown_tip(const PeloxSession& s)
+{
+    HWND found = s.dialog();
+    EnumWindows(find_shown_tip, reinterpret_cast<LPARAM>(&found));
+    return found == s.dialog() ? nullptr : found;
+}
+
+// With scanning on, the pointer resting on the status box brings up the reason, and the ticks
+// that find the same reason leave it up.
+TEST(ReaderProblems, TheStatusTipStaysUpThroughScanTicks)
+{
+    PeloxSession s;
+    s.write_ini(ini_header(0, 1, 200) + int8_rows(2));
+    s.put_library("");
+    ASSERT_TRUE(s.start());
+    RECT box;
+    GetWindowRect(s.control(1100), &box);
+    SetCursorPos((box.left + box.right) / 2 - 2, (box.top + box.bottom) / 2);
+    Sleep(100);
+    SetCursorPos((box.left + box.right) / 2, (box.top + box.bottom) / 2);  // and rests there
+    HWND tip = nullptr;
+    for (int waited = 0; waited < 4000 && tip == nullptr; waited += 50) {
+        Sleep(50);
+        tip = shown_tip(s);
+    }
+    ASSERT_NE(nullptr, tip) << "the tip never showed";
+    Sleep(1000);  // five ticks
+    EXPECT_TRUE(IsWindowVisible(tip));
     EXPECT_EQ(0, s.close());
 }
 

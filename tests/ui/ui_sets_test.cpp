@@ -49,7 +49,7 @@ TEST(Sets, SaveCompareAndWriteFromTheSystemMenu)
 
     std::string saved = run_menu(s, kSave, path);
     EXPECT_NE(std::string::npos, saved.find("\"Mode\" (36, int8): read 1")) << saved;
-    EXPECT_NE(std::string::npos, saved.find("Saved.")) << saved;
+    EXPECT_NE(std::string::npos, saved.find("Saved to " + path + ".")) << saved;
     std::ifstream file(path, std::ios::binary);
     std::stringstream set;
     set << file.rdbuf();

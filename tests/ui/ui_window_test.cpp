@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "pelox_version.h"
 #include "sim/sim_tag.h"
 #include "ui/ui_session.h"
 
@@ -131,7 +132,7 @@ TEST(Window, IsACentredModalPopupWithCaptionAndBoxes)
     EXPECT_EQ(0, s.close());
 }
 
-TEST(Window, WithoutConfigurationRowsStayEmptyAndDisabledAndReadStillShowsTheUid)
+TEST(Window, WithoutConfigurationRowZeroSaysSoTheRowsStayEmptyAndReadStillShowsTheUid)
 {
     PeloxSession s;
     s.set_up_tag([] { sim_set_uid(0xE0021122334455AAull); });
@@ -143,9 +144,11 @@ TEST(Window, WithoutConfigurationRowsStayEmptyAndDisabledAndReadStillShowsTheUid
             SCOPED_TRACE(base + row);
             EXPECT_TRUE(s.visible(base + row));
             EXPECT_FALSE(s.enabled(base + row));
-            EXPECT_EQ("", s.text(base + row));
+            EXPECT_EQ(base + row == 1100 ? "no Pelox.ini" : "", s.text(base + row));
         }
     }
+    std::string ini = s.folder() + "Pelox.ini";
+    EXPECT_EQ(0u, s.tip(1100).find("No configuration: " + ini + " cannot be read.")) << s.tip(1100);
     EXPECT_TRUE(s.visible(1007));
     EXPECT_TRUE(s.enabled(1007));
     EXPECT_EQ("ssec", s.text(1007));
@@ -154,8 +157,21 @@ TEST(Window, WithoutConfigurationRowsStayEmptyAndDisabledAndReadStillShowsTheUid
 
     s.click(1005);
     EXPECT_EQ("ORVELTIDE      E0021122334455AA   ", s.caption());
-    EXPECT_EQ("", s.text(1100));
+    EXPECT_EQ("no Pelox.ini", s.text(1100));
     EXPECT_FALSE(s.enabled(1200));
+
+    // The system menu's About names the version and the files in use.
+    PostMessageA(s.dialog(), WM_SYSCOMMAND, 0x0130, 0);
+    HWND about = s.wait_for_other_dialog(100);
+    ASSERT_NE(nullptr, about);
+    char text[4096] = "";
+    GetDlgItemTextA(about, 100, text, sizeof text);
+    EXPECT_EQ(std::string("ORVELTIDE, pelox ") + PELOX_VERSION_TEXT + (sizeof(void*) == 8 ? " (64-bit)" : " (32-bit)") +
+                  "\r\n\r\nConfiguration: " + ini + " (cannot be read)\r\n\r\nReader library: " + s.folder() +
+                  "CR95HF.dll (" + (sizeof(void*) == 8 ? "64-bit" : "32-bit") + ")\r\n",
+              text);
+    PostMessageA(about, WM_COMMAND, IDOK, 0);
+    for (int waited = 0; waited < 5000 && IsWindow(about); waited += 50) Sleep(50);
     EXPECT_EQ(0, s.close());
 }
 

@@ -100,6 +100,11 @@ TEST_F(Write, OutOfRangeMarksAndFocusesTheBoxAndSendsNothing)
     // A default outside its type's range: the read-only box only gets the focus.
     s.click(1205);
     EXPECT_EQ(1105, s.focused_id());
+    // Each box keeps its mark and its own reason; the editable ones are red at once.
+    for (int id : {1100, 1101}) EXPECT_TRUE(box_turns(s.control(id), RGB(255, 0, 0))) << id;
+    EXPECT_EQ("128 is outside the range of int8: -128 to 127.", s.tip(1100));
+    EXPECT_EQ("-32769 is outside the range of int16: -32768 to 32767.", s.tip(1101));
+    EXPECT_EQ("40000 is outside the range of int16: -32768 to 32767.", s.tip(1105));
     ASSERT_EQ(0, s.close());
 
     ASSERT_TRUE(s.load_tag());
@@ -107,7 +112,7 @@ TEST_F(Write, OutOfRangeMarksAndFocusesTheBoxAndSendsNothing)
     EXPECT_EQ(pattern_bytes(40, 4), tag_bytes(40, 4));
 }
 
-TEST_F(Write, RefusedWriteIsMarkedRedUntilTheNextGoodOne)
+TEST_F(Write, RefusedWriteIsRedWithItsReasonUntilTheNextGoodOneWhichIsGreenUntilRead)
 {
     HWND box = s.control(1100);
     ASSERT_TRUE(box_turns(box, GetSysColor(COLOR_WINDOW)));
@@ -120,8 +125,12 @@ TEST_F(Write, RefusedWriteIsMarkedRedUntilTheNextGoodOne)
     s.click(1200);
     EXPECT_EQ(1100, s.focused_id());
     EXPECT_TRUE(box_turns(box, RGB(255, 0, 0)));
+    EXPECT_EQ("The tag refused block 0: the value was not written there (a protected sector?).", s.tip(1100));
 
     s.click(1200);
+    EXPECT_TRUE(box_turns(box, RGB(200, 240, 200)));  // written and read back as written
+    EXPECT_EQ("", s.tip(1100));
+    s.click(1005);
     EXPECT_TRUE(box_turns(box, GetSysColor(COLOR_WINDOW)));
     ASSERT_EQ(0, s.close());
 
@@ -147,7 +156,7 @@ TEST_F(Write, TextThatIsNotOneWholeNumberIsMarkedAndNothingIsSent)
     s.type(1106, " +0012 ");
     s.click(1206);
     EXPECT_EQ("12", s.text(1106));
-    EXPECT_TRUE(box_turns(s.control(1106), GetSysColor(COLOR_WINDOW)));
+    EXPECT_TRUE(box_turns(s.control(1106), RGB(200, 240, 200)));
     ASSERT_EQ(0, s.close());
     ASSERT_TRUE(s.load_tag());
     EXPECT_EQ(hex_bytes(reference_image(12, 4)), tag_bytes(44, 6));
@@ -163,6 +172,7 @@ TEST_F(Write, TimeRowsTakeTheShownDate)
     });
     s.click(1005);
     ASSERT_EQ(local_time_text(1700000000), s.text(1103));
+    EXPECT_EQ(local_time_text(1700000000), s.tip(1103));  // wider than its box: whole in the tip
     s.click(1203);
     ASSERT_TRUE(s.load_tag());
     EXPECT_EQ(hex_bytes(reference_image(1700000000, 4)), tag_bytes(20, 6));
@@ -173,6 +183,8 @@ TEST_F(Write, TimeRowsTakeTheShownDate)
         EXPECT_EQ(1103, s.focused_id()) << text;
     }
     EXPECT_TRUE(box_turns(s.control(1103), RGB(255, 0, 0)));
+    EXPECT_EQ("\"2023-11-14\" is not a date in the shown form YYYY-MM-DD HH:MM:SS, nor a number of seconds.",
+              s.tip(1103));
     ASSERT_TRUE(s.load_tag());
     EXPECT_EQ(hex_bytes(reference_image(1700000000, 4)), tag_bytes(20, 6));
 
