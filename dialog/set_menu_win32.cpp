@@ -95,6 +95,41 @@ void show_report(HWND owner, const char* title, const char* text)
                             report_proc, reinterpret_cast<LPARAM>(&report));
 }
 
+// The common dialogs, loaded from the system folder when a set command is first chosen: with
+// comdlg32.dll imported, its loading (and that of the shell libraries it pulls in) was a third of
+// the window's start-up.
+struct CommonDialogs {
+    BOOL(WINAPI* open)(OPENFILENAMEW*);
+    BOOL(WINAPI* save)(OPENFILENAMEW*);
+    DWORD(WINAPI* error)();
+};
+
+template <typename Call>
+bool bind(HMODULE module, const char* name, Call* call)
+{
+    // Through the generic function pointer type, which every function pointer converts to.
+    *call = reinterpret_cast<Call>(reinterpret_cast<void (*)(void)>(GetProcAddress(module, name)));
+    return *call != nullptr;
+}
+
+// False, with the system's error code, when the library or one of its functions is missing.
+bool common_dialogs(CommonDialogs* dialogs, DWORD* error)
+{
+    static HMODULE module = nullptr;
+    if (module == nullptr) {
+        wchar_t path[MAX_PATH + 16];
+        UINT n = GetSystemDirectoryW(path, MAX_PATH);
+        if (n == 0 || n >= MAX_PATH) return *error = GetLastError(), false;
+        lstrcatW(path, L"\\comdlg32.dll");
+        module = LoadLibraryW(path);
+        if (module == nullptr) return *error = GetLastError(), false;
+    }
+    bool bound = bind(module, "GetOpenFileNameW", &dialogs->open) && bind(module, "GetSaveFileNameW", &dialogs->save) &&
+                 bind(module, "CommDlgExtendedError", &dialogs->error);
+    *error = bound ? 0 : GetLastError();
+    return bound;
+}
+
 // A save proposes "UID-YYYY-MM-DD.set" for the tag the caption shows.
 void propose_name(SetCommand what, wchar_t* name, int size)
 {
@@ -142,6 +177,15 @@ bool on_set_menu(HWND window, UINT command)
     if (entry == nullptr) return false;
     SetCommand what = entry->what;
     const char* title = entry->title;
+    CommonDialogs dialogs;
+    DWORD loadError = 0;
+    if (!common_dialogs(&dialogs, &loadError)) {
+        char text[120];
+        snprintf(text, sizeof text, "The file dialogs cannot be loaded (comdlg32.dll, error %lu): nothing was done.",
+                 static_cast<unsigned long>(loadError));
+        show_report(window, title, text);
+        return true;
+    }
     // Wide characters, so that a file in a folder of any name can be chosen; UTF-8 from there on.
     wchar_t wide[MAX_PATH] = L"", wideTitle[64];
     MultiByteToWideChar(CP_UTF8, 0, title, -1, wideTitle, 64);
@@ -155,12 +199,12 @@ bool on_set_menu(HWND window, UINT command)
     file.lpstrTitle = wideTitle;
     propose_name(what, wide, MAX_PATH);
     file.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
-    bool chosen = what == SetCommand::save ? (file.Flags |= OFN_OVERWRITEPROMPT, GetSaveFileNameW(&file) != FALSE)
-                                           : (file.Flags |= OFN_FILEMUSTEXIST, GetOpenFileNameW(&file) != FALSE);
+    bool chosen = what == SetCommand::save ? (file.Flags |= OFN_OVERWRITEPROMPT, dialogs.save(&file) != FALSE)
+                                           : (file.Flags |= OFN_FILEMUSTEXIST, dialogs.open(&file) != FALSE);
     char path[MAX_PATH * 3];
     if (!chosen) {
         // Cancel says nothing; any other failure of the dialog is shown, never taken for cancel.
-        DWORD error = CommDlgExtendedError();
+        DWORD error = dialogs.error();
         if (error == 0) return true;
         char text[96];
         snprintf(text, sizeof text, "The file dialog failed (error 0x%04lX): nothing was done.",

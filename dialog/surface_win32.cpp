@@ -38,19 +38,33 @@ int get_field_text(int id, char* buffer, int max)
     return static_cast<int>(n);
 }
 
+// Each of these leaves a control alone that is already as asked: a page change touches every
+// control of 20 rows, most of which stay as they were.
+namespace {
+
+bool has_style(HWND control, LONG style)
+{
+    return (GetWindowLongW(control, GWL_STYLE) & style) != 0;
+}
+
+}  // namespace
+
 void enable_control(int id, bool on)
 {
-    EnableWindow(GetDlgItem(dialogWindow, id), on ? TRUE : FALSE);
+    HWND control = GetDlgItem(dialogWindow, id);
+    if (has_style(control, WS_DISABLED) == on) EnableWindow(control, on ? TRUE : FALSE);
 }
 
 void set_read_only(int id, bool on)
 {
-    SendMessageA(GetDlgItem(dialogWindow, id), EM_SETREADONLY, on ? TRUE : FALSE, 0);
+    HWND control = GetDlgItem(dialogWindow, id);
+    if (has_style(control, ES_READONLY) != on) SendMessageA(control, EM_SETREADONLY, on ? TRUE : FALSE, 0);
 }
 
 void show_control(int id, bool on)
 {
-    ShowWindow(GetDlgItem(dialogWindow, id), on ? SW_SHOW : SW_HIDE);
+    HWND control = GetDlgItem(dialogWindow, id);
+    if (has_style(control, WS_VISIBLE) != on) ShowWindow(control, on ? SW_SHOW : SW_HIDE);
 }
 
 void set_title(const char* text)
@@ -127,25 +141,29 @@ void set_field_tip(int id, const char* text)
 
 bool field_text_fits(int id, const char* text)
 {
-    if (text[0] == '\0') return true;
+    // Measured on one memory context in the boxes' font (the dialog's, the same for every box),
+    // against each box's inner width, taken once: the boxes never change their size.
+    static HDC measure = nullptr;
+    static int widths[PAGE_ROWS];
+    int row = id - IDC_VALUE_BOX;
     HWND box = GetDlgItem(dialogWindow, id);
+    if (text[0] == '\0' || row < 0 || row >= PAGE_ROWS || box == nullptr) return true;
+    if (measure == nullptr) {
+        measure = CreateCompatibleDC(nullptr);
+        HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(box, WM_GETFONT, 0, 0));
+        if (measure == nullptr) return true;
+        if (font != nullptr) SelectObject(measure, font);
+    }
+    if (widths[row] == 0) {
+        RECT client;
+        GetClientRect(box, &client);
+        LRESULT margins = SendMessageW(box, EM_GETMARGINS, 0, 0);
+        widths[row] = client.right - client.left - LOWORD(margins) - HIWORD(margins);
+    }
     wchar_t wide[DISPLAY_TEXT_SIZE];
     int length = widen_text(text, wide, DISPLAY_TEXT_SIZE);
-    HDC dc = GetDC(box);
-    if (box == nullptr || length < 0 || dc == nullptr) {
-        if (dc != nullptr) ReleaseDC(box, dc);
-        return true;
-    }
-    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(box, WM_GETFONT, 0, 0));
-    HGDIOBJ before = font != nullptr ? SelectObject(dc, font) : nullptr;
     SIZE extent = {};
-    GetTextExtentPoint32W(dc, wide, length, &extent);
-    if (before != nullptr) SelectObject(dc, before);
-    ReleaseDC(box, dc);
-    RECT client;
-    GetClientRect(box, &client);
-    LRESULT margins = SendMessageW(box, EM_GETMARGINS, 0, 0);
-    return extent.cx <= client.right - client.left - LOWORD(margins) - HIWORD(margins);
+    return length < 0 || !GetTextExtentPoint32W(measure, wide, length, &extent) || extent.cx <= widths[row];
 }
 
 void repaint_control(int id)
