@@ -1,7 +1,6 @@
 // pelox-tag produce and verify: the production loop with the console's pause, clocks, stop
 // requests and progress, and a log whose every row is on the disk, whole, before anything about
 // its device is shown.
-#include <string.h>
 #include <time.h>
 
 #include "model/text_quote.h"
@@ -150,23 +149,25 @@ int command_produce(const ProductionOptions& o, FILE* out, FILE* err)
         fprintf(err, "%s: error: no such log, so no number to continue from\n", o.log);
         return TAG_BAD_INPUT;
     }
-    if (!set_usable(o.set, station, out, err)) return TAG_BAD_INPUT;
+    // Everything that can be refused without the log is, before the log is created.
+    if ((!continues && !numbers_fit(commandSet, number, o.count, err)) || !set_usable(o.set, station, out, err))
+        return TAG_BAD_INPUT;
     FILE* log = open_production_log(o.log, out, err);
     if (log == nullptr) return TAG_BAD_INPUT;
-    if ((continues && !continue_numbering(log, o.log, station, commandSet, &number, err)) ||
-        !numbers_fit(commandSet, number, o.count, err)) {
+    if (continues && (!continue_numbering(log, o.log, station, commandSet, &number, err) ||
+                      !numbers_fit(commandSet, number, o.count, err))) {
         fclose(log);
         return TAG_BAD_INPUT;
     }
-    char station_text[STATION_NAME_SIZE], crcText[9];
-    station_name(station_text, sizeof station_text);
+    char stationName[STATION_NAME_SIZE], crcText[9];
+    station_name(stationName, sizeof stationName);
     snprintf(crcText, sizeof crcText, "%08lX", static_cast<unsigned long>(crc));
-    LogSource source = {station_text, o.set, crc, PELOX_VERSION_TEXT};
+    LogSource source = {stationName, o.set, crc, PELOX_VERSION_TEXT};
     console_catch_interrupt();
     Console console = {out, err, log, o.log, crcText, o.count, -1};
-    ProduceHooks hooks = {&console,   wait_console, now_utc,
-                          clock_ms,   log_row,      station == Station::produce && !o.again ? done_already : nullptr,
-                          show_device};
+    // Only a writing station leaves done tags alone; a verifying one checks every tag it sees.
+    bool (*done)(void*, uint64_t) = station == Station::produce && !o.again ? done_already : nullptr;
+    ProduceHooks hooks = {&console, wait_console, now_utc, clock_ms, log_row, done, show_device};
     int64_t start = console_clock_ms();
     ProduceResult result = produce(commandSet, station, o.count, &number, source, hooks);
     int64_t took = console_clock_ms() - start;
