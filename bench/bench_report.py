@@ -28,6 +28,13 @@ OPERATIONS = [
     ("apply_example_set_unchanged", "`apply_tag_set`, the tag already holding the set"),
 ]
 SLOW_REFRESH = "refresh_full_page_4ms/iterations:10/real_time"
+PRODUCTION = [
+    ("produce_device_4ms/iterations:5/real_time", "`produce`, one device, example set, fresh tag, 4 ms an exchange"),
+    ("produce_numbered_device_4ms/iterations:5/real_time", "the same with `--number Addr=1`"),
+    ("verify_device_4ms/iterations:5/real_time", "`verify`, one device holding the set, 4 ms an exchange"),
+    ("dry_run_4ms/iterations:5/real_time", "`apply --dry-run`, fresh tag, 4 ms an exchange"),
+]
+PRODUCTION_LINE = "production_line_4ms/iterations:1/real_time"
 UNIT_NS = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
 
 
@@ -72,6 +79,16 @@ if b is not None:
                  count(b.get("reader_calls")), count(b.get("requests")), count(b.get("allocations"))))
     rows.append(("... of which outside the reader", "%s (%.3f %%)" % (duration(b["outside_reader_us"] * 1e3),
                                                                     b["outside_reader_pct"]), "", "", ""))
+
+for key, label in PRODUCTION:
+    b = medians.get(key)
+    if b is not None:
+        rows.append((label, duration(b["real_time"] * UNIT_NS[b["time_unit"]]), count(b.get("reader_calls")),
+                     count(b.get("requests")), "-"))
+b = medians.get(PRODUCTION_LINE)
+if b is not None:
+    rows.append(("`produce`, ten tags each taken away at once: devices a minute with the polls for leaving",
+                 "%.1f" % b["devices_per_minute"], "", "", ""))
 
 tests = read("tests.json")
 if tests:

@@ -102,6 +102,8 @@ void format_set_read_error(const SetReadError& error, char* out, size_t size);
 // A fingerprint of the loaded configuration: CRC-32 over the name, address and type of every
 // record in use, in order. Sets read with another configuration have another one.
 uint32_t config_fingerprint();
+// CRC-32 (IEEE) of bytes, carried on from crc: start with 0xFFFFFFFF, and take ~ of the last.
+uint32_t crc32_add(uint32_t crc, const uint8_t* bytes, size_t length);
 
 // The stored number as a set file writes it (a software version unsigned, the others signed),
 // and what a time or a software version stands for ("2023-11-14 22:13:20 UTC", "1.2.3"; empty

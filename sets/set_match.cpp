@@ -6,8 +6,6 @@
 
 #include "model/value_codec.h"
 
-namespace {
-
 uint32_t crc32_add(uint32_t crc, const uint8_t* bytes, size_t length)
 {
     for (size_t i = 0; i < length; ++i) {
@@ -16,6 +14,8 @@ uint32_t crc32_add(uint32_t crc, const uint8_t* bytes, size_t length)
     }
     return crc;
 }
+
+namespace {
 
 SetItem& add_item(SetReport* report, int record, int entry, SetStatus status, SetReason reason)
 {

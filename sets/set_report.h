@@ -18,6 +18,7 @@ enum class SetStatus : uint8_t {
     different,   // compare: the tag holds another value
     failed,      // see the reason
     notWritten,  // apply: to be written, but the apply stopped before it
+    toWrite,     // dry run: an apply would write it
     skipped,     // not compared or not written: see the reason
 };
 

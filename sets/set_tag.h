@@ -49,6 +49,18 @@ SetOutcome apply_tag_set(const ParamSet& set, SetReport* report);
 // The same on a tag that open_tag has just identified (production polls first).
 SetOutcome apply_opened_tag(const ParamSet& set, uint64_t uid, SetReport* report);
 
+// What apply_tag_set would do, read only: every block the parameters to write touch read (going
+// on past a failed one), and each parameter to write marked toWrite or same; nothing written, no
+// password presented. The outcome is readFailed when a block could not be read (its parameters
+// failed), else incomplete or ok as the apply would end if all went well.
+SetOutcome dry_run_tag_set(const ParamSet& set, SetReport* report);
+// Whether the tag that open_tag has just identified holds what apply_opened_tag writes: each
+// parameter it would write same or different, read only; the other entries skipped as an apply
+// skips them. ok, different, readFailed, or incomplete for entries an apply cannot apply.
+SetOutcome verify_opened_tag(const ParamSet& set, uint64_t uid, SetReport* report);
+// The reader exchanges an apply of the planned report would take when nothing fails.
+int apply_exchanges(const SetReport& report);
+
 // The two planning steps of an apply, which need no tag. plan_apply matches the set to the
 // configuration, decides what is skipped and why, gives each parameter to write its image and
 // marks the blocks to read (blocksToRead). plan_writes, once those blocks are in memory, marks

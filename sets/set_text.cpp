@@ -83,6 +83,7 @@ const char* status_word(SetStatus status)
     case SetStatus::written: return "written";
     case SetStatus::failed: return "failed";
     case SetStatus::notWritten: return "not written";
+    case SetStatus::toWrite: return "write";
     case SetStatus::skipped: break;
     }
     return "skipped";
@@ -143,6 +144,7 @@ void format_set_item(const SetReport& report, const ParamSet& set, int i, char* 
         add_value(out, size, type, item.tagValueSet, item.tagValue);
         break;
     case SetStatus::written:
+    case SetStatus::toWrite:
         append_format(out, size, " ");
         add_value(out, size, type, true, e->value);
         append_format(out, size, ", was ");

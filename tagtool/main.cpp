@@ -1,5 +1,6 @@
-// pelox-tag [--config PATH] read | save FILE | compare FILE | apply FILE |
-//           produce FILE --log LOG [--count N]
+// pelox-tag [--config PATH] read | save FILE | compare FILE | apply FILE [--dry-run] |
+//           produce FILE --log LOG [--count N] [--number NAME=FIRST[,STEP]] [--again] |
+//           verify FILE --log LOG [--count N] [--number NAME=FIRST[,STEP]]
 #include <stdio.h>
 #include <string.h>
 
@@ -18,8 +19,12 @@ const char kUsage[] =
     "  read                                every parameter of every page, as the window shows it\n"
     "  save FILE [--force]                 the tag's parameters into a new set file (--force: replace a set)\n"
     "  compare FILE                        the tag against a set file\n"
-    "  apply FILE                          the set written to the tag, verified\n"
-    "  produce FILE --log LOG [--count N]  the set written to every new tag placed on the reader\n"
+    "  apply FILE [--dry-run]              the set written to the tag, verified (--dry-run: what it would do)\n"
+    "  produce FILE --log LOG [--count N] [--number NAME=FIRST[,STEP]] [--again]\n"
+    "                                      the set written to every new tag placed on the reader, NAME\n"
+    "                                      numbered per device (NAME=continue: after the log's highest)\n"
+    "  verify FILE --log LOG [--count N] [--number NAME=FIRST[,STEP]]\n"
+    "                                      every new tag compared with the set, nothing written\n"
     "The configuration is Pelox.ini beside pelox-tag unless --config names another.\n"
     "Exit status: 0 ok; 1 different, or a parameter or device failed; 2 bad command line, configuration,\n"
     "set file, output file or log; 3 no reader, no tag, or a block not read (nothing written).\n"
@@ -31,24 +36,25 @@ int usage(FILE* to, int status)
     return status;
 }
 
-struct Produce {
-    const char* log;
-    int count;
-};
-
-// "--log LOG" and "--count N" in any order.
-bool produce_options(int argc, char** argv, int first, Produce* options)
+// "--log LOG", "--count N", "--number NAME=FIRST[,STEP]" and for produce "--again", in any order.
+bool production_options(int argc, char** argv, int first, ProductionOptions* o)
 {
-    for (int i = first; i < argc; i += 2) {
+    for (int i = first; i < argc; ++i) {
+        if (strcmp(argv[i], "--again") == 0 && !o->verify && !o->again) {
+            o->again = true;
+            continue;
+        }
         if (i + 1 >= argc) return false;
         int32_t count = 0;
-        if (strcmp(argv[i], "--log") == 0 && options->log == nullptr) options->log = argv[i + 1];
-        else if (strcmp(argv[i], "--count") == 0 && scan_whole_decimal(argv[i + 1], &count) == NumberScan::ok &&
-                 count > 0 && options->count == 0)
-            options->count = count;
+        const char* value = argv[++i];
+        if (strcmp(argv[i - 1], "--log") == 0 && o->log == nullptr) o->log = value;
+        else if (strcmp(argv[i - 1], "--number") == 0 && o->number == nullptr) o->number = value;
+        else if (strcmp(argv[i - 1], "--count") == 0 && scan_whole_decimal(value, &count) == NumberScan::ok &&
+                 count > 0 && o->count == 0)
+            o->count = count;
         else return false;
     }
-    return options->log != nullptr;
+    return o->log != nullptr;
 }
 
 }  // namespace
@@ -72,14 +78,16 @@ int tool_main(int argc, char** argv)
         return TAG_OK;
     }
     int arguments = argc - first - 1;
-    Produce options = {nullptr, 0};
+    bool verify = strcmp(command, "verify") == 0;
+    ProductionOptions options = {argv[first + 1], nullptr, 0, nullptr, false, verify};
     bool force = strcmp(command, "save") == 0 && arguments == 2 && strcmp(argv[first + 2], "--force") == 0;
-    bool known =
-        (strcmp(command, "read") == 0 && arguments == 0) ||
-        ((strcmp(command, "save") == 0 || strcmp(command, "compare") == 0 || strcmp(command, "apply") == 0) &&
-         arguments == 1) ||
-        force ||
-        (strcmp(command, "produce") == 0 && arguments >= 1 && produce_options(argc, argv, first + 2, &options));
+    bool dryRun = strcmp(command, "apply") == 0 && arguments == 2 && strcmp(argv[first + 2], "--dry-run") == 0;
+    bool known = (strcmp(command, "read") == 0 && arguments == 0) ||
+                 ((strcmp(command, "save") == 0 || strcmp(command, "compare") == 0 || strcmp(command, "apply") == 0) &&
+                  arguments == 1) ||
+                 force || dryRun ||
+                 ((strcmp(command, "produce") == 0 || verify) && arguments >= 1 &&
+                  production_options(argc, argv, first + 2, &options));
     if (!known) return usage(stderr, TAG_BAD_INPUT);
 
     bool loaded = config != nullptr ? load_config_file(config, nullptr) : load_config();
@@ -92,8 +100,9 @@ int tool_main(int argc, char** argv)
     if (strcmp(command, "read") == 0) status = command_read(stdout, stderr);
     else if (strcmp(command, "save") == 0) status = command_save(file, force, stdout, stderr);
     else if (strcmp(command, "compare") == 0) status = command_compare(file, stdout, stderr);
+    else if (dryRun) status = command_dry_run(file, stdout, stderr);
     else if (strcmp(command, "apply") == 0) status = command_apply(file, stdout, stderr);
-    else status = command_produce(file, options.log, options.count, stdout, stderr);
+    else status = command_produce(options, stdout, stderr);
     fflush(stdout);
     return status;
 }

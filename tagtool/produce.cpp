@@ -1,4 +1,5 @@
-// The production loop: poll, write a new tag, log it, wait until it has gone.
+// The production loop: poll, write (or at a verifying station compare) a new tag, log it, wait
+// until it has gone.
 #include "tagtool/produce.h"
 
 #include <stdio.h>
@@ -15,72 +16,131 @@ SetReport report;  // static: too large for the stack of a console program
 
 bool unfinished(const SetItem& item)
 {
-    return item.status == SetStatus::failed || item.status == SetStatus::notWritten;
+    return item.status == SetStatus::failed || item.status == SetStatus::notWritten ||
+           item.status == SetStatus::different;
 }
+
+const char* result_word(Station station, SetOutcome outcome)
+{
+    if (outcome == SetOutcome::ok) return station == Station::verify ? "same" : "ok";
+    return station == Station::verify && outcome == SetOutcome::different ? "different" : "failed";
+}
+
+// The names while they fit, leaving room for " ...".
+void list_unfinished(const SetReport& r, char* out, size_t size)
+{
+    out[0] = '\0';
+    for (int i = 0; i < r.count; ++i) {
+        if (!unfinished(r.items[i])) continue;
+        char quoted[QUOTED_TEXT_SIZE];
+        quote_text(r.items[i].record >= 0 ? ParamTable[r.items[i].record].name : "?", quoted, sizeof quoted);
+        if (strlen(out) + 1 + strlen(quoted) + 5 > size) {
+            append_format(out, size, " ...");
+            return;
+        }
+        append_format(out, size, "%s%s", out[0] != '\0' ? " " : "", quoted);
+    }
+}
+
+// Stops the waiting for the tag to leave once it has: silent for LEAVE_MS, or another tag answers.
+struct Leaving {
+    uint64_t last;
+    bool waiting;
+    int64_t silentSince;  // when the last tag first did not answer, -1 while it answers
+
+    void start(uint64_t uid)
+    {
+        last = uid;
+        waiting = true;
+        silentSince = -1;
+    }
+    void see(SetOutcome poll, uint64_t uid, int64_t now)
+    {
+        if (!waiting) return;
+        // A failed reader tells nothing about the tag; another tag says the last one has gone.
+        if (poll == SetOutcome::noTag && silentSince < 0) silentSince = now;
+        else if (poll == SetOutcome::ok) silentSince = -1;
+        waiting = !((poll == SetOutcome::ok && uid != last) || (silentSince >= 0 && now - silentSince >= LEAVE_MS));
+    }
+};
 
 }  // namespace
 
-void format_log_line(const SetReport& r, int64_t now, char* out, size_t size)
+void format_log_row(const LogSource& source, Station station, const SetReport& r, int64_t now, const char* number,
+                    char* out, size_t size)
 {
     if (size == 0) return;
-    char when[UTC_TEXT_SIZE];
+    char when[UTC_TEXT_SIZE], crc[9], uid[17], parameters[LOG_PARAMETERS_SIZE];
     format_utc(now, when, sizeof when);
-    int failed = 0;
-    for (int i = 0; i < r.count; ++i) failed += unfinished(r.items[i]);
-    bool ok = r.outcome == SetOutcome::ok;
+    char* utc = strstr(when, " UTC");  // the column's name says it
+    if (utc != nullptr) *utc = '\0';
+    snprintf(crc, sizeof crc, "%08lX", static_cast<unsigned long>(source.setCrc));
+    snprintf(uid, sizeof uid, "%016llX", static_cast<unsigned long long>(r.uid));
+    list_unfinished(r, parameters, sizeof parameters);
+    const char* fields[LOG_COLUMNS] = {when,
+                                       source.station,
+                                       station == Station::verify ? "verify" : "produce",
+                                       source.setFile,
+                                       crc,
+                                       source.toolVersion,
+                                       uid,
+                                       result_word(station, r.outcome),
+                                       number,
+                                       parameters};
     out[0] = '\0';
-    append_format(out, size, "%s %016llX %s", when, static_cast<unsigned long long>(r.uid), ok ? "ok" : "failed");
-    if (!ok) append_format(out, size, " %d:", failed);
-    // The names while they fit, leaving room for " ..." and the line end.
-    for (int i = 0; i < r.count && !ok; ++i) {
-        if (!unfinished(r.items[i])) continue;
-        char quoted[QUOTED_TEXT_SIZE];
-        quote_text(ParamTable[r.items[i].record].name, quoted, sizeof quoted);
-        if (strlen(out) + 1 + strlen(quoted) + 6 > size) {
-            append_format(out, size, " ...");
-            break;
-        }
-        append_format(out, size, " %s", quoted);
-    }
+    // The buffer holds every field at its longest; a field cut off would leave no row at all.
+    for (int i = 0; i < LOG_COLUMNS; ++i)
+        if (!append_csv_field(out, size - 1, fields[i], i == 0)) append_csv_field(out, size - 1, "...", i == 0);
     append_format(out, size, "\n");
 }
 
-ProduceResult produce(const ParamSet& set, int count, const ProduceHooks& hooks)
+ProduceResult produce(ParamSet& set, Station station, int count, Numbering* number, const LogSource& source,
+                      const ProduceHooks& hooks)
 {
     ProduceResult result = {};
-    uint64_t last = 0;
-    bool waitingLeave = false;
-    int64_t silentSince = -1;  // when the last tag first did not answer, -1 while it answers
+    Leaving leaving = {0, false, -1};
+    bool numbered = number != nullptr && number->entry >= 0;
     while (count <= 0 || result.devices < count) {
+        if (numbered && number->next > number->high) {
+            result.numbersUsedUp = true;
+            break;
+        }
         uint64_t uid = 0;
         SetOutcome poll = open_tag(&uid);
-        if (waitingLeave) {
-            // A failed reader tells nothing about the tag; another tag says the last one has gone.
-            int64_t now = hooks.clock_ms(hooks.context);
-            if (poll == SetOutcome::noTag && silentSince < 0) silentSince = now;
-            else if (poll == SetOutcome::ok) silentSince = -1;
-            bool gone = (poll == SetOutcome::ok && uid != last) || (silentSince >= 0 && now - silentSince >= LEAVE_MS);
-            waitingLeave = !gone;
+        leaving.see(poll, uid, hooks.clock_ms(hooks.context));
+        if (!leaving.waiting && poll == SetOutcome::ok && hooks.done != nullptr && hooks.done(hooks.context, uid)) {
+            ++result.skipped;  // left as it is, and waited for to go like a device just written
+            leaving.start(uid);
         }
-        if (waitingLeave || poll != SetOutcome::ok) {
-            if (!hooks.wait(hooks.context, waitingLeave ? ProduceWait::forLeave : ProduceWait::forTag, poll)) break;
+        if (leaving.waiting || poll != SetOutcome::ok) {
+            if (!hooks.wait(hooks.context, leaving.waiting ? ProduceWait::forLeave : ProduceWait::forTag, poll)) break;
             continue;
         }
-        apply_opened_tag(set, uid, &report);
+        char numberText[LOG_FIELD_SIZE] = "";
+        if (numbered) {
+            SetEntry& e = set.entries[number->entry];
+            e.value = static_cast<int32_t>(number->next);
+            e.valueSet = true;
+            snprintf(numberText, sizeof numberText, "%s=%lld", e.name, static_cast<long long>(number->next));
+            number->next += number->step;
+        }
+        if (station == Station::verify) verify_opened_tag(set, uid, &report);
+        else apply_opened_tag(set, uid, &report);
         ++result.devices;
-        result.failed += report.outcome != SetOutcome::ok;
-        char line[PRODUCE_LOG_LINE_SIZE];
-        format_log_line(report, hooks.now(hooks.context), line, sizeof line);
+        if (report.outcome != SetOutcome::ok) {
+            if (result.failed < FAILED_UIDS_KEPT) result.failedUids[result.failed] = uid;
+            ++result.failed;
+        }
+        char row[LOG_ROW_SIZE];
+        format_log_row(source, station, report, hooks.now(hooks.context), numberText, row, sizeof row);
         // On the disk first: a run that ends while the operator is told still has the record.
-        bool logged = hooks.log(hooks.context, line);
-        if (hooks.device) hooks.device(hooks.context, report, logged);
+        bool logged = hooks.log(hooks.context, row);
+        if (hooks.device) hooks.device(hooks.context, report, result.devices, numberText, logged);
         if (!logged) {
             result.logFailed = true;
             break;
         }
-        last = uid;
-        waitingLeave = true;
-        silentSince = -1;
+        leaving.start(uid);
         // Always a pause between two devices, where Ctrl+C is heard.
         if ((count > 0 && result.devices >= count) || !hooks.wait(hooks.context, ProduceWait::forLeave, poll)) break;
     }

@@ -1,18 +1,38 @@
-// A production run: every new tag placed on the reader gets the set, verified, and one log line;
-// a tag is not written again until it has left the field. The waiting, the clock and the log are
-// the caller's, so that a test can place tags in turn.
+// A production run: every new tag placed on the reader gets the set, verified, and one log row;
+// or, at a verifying station, every new tag is compared with the set, read only. A tag is not
+// handled again until it has left the field. The waiting, the clock and the log are the
+// caller's, so that a test can place tags in turn.
 #pragma once
 #include <stdint.h>
 
 #include "sets/param_set.h"
 #include "sets/set_report.h"
+#include "tagtool/log_csv.h"
 
 enum {
-    LEAVE_MS = 500,                // a tag silent this long has gone; a shorter loss is the same tag
-    PRODUCE_LOG_LINE_SIZE = 2048,  // a longer list of failed parameters is cut, its count kept
+    LEAVE_MS = 500,         // a tag silent this long has gone; a shorter loss is the same tag
+    FAILED_UIDS_KEPT = 32,  // the failed devices a summary names; the rest are counted
 };
 
 enum class ProduceWait { forTag, forLeave };
+enum class Station { produce, verify };
+
+// What every row of a run has in common.
+struct LogSource {
+    const char* station;
+    const char* setFile;
+    uint32_t setCrc;
+    const char* toolVersion;
+};
+
+// A number per device for one parameter: the set's entry for it takes first, first + step, ...
+// Each device handled uses one, whatever became of it.
+struct Numbering {
+    int entry;  // the set entry, -1 for a run without numbers
+    int64_t next;
+    int64_t step;  // 1 or more
+    int64_t high;  // the largest the parameter's type holds
+};
 
 struct ProduceHooks {
     void* context;
@@ -20,24 +40,33 @@ struct ProduceHooks {
     bool (*wait)(void* context, ProduceWait what, SetOutcome lastPoll);
     int64_t (*now)(void* context);       // seconds since 1970 UTC
     int64_t (*clock_ms)(void* context);  // a clock that only goes forward, in milliseconds
-    // The device's log line, whole with its line end; false when it is not safely stored, which
+    // The device's log row, whole with its line end; false when it is not safely stored, which
     // ends the run before the next device. Called before anything about the device is shown.
-    bool (*log)(void* context, const char* line);
-    // The device's report, for the operator, once its line is logged (logged false: it could not
-    // be); may be null.
-    void (*device)(void* context, const SetReport& report, bool logged);
+    bool (*log)(void* context, const char* row);
+    // Whether the log records this tag as done for the set already (and the operator has been
+    // told); such a tag is left as it is, uncounted. May be null: every tag is handled.
+    bool (*done)(void* context, uint64_t uid);
+    // The device's report, for the operator, once its row is logged (logged false: it could not
+    // be); device counts from 1, number is "" or "NAME=VALUE". May be null.
+    void (*device)(void* context, const SetReport& report, int device, const char* number, bool logged);
 };
 
 struct ProduceResult {
     int devices;
     int failed;
+    int skipped;  // already done
+    uint64_t failedUids[FAILED_UIDS_KEPT];
     bool logFailed;
+    bool numbersUsedUp;  // the next number would not fit the parameter: stopped before it
 };
 
-// Runs until count devices are done (0: no limit), the wait hook says stop, or a log line could
-// not be stored.
-ProduceResult produce(const ParamSet& set, int count, const ProduceHooks& hooks);
+// Runs until count devices are done (0: no limit), the wait hook says stop, a log row could not
+// be stored, or the numbers are used up. set is changed only in the numbered entry's value.
+ProduceResult produce(ParamSet& set, Station station, int count, Numbering* number, const LogSource& source,
+                      const ProduceHooks& hooks);
 
-// "2026-12-08 23:13:20 UTC E002A1B2C3D4E5F6 ok\n", or "... failed 2: "Gain" "Lang"\n" naming
-// every parameter that failed or was not written.
-void format_log_line(const SetReport& report, int64_t now, char* out, size_t size);
+// The row of a handled device: result ok or failed (produce), same, different or failed
+// (verify: failed when a block could not be read), and the parameters that failed, were not
+// written or differ, quoted as the console names them. number is "" or "NAME=VALUE".
+void format_log_row(const LogSource& source, Station station, const SetReport& report, int64_t now, const char* number,
+                    char* out, size_t size);

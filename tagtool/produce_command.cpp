@@ -1,15 +1,19 @@
-// pelox-tag produce: the production loop with the console's pause, clocks and stop requests, and
-// a log whose every line is on the disk, whole, before anything about its device is shown.
+// pelox-tag produce and verify: the production loop with the console's pause, clocks, stop
+// requests and progress, and a log whose every row is on the disk, whole, before anything about
+// its device is shown.
 #include <time.h>
 
 #include "model/text_quote.h"
+#include "pelox_version.h"
 #include "sets/set_file.h"
 #include "sets/set_tag.h"
 #include "sets/set_text.h"
 #include "tagtool/command_support.h"
 #include "tagtool/commands.h"
 #include "tagtool/console.h"
-#include "tagtool/produce.h"
+#include "tagtool/numbering.h"
+#include "tagtool/production_log.h"
+#include "tagtool/station.h"
 
 namespace {
 
@@ -20,8 +24,12 @@ struct Console {
     FILE* err;
     FILE* log;
     const char* logPath;
+    const char* setCrc;
+    int count;
     int said;  // what the operator was last told while waiting, -1 for nothing
 };
+
+LogRow doneRow;  // static: a row is too large for a console stack
 
 bool wait_console(void* context, ProduceWait what, SetOutcome lastPoll)
 {
@@ -49,80 +57,126 @@ int64_t clock_ms(void*)
     return console_clock_ms();
 }
 
-bool log_line(void* context, const char* line)
+bool log_row(void* context, const char* row)
 {
-    return append_line_whole(static_cast<Console*>(context)->log, line);
+    return append_line_whole(static_cast<Console*>(context)->log, row);
 }
 
-void show_device(void* context, const SetReport& report, bool logged)
+bool done_already(void* context, uint64_t uid)
 {
     Console& c = *static_cast<Console*>(context);
-    print_report(report, commandSet, c.out);
+    if (!find_done(c.log, uid, c.setCrc, &doneRow)) return false;
+    fprintf(c.out, "%016llX: done already on %s UTC (%s, row %d): not written again, not counted (--again writes it)\n",
+            static_cast<unsigned long long>(uid), doneRow.field[LOG_TIME], c.logPath, doneRow.line);
     fflush(c.out);
+    c.said = -1;
+    return true;
+}
+
+// The parameters that need the operator's eye, then "device 17 of 50: UID: outcome: counts".
+void show_device(void* context, const SetReport& report, int device, const char* number, bool logged)
+{
+    Console& c = *static_cast<Console*>(context);
+    char line[SET_ITEM_TEXT_SIZE];
+    for (int i = 0; i < report.count; ++i) {
+        SetStatus s = report.items[i].status;
+        if (s != SetStatus::failed && s != SetStatus::notWritten && s != SetStatus::different) continue;
+        format_set_item(report, commandSet, i, line, sizeof line);
+        fprintf(c.out, "%s\n", line);
+    }
+    format_set_summary(report, line, sizeof line);
+    fprintf(c.out, "device %d", device);
+    if (c.count > 0) fprintf(c.out, " of %d", c.count);
+    fprintf(c.out, "%s%s: %s\n", number[0] != '\0' ? ", " : "", number, line);
+    fflush(c.out);
+    // A number that is in no row would be given again by a run that continues from the log.
     if (!logged)
         fprintf(c.err,
-                "%s: error: the line of %016llX could not be written (the disk full?): the device is %s but "
-                "not logged; production stopped\n",
-                c.logPath, static_cast<unsigned long long>(report.uid), set_outcome_text(report.outcome));
+                "%s: error: the row of %016llX could not be written (the disk full?): the device is %s%s%s but "
+                "not logged; stopped\n",
+                c.logPath, static_cast<unsigned long long>(report.uid), set_outcome_text(report.outcome),
+                number[0] != '\0' ? " with " : "", number);
     c.said = -1;
 }
 
-// Whether the file's last byte is a line end (or the file is empty).
-bool ends_with_line_end(FILE* file)
+void print_summary(const ProduceResult& r, Station station, int64_t ms, FILE* out)
 {
-    if (fseek(file, 0, SEEK_END) != 0 || ftell(file) <= 0) return true;
-    if (fseek(file, -1, SEEK_END) != 0) return true;
-    int last = fgetc(file);
-    fseek(file, 0, SEEK_END);
-    return last == '\n';
+    bool verify = station == Station::verify;
+    fprintf(out, "devices %d: %s %d, %s %d", r.devices, verify ? "same" : "ok", r.devices - r.failed,
+            verify ? "different" : "failed", r.failed);
+    for (int i = 0; i < r.failed && i < FAILED_UIDS_KEPT; ++i)
+        fprintf(out, "%s%016llX", i == 0 ? " (" : " ", static_cast<unsigned long long>(r.failedUids[i]));
+    if (r.failed > FAILED_UIDS_KEPT) fprintf(out, " and %d more", r.failed - FAILED_UIDS_KEPT);
+    if (r.failed > 0) fprintf(out, ")");
+    if (!verify) fprintf(out, ", skipped as done already %d", r.skipped);
+    long seconds = static_cast<long>(ms / 1000);
+    fprintf(out, "; %ld min %ld s", seconds / 60, seconds % 60);
+    if (ms >= 1000) fprintf(out, ", %.1f devices a minute", r.devices * 60000.0 / static_cast<double>(ms));
+    const char* stop = console_stop_reason();
+    if (stop[0] != '\0') fprintf(out, "; ended by %s", stop);
+    if (r.numbersUsedUp) fprintf(out, "; ended before the next number, which would not fit");
+    fprintf(out, "\n");
 }
 
-// The log for appending, its last line ended if a previous run was cut off while writing it.
-FILE* open_log(const char* path, FILE* out, FILE* err)
+// The set refused before the first device when a device could not get it whole (produce) or be
+// compared with all of it (verify).
+bool set_usable(const char* path, Station station, FILE* out, FILE* err)
 {
-    FILE* log = is_folder(path) ? nullptr : open_file(path, "a+b");
-    if (log == nullptr) {
-        fprintf(err, "%s: error: cannot open the log for appending\n", path);
-        return nullptr;
-    }
-    if (!ends_with_line_end(log)) {
-        if (!append_line_whole(log, "\n")) {
-            fprintf(err, "%s: error: the log's last line lacks its end, and it cannot be added\n", path);
-            fclose(log);
-            return nullptr;
-        }
-        fprintf(out, "%s: the last line was cut off (a run ended while writing it): its line end was added\n", path);
-    }
-    return log;
+    plan_apply(commandSet, &commandReport);
+    if (count_unappliable(commandReport) == 0) return true;
+    commandReport.outcome = SetOutcome::refused;
+    print_report(commandReport, commandSet, out);
+    fprintf(err, "%s: error: the set cannot be %s whole (see the skipped entries): no tag %s\n", path,
+            station == Station::verify ? "compared" : "applied", station == Station::verify ? "read" : "written");
+    return false;
 }
 
 }  // namespace
 
-int command_produce(const char* path, const char* logPath, int count, FILE* out, FILE* err)
+int command_produce(const ProductionOptions& o, FILE* out, FILE* err)
 {
-    if (!read_set_or_say(path, err)) return TAG_BAD_INPUT;
-    // A set that cannot be applied whole would leave parameters unwritten on every device.
-    plan_apply(commandSet, &commandReport);
-    if (count_unappliable(commandReport) > 0) {
-        commandReport.outcome = SetOutcome::refused;
-        print_report(commandReport, commandSet, out);
-        fprintf(err, "%s: error: the set cannot be applied whole (see the skipped entries): no tag written\n", path);
+    Station station = o.verify ? Station::verify : Station::produce;
+    if (!read_set_or_say(o.set, err)) return TAG_BAD_INPUT;
+    uint32_t crc = 0;
+    if (!file_crc32(o.set, &crc)) {
+        fprintf(err, "%s: error: cannot read the file\n", o.set);
         return TAG_BAD_INPUT;
     }
-    FILE* log = open_log(logPath, out, err);
+    Numbering number = {-1, 0, 1, 0};
+    bool continues = false;
+    if (o.number != nullptr && !parse_numbering(o.number, &commandSet, &number, &continues, err)) return TAG_BAD_INPUT;
+    if (continues && !file_exists(o.log)) {
+        fprintf(err, "%s: error: no such log, so no number to continue from\n", o.log);
+        return TAG_BAD_INPUT;
+    }
+    // Everything that can be refused without the log is, before the log is created.
+    if ((!continues && !numbers_fit(commandSet, number, o.count, err)) || !set_usable(o.set, station, out, err))
+        return TAG_BAD_INPUT;
+    FILE* log = open_production_log(o.log, out, err);
     if (log == nullptr) return TAG_BAD_INPUT;
+    if (continues && (!continue_numbering(log, o.log, station, commandSet, &number, err) ||
+                      !numbers_fit(commandSet, number, o.count, err))) {
+        fclose(log);
+        return TAG_BAD_INPUT;
+    }
+    char stationName[STATION_NAME_SIZE], crcText[9];
+    station_name(stationName, sizeof stationName);
+    snprintf(crcText, sizeof crcText, "%08lX", static_cast<unsigned long>(crc));
+    LogSource source = {stationName, o.set, crc, PELOX_VERSION_TEXT};
     console_catch_interrupt();
-    Console console = {out, err, log, logPath, -1};
-    ProduceResult result =
-        produce(commandSet, count, ProduceHooks{&console, wait_console, now_utc, clock_ms, log_line, show_device});
+    Console console = {out, err, log, o.log, crcText, o.count, -1};
+    // Only a writing station leaves done tags alone; a verifying one checks every tag it sees.
+    bool (*done)(void*, uint64_t) = station == Station::produce && !o.again ? done_already : nullptr;
+    ProduceHooks hooks = {&console, wait_console, now_utc, clock_ms, log_row, done, show_device};
+    int64_t start = console_clock_ms();
+    ProduceResult result = produce(commandSet, station, o.count, &number, source, hooks);
+    int64_t took = console_clock_ms() - start;
     bool closed = fclose(log) == 0;
     console_finished();
-    const char* stop = console_stop_reason();
-    fprintf(out, "devices %d, failed %d%s%s\n", result.devices, result.failed, stop[0] != '\0' ? ", ended by " : "",
-            stop);
-    if (result.logFailed) return TAG_BAD_INPUT;
+    print_summary(result, station, took, out);
+    if (result.logFailed || result.numbersUsedUp) return TAG_BAD_INPUT;
     if (!closed) {
-        fprintf(err, "%s: error: the log could not be closed\n", logPath);
+        fprintf(err, "%s: error: the log could not be closed\n", o.log);
         return TAG_BAD_INPUT;
     }
     return result.failed > 0 ? TAG_DIFFERENT : TAG_OK;

@@ -203,6 +203,8 @@ TEST_F(NoAllocation, SetsSavedComparedAppliedAndShown)
         sim_flag_answer(SIM_WRITE_BLOCK, 1);
         apply_tag_set(*set, report.get());
         compare_tag_set(*set, report.get());
+        dry_run_tag_set(*set, report.get());
+        verify_opened_tag(*set, 0xE002A1B2C3D4E5F6ull, report.get());
         save_tag_set(0, set.get(), report.get());
         char line[SET_ITEM_TEXT_SIZE];
         for (int i = 0; i < report->count; ++i) format_set_item(*report, *set, i, line, sizeof line);

@@ -1,10 +1,14 @@
-// Production with tags placed in turn by the waiting hook: one log line a device, each tag holding
-// the set, none written again before it has left, a tag taken away mid-apply a failed device, and
-// the run ended cleanly by the hook as by Ctrl+C.
+// Production with tags placed in turn by the waiting hook: one log row a device, each tag holding
+// the set (and its number), none written again before it has left nor when the log has it done,
+// a tag taken away mid-apply a failed device, the run ended cleanly by the hook as by Ctrl+C;
+// a verifying station's rows; the log's rows written and read back as CSV.
 #include <gtest/gtest.h>
 
 #include "sets/set_support.h"
+#include "support/reference_image.h"
+#include "support/temp_files.h"
 #include "tagtool/produce.h"
+#include "tagtool/production_log.h"
 
 namespace {
 
@@ -12,6 +16,7 @@ using Bytes = std::vector<uint8_t>;
 
 struct Line {
     std::vector<uint64_t> uids;  // the tags to place, in turn
+    std::vector<Bytes> start;    // their memory when placed; erased when not given
     int leaveAfterPlacing = -1;  // for the second tag: requests answered before it is taken away
     size_t placed = 0;
     int leaveWaits = 0;  // forLeave waits since the last device
@@ -25,8 +30,9 @@ struct Line {
 // A fresh tag: erased memory, a UID of its own.
 void place(Line& line)
 {
-    Bytes erased(SIM_MAX_BLOCKS * SIM_BLOCK_SIZE, 0xFF);
-    sim_write_memory(0, erased.data(), static_cast<int>(erased.size()));
+    Bytes memory =
+        line.placed < line.start.size() ? line.start[line.placed] : Bytes(SIM_MAX_BLOCKS * SIM_BLOCK_SIZE, 0xFF);
+    sim_write_memory(0, memory.data(), static_cast<int>(memory.size()));
     sim_set_uid(line.uids[line.placed++]);
     sim_enter_field();
     if (line.placed == 2 && line.leaveAfterPlacing >= 0) sim_leave_field_after(line.leaveAfterPlacing);
@@ -82,6 +88,15 @@ bool log(void* context, const char* text)
     return true;
 }
 
+const LogSource kSource = {"line-7", "example.set", 0x0123ABCDu, "1.2.0"};
+
+std::string row(const std::string& time, uint64_t uid, const std::string& rest, const char* command = "produce")
+{
+    char text[17];
+    snprintf(text, sizeof text, "%016llX", static_cast<unsigned long long>(uid));
+    return "2026-12-08 " + time + ",line-7," + command + ",example.set,0123ABCD,1.2.0," + text + "," + rest + "\n";
+}
+
 Line first_three()
 {
     Line line;
@@ -98,7 +113,7 @@ protected:
         sim_leave_field();  // the line starts empty
     }
     Line line = first_three();
-    ProduceHooks hooks{&line, wait, now, clock_ms, log, nullptr};
+    ProduceHooks hooks{&line, wait, now, clock_ms, log, nullptr, nullptr};
 };
 
 TEST_F(Production, ThreeTagsInTurnThreeLogLinesEachTagHoldingTheSet)
@@ -109,15 +124,15 @@ TEST_F(Production, ThreeTagsInTurnThreeLogLinesEachTagHoldingTheSet)
         SetUp();
         line = first_three();
         line.flicker = flicker;
-        result = produce(*set, 0, hooks);
+        result = produce(*set, Station::produce, 0, nullptr, kSource, hooks);
         EXPECT_EQ(result.devices, 3) << flicker;
     }
     EXPECT_EQ(result.devices, 3);
     EXPECT_EQ(result.failed, 0);
     EXPECT_FALSE(result.logFailed);
-    EXPECT_EQ(line.log, (std::vector<std::string>{"2026-12-08 23:13:20 UTC E002000000000001 ok\n",
-                                                  "2026-12-08 23:14:20 UTC E002000000000002 ok\n",
-                                                  "2026-12-08 23:15:20 UTC E002000000000003 ok\n"}));
+    EXPECT_EQ(line.log, (std::vector<std::string>{row("23:13:20", 0xE002000000000001ull, "ok,,"),
+                                                  row("23:14:20", 0xE002000000000002ull, "ok,,"),
+                                                  row("23:15:20", 0xE002000000000003ull, "ok,,")}));
     // The first tag stays, flickers out for one poll and back: not written again.
     EXPECT_EQ(line.waits, "TLLLLLLLTLLLLTLLLLT");  // gone after 0.6 s without an answer
     EXPECT_EQ(sim_calls(SIM_WRITE_BLOCK), 3 * 25);
@@ -131,17 +146,104 @@ TEST_F(Production, ATagTakenAwayMidApplyIsAFailedDeviceAndTheLineGoesOn)
     // Identification, 25 reads, identification, the password and 5 writes (blocks 9-13); block 14
     // finds no tag.
     line.leaveAfterPlacing = 1 + 25 + 1 + 1 + 5;
-    ProduceResult result = produce(*set, 3, hooks);
+    // Numbered: the failed device keeps its number, the next gets the next.
+    Numbering number = {6, 1, 1, 127};  // "Addr"
+    ProduceResult result = produce(*set, Station::produce, 3, &number, kSource, hooks);
     EXPECT_EQ(result.devices, 3);
     EXPECT_EQ(result.failed, 1);
     ASSERT_EQ(line.log.size(), 3u);
-    EXPECT_EQ(
-        line.log[1],
-        "2026-12-08 23:14:20 UTC E002000000000002 failed 19: \"Mode\" \"Addr\" \"Baud\" \"Tmax\" \"Tmin\" \"Vmin\" "
-        "\"Imax\" \"Fpwm\" \"Log\" \"Clock\" \"Cal\" \"Gain\" \"Reset\" \"Lang\" \"Beep\" \"Dim\" \"Eco\" \"Serv\" "
-        "\"Cust\"\n");
-    EXPECT_EQ(line.log[2], "2026-12-08 23:15:20 UTC E002000000000003 ok\n");
+    EXPECT_EQ(line.log[1],
+              row("23:14:20", 0xE002000000000002ull,
+                  "failed,Addr=2,\"\"\"Mode\"\" \"\"Addr\"\" \"\"Baud\"\" \"\"Tmax\"\" \"\"Tmin\"\" "
+                  "\"\"Vmin\"\" \"\"Imax\"\" \"\"Fpwm\"\" \"\"Log\"\" \"\"Clock\"\" \"\"Cal\"\" \"\"Gain\"\" "
+                  "\"\"Reset\"\" \"\"Lang\"\" \"\"Beep\"\" \"\"Dim\"\" \"\"Eco\"\" \"\"Serv\"\" \"\"Cust\"\"\""));
+    EXPECT_EQ(line.log[2], row("23:15:20", 0xE002000000000003ull, "ok,Addr=3,"));
     EXPECT_EQ(line.waits, "TLLLLLLLTLLLLT");  // ends at the count, the third tag still on the reader
+}
+
+TEST_F(Production, NumbersGoInTheSameWritesAndTheRunStopsBeforeOneThatDoesNotFit)
+{
+    Numbering number = {6, 120, 3, 127};  // "Addr", int8: 120, 123, 126, then 129 would not fit
+    line.uids.push_back(0xE002000000000004ull);
+    ProduceResult result = produce(*set, Station::produce, 0, &number, kSource, hooks);
+    EXPECT_EQ(result.devices, 3);
+    EXPECT_TRUE(result.numbersUsedUp);
+    EXPECT_EQ(sim_calls(SIM_WRITE_BLOCK), 3 * 25);  // no write more than without numbers
+    ASSERT_EQ(line.memories.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_NE(line.log[i].find(",ok,Addr=" + std::to_string(120 + 3 * i) + ","), std::string::npos) << i;
+        EXPECT_EQ(hex_bytes(Bytes(line.memories[i].begin() + 40, line.memories[i].begin() + 43)),
+                  hex_bytes(reference_image(120 + 3 * i, 1)));
+    }
+}
+
+// A tag the log has done is left as it is and not counted; a verifying station compares only.
+TEST_F(Production, ADoneTagIsLeftAloneAndAVerifyingStationWritesNothing)
+{
+    hooks.done = [](void*, uint64_t uid) { return uid == 0xE002000000000002ull; };
+    ProduceResult result = produce(*set, Station::produce, 0, nullptr, kSource, hooks);
+    EXPECT_EQ(result.devices, 2);
+    EXPECT_EQ(result.skipped, 1);
+    ASSERT_EQ(line.memories.size(), 3u);
+    EXPECT_EQ(line.memories[1], Bytes(SIM_MAX_BLOCKS * SIM_BLOCK_SIZE, 0xFF));
+    EXPECT_EQ(line.log.size(), 2u);
+
+    SetUp();
+    line = first_three();
+    hooks.done = nullptr;
+    Bytes done = with_example_set(Bytes(SIM_MAX_BLOCKS * SIM_BLOCK_SIZE, 0xFF));
+    line.start = {done, done};
+    line.start[1][40] = 18;  // "Addr" 18 with the CRC of 17: not set
+    result = produce(*set, Station::verify, 2, nullptr, kSource, hooks);
+    EXPECT_EQ(result.failed, 1);
+    EXPECT_EQ(sim_calls(SIM_WRITE_BLOCK) + sim_calls(SIM_PRESENT_PASSWORD), 0);
+    EXPECT_EQ(line.log, (std::vector<std::string>{
+                            row("23:13:20", 0xE002000000000001ull, "same,,", "verify"),
+                            row("23:14:20", 0xE002000000000002ull, "different,,\"\"\"Addr\"\"\"", "verify")}));
+}
+
+// Rows as a spreadsheet may save them come back field by field; rows that cannot be read are
+// named by the line they start on, and the reading goes on after them.
+TEST(ProductionLog, RowsReadBackAsWrittenOrResavedAndBadRowsNamedByLine)
+{
+    char written[200] = "";
+    for (const char* field : {"a,b", "say \"hi\"", "", "two\nlines", "x", "y", "z", "ok", "N=1", "p"})
+        EXPECT_TRUE(append_csv_field(written, sizeof written, field, written[0] == '\0'));
+    EXPECT_STREQ(written, "\"a,b\",\"say \"\"hi\"\"\",,\"two\nlines\",x,y,z,ok,N=1,p");
+    EXPECT_FALSE(append_csv_field(written, strlen(written) + 3, "abc", false));
+    TempFolder folder;
+    std::string text = std::string(kLogHeader) + written + "\n\r\n\"t\",\"s\",c,f,r,v,u,ok,,\r\n" +
+                       "t,s,c,f,r,v,u,ok,\n" + "t,s\"x,c,f,r,v,u,ok,,\n" + "t,\"s\"x,c,f,r,v,u,ok,,\n" +
+                       "t,s,c,f,r,v,u,ok,,\"open";
+    FILE* file = fopen(folder.write("log.csv", text).c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    auto read = std::make_unique<LogRow>();
+    std::vector<std::string> seen;
+    int line = 0;
+    for (LogRead r; (r = read_log_row(file, &line, read.get())) != LogRead::end;)
+        seen.push_back(std::to_string(read->line) +
+                       (r == LogRead::row ? " " + std::string(read->field[LOG_STATION]) + "|" + read->field[LOG_NUMBER]
+                                          : " malformed"));
+    fclose(file);
+    EXPECT_EQ(seen, (std::vector<std::string>{"1 station|number", "2 say \"hi\"|N=1", "5 s|", "6 malformed",
+                                              "7 malformed", "8 malformed", "9 malformed"}));
+
+    // Done: a produce row ok for this UID and set; the highest number, failed rows included.
+    file = fopen(folder
+                     .write("done.csv", std::string(kLogHeader) + "bad\n" +
+                                            row("23:13:20", 0xE002000000000001ull, "failed,Addr=12,x") +
+                                            row("23:14:20", 0xE002000000000002ull, "ok,Addr=7,"))
+                     .c_str(),
+                 "rb");
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(find_done(file, 0xE002000000000002ull, "0123ABCD", read.get()));
+    EXPECT_EQ(read->line, 4);
+    EXPECT_FALSE(find_done(file, 0xE002000000000002ull, "0123ABCE", read.get()));
+    EXPECT_FALSE(find_done(file, 0xE002000000000001ull, "0123ABCD", read.get()));
+    int64_t highest = 0;
+    EXPECT_EQ(highest_number(file, "produce", "Addr", &highest, &line), NumberSearch::malformed);
+    EXPECT_EQ(line, 2);
+    fclose(file);
 }
 
 }  // namespace

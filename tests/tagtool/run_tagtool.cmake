@@ -92,13 +92,63 @@ file(WRITE ${WORK}/moved.ini "${moved}")
 step(1 "\"Mode\" \\(37, int8\\): skipped: address 36 in the set, 37 in the configuration.*: incomplete: " --config moved.ini apply first.set)
 step(2 "refused: .*the set cannot be applied whole \\(see the skipped entries\\): no tag written" --config moved.ini produce first.set --log line.log)
 
-# Production of one device: the tag on the reader gets the set, one line in the log, after the
-# line a previous run left without its end is ended.
+# Production: a log of another format refused and left as it was; a CSV log whose last row a
+# stopped run left without its line end gets one; numbers per device, continued from the log;
+# the set's CRC and the tool's version in every row.
 fresh_tag()
-file(WRITE ${WORK}/line.log "2026-12-08 23:13:20 UTC E002000000000001 o")
-step(0 "line.log: the last line was cut off.*devices 1, failed 0" produce example.set --log line.log --count 1)
-expect_file(line.log "^2026-12-08 23:13:20 UTC E002000000000001 o\n[0-9]+-[0-9]+-[0-9]+ [0-9:]+ UTC E00208115C3A77D1 ok\n$")
-step(0 "ok: same 26" compare example.set)
+file(WRITE ${WORK}/old.log "2026-12-08 23:13:20 UTC E002000000000001 ok\n")
+step(2 "^old.log was written in another format: start a new log\n$" produce example.set --log old.log)
+expect_file(old.log "^2026-12-08 23:13:20 UTC E002000000000001 ok\n$")
+set(header "time_utc,station,command,set_file,set_crc,tool_version,uid,result,number,parameters\n")
+set(row "[0-9]+-[0-9]+-[0-9]+ [0-9:]+,[^,]+,produce,example.set,[0-9A-F]+,${VERSION},E00208115C3A77D1")
+step(0 "device 1 of 1: E00208115C3A77D1: ok: " produce example.set --log new.log --count 1)
+expect_file(new.log "^${header}${row},ok,,\n$")
+fresh_tag()
+file(WRITE ${WORK}/line.log "${header}2026-12-08 23:13:20,pc,produce,example.set,00000000,1.0.0,E002000000000001,o")
+step(0 "line.log: the last row was cut off.*device 1 of 1, Addr=100: E00208115C3A77D1: ok: written 17, same 2, skipped 7\ndevices 1: ok 1, failed 0, skipped as done already 0; 0 min [0-9] s\n"
+     produce example.set --log line.log --count 1 --number Addr=100,5)
+expect_file(line.log "^${header}[^\n]*,o\n${row},ok,Addr=100,\n$")
+step(2 "line.log:2: error: the row cannot be read" produce example.set --log line.log --count 1 --number Addr=continue)
+file(WRITE ${WORK}/line.log "${header}")
+step(2 "line.log: error: no row records a number of \"Addr\"" produce example.set --log line.log --number Addr=continue)
+step(0 "device 1 of 1, Addr=100: E00208115C3A77D1: ok: same 19, skipped 7" produce example.set --log line.log --count 1 --number Addr=100,5)
+step(0 "device 1 of 1, Addr=105: E00208115C3A77D1: ok: written 1, same 18" produce example.set --log line.log --count 1 --number Addr=continue,5 --again)
+expect_file(line.log "^${header}${row},ok,Addr=100,\n${row},ok,Addr=105,\n$")
+# The tag the log has done, without --again: named with its row, not written, and the run waits
+# for it to leave (natively only: the run is ended by the time limit, which Wine would outlive).
+if(NOT EMULATOR)
+  file(READ ${WORK}/cr95hf-sim.txt before)
+  execute_process(COMMAND ${WORK}/${tool} produce example.set --log line.log --count 1 --number Addr=continue
+    WORKING_DIRECTORY ${WORK} TIMEOUT 2 RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  file(READ ${WORK}/cr95hf-sim.txt after)
+  if(NOT out MATCHES "^E00208115C3A77D1: done already on [0-9: -]+ UTC \\(line.log, row 2\\): not written again, not counted \\(--again writes it\\)\ntake the tag away\n$"
+     OR NOT before STREQUAL after)
+    message(FATAL_ERROR "a tag the log has done (${result}):\n${out}${err}")
+  endif()
+endif()
+step(0 "page 1 row 7 \"Addr\": 105\n" read)
+# The numbers refused before any tag: nothing written, nothing logged.
+file(READ ${WORK}/cr95hf-sim.txt before)
+foreach(bad "Addr=x" "Addr=1,0" "Addr=1.5" "SW=1" "Nothing=1" "Addr=128" "Addr=126,1")
+  step(2 "error: --number" produce example.set --log line.log --count 3 --number ${bad})
+endforeach()
+file(READ ${WORK}/cr95hf-sim.txt after)
+if(NOT before STREQUAL after)
+  message(FATAL_ERROR "a refused number changed the tag")
+endif()
+expect_file(line.log "^${header}${row},ok,Addr=100,\n${row},ok,Addr=105,\n$")
+
+# A verifying station: the numbers expected in order; same, then different, nothing written.
+step(0 "device 1 of 1, Addr=105: E00208115C3A77D1: ok: same 19, skipped 7\ndevices 1: same 1, different 0;" verify example.set --log line.log --count 1 --number Addr=105)
+step(1 "\"Addr\" \\(40, int8\\): different: set 106, tag 105\n.*devices 1: same 0, different 1 \\(E00208115C3A77D1\\)" verify example.set --log line.log --count 1 --number Addr=continue)
+expect_file(line.log ",verify,[^\n]*,same,Addr=105,\n[^\n]*,verify,[^\n]*,different,Addr=106,\"\"\"Addr\"\"\"\n$")
+# A dry run reads and says what an apply would do; the tag stays as it was.
+file(READ ${WORK}/cr95hf-sim.txt before)
+step(0 "\"SW\" \\(0, swver\\): skipped: a software version.*\"Addr\" \\(40, int8\\): write 17, was 105\n.*ok: same 18, write 1, skipped 7\ndry run: an apply would take 31 exchanges" apply example.set --dry-run)
+file(READ ${WORK}/cr95hf-sim.txt after)
+if(NOT before STREQUAL after)
+  message(FATAL_ERROR "a dry run changed the tag")
+endif()
 
 # No tag, or a block that cannot be read: nothing saved, status 3.
 fresh_tag()

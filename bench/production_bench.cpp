@@ -1,0 +1,149 @@
+// Production against a reader taking 4 ms an exchange: one device produced (with and without a
+// number), verified, or dry-run on a factory-fresh tag; and a line of tags, each taken away as
+// soon as it is done and the next placed at once, for the devices a minute that the polls for
+// a tag leaving and arriving allow.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "bench/timed_reader.h"
+#include "bench/bench_sets.h"
+#include "fakes/fake_surface.h"
+#include "sets/set_tag.h"
+#include "sim/sim_tag.h"
+#include "tagtool/produce.h"
+
+namespace {
+
+const LogSource kSource = {"bench", "example.set", 0, "0.0.0"};
+const int kAddrEntry = 6;              // "Addr" in examples/example.set
+const long long kPauseNs = 200000000;  // the console's pause between two polls
+
+struct Line {
+    int tags;  // to place in all
+    int placed;
+    bool present;
+    long long pausedNs;  // the pauses between polls, counted instead of slept
+};
+
+bool wait(void* context, ProduceWait what, SetOutcome)
+{
+    Line& line = *static_cast<Line*>(context);
+    line.pausedNs += kPauseNs;
+    if (what == ProduceWait::forLeave && line.present) {
+        sim_leave_field();
+        line.present = false;
+    } else if (what == ProduceWait::forTag && !line.present) {
+        if (line.placed == line.tags) return false;
+        bench_fresh_tag();
+        sim_set_uid(0xE002000000000000ull + static_cast<uint64_t>(++line.placed));
+        line.present = true;
+    }
+    return true;
+}
+
+int64_t now(void*)
+{
+    return 0;
+}
+
+int64_t clock_ms(void* context)
+{
+    return (clock_ns() + static_cast<Line*>(context)->pausedNs) / 1000000;
+}
+
+bool log(void*, const char*)
+{
+    return true;
+}
+
+struct Example {
+    std::unique_ptr<ParamSet> set = std::make_unique<ParamSet>();
+    std::unique_ptr<SetReport> report = std::make_unique<SetReport>();
+    bool loaded;
+    Line line = {0, 0, false, 0};
+    ProduceHooks hooks = {&line, wait, now, clock_ms, log, nullptr, nullptr};
+    Example()
+    {
+        sim_reset();
+        fake_surface_reset();
+        clear_table();
+        loaded = bench_load_example_set(set.get());
+        sim_set_delay_us(4000);
+    }
+    ~Example() { sim_set_delay_us(0); }
+};
+
+// One device per iteration, the tag set up untimed: fresh, or holding the set (verify).
+template <typename Device>
+void per_device(benchmark::State& state, bool holdingTheSet, Device device)
+{
+    Example e;
+    if (!e.loaded) return state.SkipWithError("examples not read");
+    long requests = 0, calls = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        bench_fresh_tag();
+        if (holdingTheSet) apply_tag_set(*e.set, e.report.get());
+        long requestsBefore = sim_calls(SIM_ANY_REQUEST), callsBefore = reader_time().calls;
+        state.ResumeTiming();
+        if (!device(e)) state.SkipWithError("the device did not come out as expected");
+        requests += sim_calls(SIM_ANY_REQUEST) - requestsBefore;
+        calls += reader_time().calls - callsBefore;
+    }
+    // The exchanges of the device alone, not of setting up its tag.
+    const auto perOp = benchmark::Counter::kAvgIterations;
+    state.counters["requests"] = benchmark::Counter(static_cast<double>(requests), perOp);
+    state.counters["reader_calls"] = benchmark::Counter(static_cast<double>(calls), perOp);
+}
+
+void produce_device_4ms(benchmark::State& state)
+{
+    per_device(state, false,
+               [](Example& e) { return produce(*e.set, Station::produce, 1, nullptr, kSource, e.hooks).failed == 0; });
+}
+BENCHMARK(produce_device_4ms)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void produce_numbered_device_4ms(benchmark::State& state)
+{
+    per_device(state, false, [](Example& e) {
+        Numbering number = {kAddrEntry, 1, 1, 127};
+        return produce(*e.set, Station::produce, 1, &number, kSource, e.hooks).failed == 0;
+    });
+}
+BENCHMARK(produce_numbered_device_4ms)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void verify_device_4ms(benchmark::State& state)
+{
+    per_device(state, true,
+               [](Example& e) { return produce(*e.set, Station::verify, 1, nullptr, kSource, e.hooks).failed == 0; });
+}
+BENCHMARK(verify_device_4ms)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void dry_run_4ms(benchmark::State& state)
+{
+    per_device(state, false, [](Example& e) { return dry_run_tag_set(*e.set, e.report.get()) == SetOutcome::ok; });
+}
+BENCHMARK(dry_run_4ms)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Ten tags in turn, each taken away the moment the run says so and the next placed at the
+// following poll: what the tool allows when the operator's hands take no time.
+void production_line_4ms(benchmark::State& state)
+{
+    Example e;
+    if (!e.loaded) return state.SkipWithError("examples not read");
+    sim_leave_field();
+    const int tags = 10;
+    double minutes = 0;
+    for (auto _ : state) {
+        e.line = Line{tags, 0, false, 0};
+        long long start = clock_ns();
+        ProduceResult result = produce(*e.set, Station::produce, 0, nullptr, kSource, e.hooks);
+        minutes += static_cast<double>(clock_ns() - start + e.line.pausedNs) / 60e9;
+        if (result.devices != tags || result.failed != 0) state.SkipWithError("a device failed");
+    }
+    state.counters["devices_per_minute"] = tags * static_cast<double>(state.iterations()) / minutes;
+}
+BENCHMARK(production_line_4ms)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace

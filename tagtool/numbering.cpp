@@ -1,0 +1,133 @@
+// Numbers per device: the option read, the parameter found, the range checked.
+#include "tagtool/numbering.h"
+
+#include <stdint.h>
+#include <string.h>
+
+#include "model/text_number.h"
+#include "model/text_quote.h"
+#include "tagtool/production_log.h"
+
+namespace {
+
+// What the numbered parameter's type holds; false for a type that is never written.
+bool type_range(ParamType type, int64_t* low, int64_t* high)
+{
+    switch (type) {
+    case ParamType::int8: *low = INT8_MIN, *high = INT8_MAX; return true;
+    case ParamType::int16: *low = INT16_MIN, *high = INT16_MAX; return true;
+    case ParamType::int32:
+    case ParamType::time: *low = INT32_MIN, *high = INT32_MAX; return true;
+    default: return false;
+    }
+}
+
+int find_record(const char* name)
+{
+    for (uint32_t i = 0; i < entryCount && i < PARAM_COUNT; ++i)
+        if (strcmp(ParamTable[i].name, name) == 0) return static_cast<int>(i);
+    return -1;
+}
+
+// The set's entry of the parameter, added (with no value yet) when the set has none; -1 when the
+// set names it with another address or type.
+int entry_for(ParamSet* set, const ParamEntry& p)
+{
+    for (int i = 0; i < set->count; ++i) {
+        const SetEntry& e = set->entries[i];
+        if (strcmp(e.name, p.name) != 0) continue;
+        return e.address == p.address && e.type == p.type ? i : -1;
+    }
+    if (set->count >= SET_MAX_ENTRIES) return -1;
+    SetEntry& e = set->entries[set->count];
+    e = SetEntry{};
+    memcpy(e.name, p.name, sizeof e.name);
+    e.address = p.address;
+    e.type = p.type;
+    return set->count++;
+}
+
+bool refuse(FILE* err, const char* option, const char* why)
+{
+    fprintf(err, "pelox-tag: error: --number %s: %s\n", option, why);
+    return false;
+}
+
+}  // namespace
+
+bool parse_numbering(const char* option, ParamSet* set, Numbering* number, bool* continues, FILE* err)
+{
+    *number = Numbering{-1, 0, 1, 0};
+    const char* equals = strrchr(option, '=');
+    if (equals == nullptr || equals == option)
+        return refuse(err, option, "NAME=FIRST[,STEP] or NAME=continue expected");
+    char name[PARAM_TEXT_SIZE] = "";
+    size_t length = static_cast<size_t>(equals - option);
+    if (length < sizeof name) memcpy(name, option, length), name[length] = '\0';
+    int record = length < sizeof name ? find_record(name) : -1;
+    if (record < 0) return refuse(err, option, "no parameter of that name in the configuration");
+    const ParamEntry& p = ParamTable[record];
+    int64_t low = 0;
+    if (p.mode != EditMode::Changeable || !type_range(p.type, &low, &number->high))
+        return refuse(err, option, "not a Changeable parameter: a number is written only where a value may be typed");
+    // FIRST[,STEP]: each a whole decimal number, the step at least 1, so that no number is given twice.
+    char first[LOG_FIELD_SIZE];
+    snprintf(first, sizeof first, "%s", equals + 1);
+    char* comma = strchr(first, ',');
+    int32_t step = 1, value = 0;
+    if (comma != nullptr) {
+        *comma = '\0';
+        NumberScan scan = scan_whole_decimal(comma + 1, &step);
+        if (scan != NumberScan::ok || step < 1)
+            return refuse(err, option, "STEP: a whole number from 1 expected (a number is given once)");
+    }
+    *continues = strcmp(first, "continue") == 0;
+    NumberScan scan = *continues ? NumberScan::ok : scan_whole_decimal(first, &value);
+    if (scan == NumberScan::none) return refuse(err, option, "FIRST: a whole decimal number or continue expected");
+    if (scan == NumberScan::overflow || value < low || value > number->high) {
+        char why[120];
+        snprintf(why, sizeof why, "FIRST does not fit %s (%lld to %lld)", type_name(p.type),
+                 static_cast<long long>(low), static_cast<long long>(number->high));
+        return refuse(err, option, why);
+    }
+    number->entry = entry_for(set, p);
+    if (number->entry < 0) return refuse(err, option, "the set names this parameter with another address or type");
+    number->next = value;
+    number->step = step;
+    return true;
+}
+
+bool continue_numbering(FILE* log, const char* logPath, Station station, const ParamSet& set, Numbering* number,
+                        FILE* err)
+{
+    const char* name = set.entries[number->entry].name;
+    char quoted[QUOTED_TEXT_SIZE];
+    quote_text(name, quoted, sizeof quoted);
+    int64_t highest = 0;
+    int line = 0;
+    switch (highest_number(log, station == Station::verify ? "verify" : "produce", name, &highest, &line)) {
+    case NumberSearch::found: number->next = highest + number->step; return true;
+    case NumberSearch::none:
+        fprintf(err, "%s: error: no row records a number of %s: give the first (--number NAME=FIRST)\n", logPath,
+                quoted);
+        return false;
+    case NumberSearch::malformed: break;
+    }
+    fprintf(err,
+            "%s:%d: error: the row cannot be read (a stray quote, another number of fields than the header's, or "
+            "a number of %s that is no whole number): the last number is not known\n",
+            logPath, line, quoted);
+    return false;
+}
+
+bool numbers_fit(const ParamSet& set, const Numbering& number, int count, FILE* err)
+{
+    if (number.entry < 0) return true;
+    int64_t last = number.next + (count > 0 ? static_cast<int64_t>(count - 1) * number.step : 0);
+    if (last <= number.high) return true;
+    char quoted[QUOTED_TEXT_SIZE];
+    quote_text(set.entries[number.entry].name, quoted, sizeof quoted);
+    fprintf(err, "pelox-tag: error: --number: %s would reach %lld, beyond %lld, the largest its type holds\n", quoted,
+            static_cast<long long>(last), static_cast<long long>(number.high));
+    return false;
+}
