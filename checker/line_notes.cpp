@@ -96,7 +96,7 @@ void report_write_notes(Report& report, const Chunk& chunk, const ParamEntry& re
 {
     if (record.type == ParamType::empty || record.mode == EditMode::DisplayOnly) return;
     if (record.type == ParamType::swver) {
-        note(report, chunk, "swver values cannot be written: the row button shows \"Unknown Type\"");
+        note(report, chunk, "swver values cannot be written: the row's button has no caption and stays disabled");
         return;
     }
     uint8_t image[MAX_IMAGE_SIZE];

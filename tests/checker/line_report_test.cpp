@@ -102,7 +102,7 @@ TEST(LineReport, FalseCommentsOpenQuotesNulBytesAndUnwritableRows)
               "nothing\n"
               "Pelox.ini:9: parameter 5 \"Ver\": page 1 row 5, swver, Changeable, default 0, bytes 20-25, "
               "blocks 5-6\n"
-              "Pelox.ini:9: note: swver values cannot be written: the row button shows \"Unknown Type\"\n"
+              "Pelox.ini:9: note: swver values cannot be written: the row's button has no caption and stays disabled\n"
               "Pelox.ini:10: parameter 6 \"Sw\": page 1 row 6, swver, DisplayOnly, default 0, bytes 28-33, "
               "blocks 7-8\n"
               // A byte that is no UTF-8 (the ANSI code page's) escaped, a UTF-8 character as it is.
