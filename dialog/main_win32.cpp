@@ -10,6 +10,7 @@
 #include "dialog/surface.h"
 #include "dialog/window_win32.h"
 #include "res/resource.h"
+#include "tag/dll_search.h"
 
 static_assert(IDC_CANCEL == IDCANCEL, "the cancel identifier is the window system's");
 static_assert(ERROR_BACKGROUND == RGB(255, 0, 0), "a refused value's box is red");
@@ -87,6 +88,7 @@ INT_PTR CALLBACK dialog_proc(HWND window, UINT message, WPARAM first, LPARAM sec
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    restrict_dll_search();
     instanceHandle = nullptr;
     dialogWindow = nullptr;
     instanceHandle = instance;

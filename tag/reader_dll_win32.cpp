@@ -5,6 +5,7 @@
 
 #include "model/module_path.h"
 #include "model/wide_path_win32.h"
+#include "tag/dll_search.h"
 #include "tag/reader.h"
 
 namespace {
@@ -29,10 +30,8 @@ ReaderLibrary library;
 LibraryReport report;
 
 // The folder of the executable, then the system folder, each by its full path: never the
-// current directory. Returns the flags that load the file found as it was always loaded: the
-// one beside the program with its own folder searched first for what it needs, the one in
-// the system folder with the system folder only.
-DWORD find_library()
+// current directory.
+void find_library()
 {
     char programFolder[MAX_PATH * 3];  // UTF-8: up to three bytes a character
     char systemFolder[MAX_PATH];
@@ -42,9 +41,6 @@ DWORD find_library()
     if (inSystem && systemFolder[n - 1] != '\\') lstrcatA(systemFolder, "\\");
     find_reader_library(besideProgram ? programFolder : nullptr, inSystem ? systemFolder : nullptr, PROGRAM_MACHINE,
                         &report);
-    bool fromSystem = inSystem && strncmp(report.path, systemFolder, strlen(systemFolder)) == 0 &&
-                      (!besideProgram || strcmp(programFolder, systemFolder) != 0);
-    return fromSystem ? LOAD_LIBRARY_SEARCH_SYSTEM32 : LOAD_WITH_ALTERED_SEARCH_PATH;
 }
 
 template <typename Call>
@@ -58,15 +54,17 @@ Call by_ordinal(HMODULE module, int ordinal)
 void load_library()
 {
     library.tried = true;
-    DWORD flags = find_library();
+    find_library();
     if (report.fault != LibraryFault::none) return;
     // A library that fails to load is reported in the window, never by a system message box,
     // which would come back on every timer tick.
     DWORD errorMode = 0;
     SetThreadErrorMode(SEM_FAILCRITICALERRORS, &errorMode);
-    // By its wide-character path: the program's folder may have any name.
+    // By its wide-character path (the program's folder may have any name); what the library
+    // needs comes from its own folder or the system folder, never the current folder or PATH.
     wchar_t path[MAX_PATH * 2];
-    HMODULE module = widen_path(report.path, path, MAX_PATH * 2) ? LoadLibraryExW(path, nullptr, flags) : nullptr;
+    HMODULE module =
+        widen_path(report.path, path, MAX_PATH * 2) ? LoadLibraryExW(path, nullptr, reader_library_flags()) : nullptr;
     DWORD error = module == nullptr ? GetLastError() : 0;
     SetThreadErrorMode(errorMode, nullptr);
     if (module == nullptr) {

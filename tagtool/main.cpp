@@ -9,6 +9,7 @@
 #include "pelox_version.h"
 #ifdef _WIN32
 #include "model/arguments_win32.h"
+#include "tag/dll_search.h"
 #endif
 #include "tagtool/commands.h"
 
@@ -113,6 +114,7 @@ int tool_main(int argc, char** argv)
 // The wide-character command line, so that a path in a folder of any name arrives whole.
 int wmain(int argc, wchar_t** wargv)
 {
+    restrict_dll_search();
     return run_with_utf8_arguments(argc, wargv, "pelox-tag", tool_main);
 }
 #else
