@@ -10,6 +10,7 @@
 #include "pelox_version.h"
 #ifdef _WIN32
 #include "model/arguments_win32.h"
+#include "tag/dll_search.h"
 #endif
 
 namespace {
@@ -31,7 +32,10 @@ int tool_main(int argc, char** argv)
                 "Exit status: 0 nothing skipped and nothing overlapping, 1 problems found, 2 file not readable.\n"
                 "usage: pelox-check --reader\n"
                 "Loads CR95HF.dll beside pelox-check as the tool does and tries the reader and the tag.\n"
-                "Exit status: 0 all fine, 10-19 the step that failed (see README.md).\n"
+                "Exit status: 0 all fine, or the step that failed: 10 CR95HF.dll not found, 11 not a library,\n"
+                "12 a library of the other word size, 13 functions missing, 14 not loaded, 15 the reader does\n"
+                "not answer, 16 ISO/IEC 15693 refused, 17 no tag, 18 block 0 not read, 19 no reader library\n"
+                "in this build.\n"
                 "pelox-check --version shows the version; -h, --help or /? this text.\n");
         return argc > 2 ? CHECK_UNREADABLE : CHECK_OK;
     }
@@ -53,6 +57,7 @@ int tool_main(int argc, char** argv)
 // The wide-character command line, so that a path in a folder of any name arrives whole.
 int wmain(int argc, wchar_t** wargv)
 {
+    restrict_dll_search();
     return run_with_utf8_arguments(argc, wargv, "pelox-check", tool_main);
 }
 #else
