@@ -27,8 +27,17 @@ function(pelox_windows_resources target)
   cmake_parse_arguments(R "CONSOLE" "DESCRIPTION;RC;MANIFEST" "" ${ARGN})
   get_target_property(kind ${target} TYPE)
   set(file_type VFT_APP)
+  # The release zip holds the 64-bit programs under the 32-bit names with "64" added
+  # (pelox-tag64.exe beside pelox-tag.exe); libraries keep their names (CR95HF.dll).
+  set(shipped_name $<TARGET_FILE_BASE_NAME:${target}>)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(shipped_name ${shipped_name}64)
+  endif()
+  set(shipped_file ${shipped_name}$<TARGET_FILE_SUFFIX:${target}>)
   if(kind STREQUAL "SHARED_LIBRARY")
     set(file_type VFT_DLL)
+    set(shipped_name $<TARGET_FILE_BASE_NAME:${target}>)
+    set(shipped_file $<TARGET_FILE_NAME:${target}>)
   endif()
   set(depends ${PROJECT_SOURCE_DIR}/res/version_info.rc ${PELOX_GENERATED}/pelox_version.h)
   if(R_MANIFEST)
@@ -51,8 +60,8 @@ function(pelox_windows_resources target)
 #include <windows.h>
 
 #define PELOX_FILE_DESCRIPTION \"${R_DESCRIPTION}\"
-#define PELOX_INTERNAL_NAME \"$<TARGET_FILE_BASE_NAME:${target}>\"
-#define PELOX_ORIGINAL_FILENAME \"$<TARGET_FILE_NAME:${target}>\"
+#define PELOX_INTERNAL_NAME \"${shipped_name}\"
+#define PELOX_ORIGINAL_FILENAME \"${shipped_file}\"
 #define PELOX_FILE_TYPE ${file_type}
 #include \"version_info.rc\"
 ${manifest_line}")
