@@ -8,6 +8,7 @@
 #include "checker/reader_diagnosis.h"
 #include "model/config.h"
 #include "pelox_version.h"
+#include "reader_text/reader_reason.h"
 #ifdef _WIN32
 #include "model/arguments_win32.h"
 #include "tag/dll_search.h"
@@ -17,6 +18,7 @@ namespace {
 
 int tool_main(int argc, char** argv)
 {
+    reader_text_program("pelox-check");  // a library of the other word size names pelox-check64.exe
     if (argc == 2 && strcmp(argv[1], "--reader") == 0) return diagnose_reader(stdout);
     if (argc == 2 && strcmp(argv[1], "--version") == 0) {
         printf("pelox-check %s\n", PELOX_VERSION_TEXT);

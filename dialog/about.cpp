@@ -4,7 +4,7 @@
 #include <stdio.h>
 
 #include "dialog/marking.h"
-#include "dialog/reader_reason.h"
+#include "reader_text/reader_reason.h"
 #include "model/config.h"
 #include "pelox_version.h"
 #include "tag/reader.h"

@@ -4,7 +4,7 @@
 #include <stdio.h>
 
 #include "dialog/marking.h"
-#include "dialog/reader_reason.h"
+#include "reader_text/reader_reason.h"
 #include "dialog/surface.h"
 #include "model/config.h"
 

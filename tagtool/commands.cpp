@@ -6,7 +6,7 @@
 #include "model/config.h"
 #include "model/text_quote.h"
 #include "model/value_codec.h"
-#include "dialog/reader_reason.h"
+#include "reader_text/reader_reason.h"
 #include "sets/set_file.h"
 #include "sets/set_tag.h"
 #include "sets/set_text.h"

@@ -7,6 +7,7 @@
 #include "model/config.h"
 #include "model/text_number.h"
 #include "pelox_version.h"
+#include "reader_text/reader_reason.h"
 #ifdef _WIN32
 #include "model/arguments_win32.h"
 #include "tag/dll_search.h"
@@ -64,6 +65,7 @@ namespace {
 
 int tool_main(int argc, char** argv)
 {
+    reader_text_program("pelox-tag");  // a library of the other word size names pelox-tag64.exe
     int first = 1;
     const char* config = nullptr;
     if (argc > 2 && strcmp(argv[1], "--config") == 0) {

@@ -60,7 +60,7 @@ TEST_F(ReaderDiagnosis, StopsAtTheFirstStepThatFails)
         {"wrong word size",
          {LibraryFault::wrongMachine, MACHINE_I386, 0, 0, "C:\\pelox\\CR95HF.dll"},
          [] {},
-         "file: C:\\pelox\\CR95HF.dll\nword size: failed: CR95HF.dll is a 32-bit library: start the 32-bit pelox.exe\n",
+         "file: C:\\pelox\\CR95HF.dll\nword size: failed: CR95HF.dll is a 32-bit library: start pelox.exe\n",
          12},
         {"load refused",
          {LibraryFault::loadRefused, MACHINE_AMD64, 0, 126, "C:\\pelox\\CR95HF.dll"},

@@ -25,8 +25,8 @@ TEST(ReaderProblems, EachLibraryProblemIsNamedInTheStatusBoxTooltip)
     } cases[] = {
         {"", "CR95HF.dll not found: looked in FOLDER and the system folder"},
         {"Pelox.ini", "FOLDERCR95HF.dll is not a library: replace it with the reader maker's CR95HF.dll"},
-        {"CR95HF-other-word-size.dll", kWide ? "CR95HF.dll is a 32-bit library: start the 32-bit pelox.exe"
-                                             : "CR95HF.dll is a 64-bit library: start the 64-bit pelox.exe"},
+        {"CR95HF-other-word-size.dll", kWide ? "CR95HF.dll is a 32-bit library: start pelox.exe"
+                                             : "CR95HF.dll is a 64-bit library: start pelox64.exe"},
         {"CR95HF-without-send.dll", "CR95HF.dll lacks functions 5 (send/receive)"},
     };
     for (const Case& c : cases) {

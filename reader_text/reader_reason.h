@@ -7,6 +7,10 @@
 
 enum { READER_REASON_SIZE = 400 };
 
+// Names the program that shows the texts: "pelox" (the default), "pelox-tag" or "pelox-check", as
+// the release zip names its 32-bit build. A library of the other word size names the twin to start.
+void reader_text_program(const char* name);
+
 // The sentence for outcome ("" for ok); library says why for noLibrary and may be null otherwise.
 void reader_reason(ReaderOutcome outcome, const LibraryReport* library, char* out, int size);
 

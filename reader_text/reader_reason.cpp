@@ -1,11 +1,15 @@
 // Why the tag cannot be reached, in one sentence that says what to do about it.
-#include "dialog/reader_reason.h"
+#include "reader_text/reader_reason.h"
 
 #include <stdio.h>
 
 namespace {
 
 const char* const kFunctionNames[READER_FUNCTIONS] = {"connect", "check", "select", "send/receive"};
+
+// The program showing the texts, by the name of its 32-bit build in the release zip; the 64-bit
+// one adds "64" (pelox64.exe, pelox-tag64.exe).
+const char* programName = "pelox";
 
 void library_reason(const LibraryReport& library, char* out, int size)
 {
@@ -25,7 +29,8 @@ void library_reason(const LibraryReport& library, char* out, int size)
     case LibraryFault::wrongMachine: {
         const char* size_text = machine_word_size(library.machine);
         if (size_text != nullptr)
-            snprintf(out, n, "CR95HF.dll is a %s library: start the %s pelox.exe", size_text, size_text);
+            snprintf(out, n, "CR95HF.dll is a %s library: start %s%s.exe", size_text, programName,
+                     library.machine == MACHINE_AMD64 ? "64" : "");
         else
             snprintf(out, n, "CR95HF.dll is built for another processor (machine %04X): use the reader maker's library",
                      library.machine);
@@ -49,6 +54,11 @@ void library_reason(const LibraryReport& library, char* out, int size)
 }
 
 }  // namespace
+
+void reader_text_program(const char* name)
+{
+    programName = name;
+}
 
 void reader_reason(ReaderOutcome outcome, const LibraryReport* library, char* out, int size)
 {
