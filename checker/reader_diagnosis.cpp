@@ -3,8 +3,8 @@
 
 #include <string.h>
 
-#include "dialog/reader_reason.h"
-#include "model/text_number.h"
+#include "reader_text/reader_reason.h"
+#include "tag/identify.h"
 #include "tag/reader.h"
 
 namespace {
@@ -68,27 +68,16 @@ int connection_steps(FILE* out, ReaderOutcome outcome, const ReaderDetail& detai
     return READER_CHECK_OK;
 }
 
-// The UID, most significant byte first, from answer characters 8 to 23 (least significant
-// first); '?' where the answer has no digit.
-void print_uid(FILE* out)
-{
-    size_t length = tag_answer_ok() ? strnlen(AnswerText, sizeof AnswerText) : 0;
-    fprintf(out, "identification: UID ");
-    for (int pair = 7; pair >= 0; --pair) {
-        for (int i = 8 + 2 * pair; i < 10 + 2 * pair; ++i)
-            fputc(static_cast<size_t>(i) < length && hex_digit_value(AnswerText[i]) >= 0 ? AnswerText[i] : '?', out);
-    }
-    fputc('\n', out);
-}
-
 int tag_steps(FILE* out)
 {
-    int result = reader_send_receive("022B", AnswerText);
-    if (result != 0) {
+    // A UID digit the tag did not send shows as '?', as in the window's caption.
+    char uid[UID_DIGITS + 1];
+    int result = 0;
+    if (!tag_uid_digits(uid, &result)) {
         fprintf(out, "identification: failed (result %d): ", result);
         return reason_line(out, ReaderOutcome::noTag, nullptr, READER_CHECK_NO_TAG);
     }
-    print_uid(out);
+    fprintf(out, "identification: UID %s\n", uid);
     uint8_t block[BLOCK_SIZE + 3];
     if (tag_read_bytes(0, 1, block) == 0) {
         fprintf(out, "block read: failed: block 0 gives no data (answer \"%s\")\n", AnswerText);

@@ -9,9 +9,8 @@
 #include "dialog/row_value.h"
 #include "dialog/surface.h"
 #include "model/param_table.h"
-#include "model/text_number.h"
 #include "model/value_codec.h"
-#include "tag/reader.h"
+#include "tag/identify.h"
 #include "tag/tag_memory.h"
 
 namespace {
@@ -20,29 +19,18 @@ const char kCaptionTemplate[] = "ORVELTIDE      xxxxxxxxxxxxxxxx   ";
 const char kNoDevice[] = "ORVELTIDE   no device";
 const char kNoReader[] = "ORVELTIDE";
 
-// Answer character i, or '?' where the answer has no hex digit (it ended early): the caption
-// keeps its length and never shows what an older answer left in the buffer.
-char uid_digit(size_t length, int i)
-{
-    return static_cast<size_t>(i) < length && hex_digit_value(AnswerText[i]) >= 0 ? AnswerText[i] : '?';
-}
+char shownUid[UID_DIGITS + 1];  // "" when the caption shows none
 
-char shownUid[17];  // "" when the caption shows none
-
-// The UID comes least significant byte first at answer characters 8 to 23; the caption shows
-// it most significant first. An answer with the tag's error flag holds an error code there.
-void show_uid()
+// The UID most significant byte first; a digit the tag did not send shows as '?', so the caption
+// keeps its length and never shows what an older answer left behind.
+void show_uid(const char (&digits)[UID_DIGITS + 1])
 {
     char caption[sizeof kCaptionTemplate];
     memcpy(caption, kCaptionTemplate, sizeof caption);
-    size_t length = tag_answer_ok() ? strnlen(AnswerText, sizeof AnswerText) : 0;
-    for (int k = 0; k < 8; ++k) {
-        caption[15 + 2 * k] = uid_digit(length, 22 - 2 * k);
-        caption[16 + 2 * k] = uid_digit(length, 23 - 2 * k);
-    }
+    memcpy(caption + 15, digits, UID_DIGITS);
     set_title(caption);
-    memcpy(shownUid, caption + 15, 16);
-    shownUid[memchr(shownUid, '?', 16) != nullptr ? 0 : 16] = '\0';
+    memcpy(shownUid, digits, sizeof shownUid);
+    if (memchr(shownUid, '?', UID_DIGITS) != nullptr) shownUid[0] = '\0';
 }
 
 enum class Refresh { full, scan };
@@ -82,14 +70,15 @@ void refresh(Refresh kind)
         show_reader_reason(outcome, detail.library);
         return;
     }
-    if (reader_send_receive("022B", AnswerText) != 0) {
+    char uid[UID_DIGITS + 1];
+    if (!tag_uid_digits(uid)) {
         set_title(kNoDevice);
         show_rows_unread(kind, 0);
         show_reader_reason(ReaderOutcome::noTag);
         return;
     }
     show_reader_reason(ReaderOutcome::ok);
-    show_uid();
+    show_uid(uid);
     uint8_t data[IMAGE_BUFFER_SIZE];
     // The bound is the row number against entryCount, not the record number: on later pages
     // unused records (type 0) are visited too, and their hidden boxes get "Unknown Type".

@@ -5,6 +5,8 @@
 #include "model/config.h"
 #include "sets/set_match.h"
 #include "sets/set_tag.h"
+#include "tag/identify.h"
+#include "tag/security.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include "model/param_table.h"
 #include "sets/set_match.h"
 #include "sets/set_tag.h"
+#include "tag/identify.h"
 #include "tag/tag_memory.h"
 
 int32_t item_address(const SetItem& item)

@@ -20,6 +20,12 @@ Answer send_security_request(const char* request)
 
 }  // namespace
 
+bool present_password(uint32_t pw)
+{
+    snprintf(CommandText, sizeof CommandText, "02B30201%8.8X", static_cast<unsigned>(pw));
+    return reader_send_receive(CommandText, AnswerText) == 0;
+}
+
 LockOutcome lock_sectors()
 {
     present_password(FACTORY_PASSWORD);

@@ -6,6 +6,9 @@
 // The tag's delivery-state password, presented before locking and before setting the new one.
 enum : uint32_t { FACTORY_PASSWORD = 0x00000000 };
 
+// Presents password 1 to the tag; true when the library call succeeded.
+bool present_password(uint32_t pw);
+
 // How locking sectors 0 and 32 ended. A refusal by the tag does not stop the sequence; a failed
 // library call does.
 enum class LockOutcome {

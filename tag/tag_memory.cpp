@@ -7,6 +7,7 @@
 #include "model/config.h"
 #include "model/text_number.h"
 #include "tag/reader.h"
+#include "tag/security.h"
 
 char CommandText[READER_TEXT_SIZE];
 char AnswerText[READER_TEXT_SIZE];
@@ -58,12 +59,6 @@ ReaderOutcome reader_open(ReaderDetail* detail)
     }
     d.select = reader_select("010D", AnswerText);
     return d.select != 0 ? ReaderOutcome::selectRefused : ReaderOutcome::ok;
-}
-
-bool present_password(uint32_t pw)
-{
-    snprintf(CommandText, sizeof CommandText, "02B30201%8.8X", static_cast<unsigned>(pw));
-    return reader_send_receive(CommandText, AnswerText) == 0;
 }
 
 bool tag_read_block(int block, uint8_t* out)

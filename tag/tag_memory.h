@@ -33,9 +33,6 @@ struct ReaderDetail {
 // Loads the library if need be, connects (or, failing that, checks) and selects ISO/IEC 15693.
 ReaderOutcome reader_open(ReaderDetail* detail = nullptr);
 
-// Presents password 1 to the tag; true when the library call succeeded.
-bool present_password(uint32_t pw);
-
 // Reads one block's four bytes, in memory order, into out. False when the call failed, the answer
 // carries the tag's error flag or lacks the block's eight hex digits, or there is no such block.
 bool tag_read_block(int block, uint8_t* out);
@@ -46,10 +43,6 @@ enum class BlockWrite { ok, refused, noAnswer };
 
 // Writes one block's four bytes. Presents no password.
 BlockWrite tag_write_block(int block, const uint8_t* bytes);
-
-// Asks the tag in the field for its system information ("022B") and gives its UID. False when
-// nothing answered, the answer carries the error flag, or it lacks the UID's 16 hex digits.
-bool tag_identify(uint64_t* uid);
 
 // Reads the blocks covering count bytes at address into out, starting with the byte at address
 // and running to the end of the last block: out needs room for count + 3 bytes. Returns the
