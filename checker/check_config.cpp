@@ -169,7 +169,17 @@ int check_input(const char* name, Input& input, const CheckOutput& out)
     return result;
 }
 
+void write_to_file(void* context, const char* bytes, size_t length)
+{
+    fwrite(bytes, 1, length, static_cast<FILE*>(context));
+}
+
 }  // namespace
+
+CheckOutput file_output(FILE* file)
+{
+    return CheckOutput{file, write_to_file};
+}
 
 int check_config(const char* path, const CheckOutput& out)
 {

@@ -16,17 +16,7 @@ void put_formatted(const Report& report, const char* format, va_list args)
     if (n > 0) put_bytes(report, piece, n < static_cast<int>(sizeof piece) ? static_cast<size_t>(n) : sizeof piece - 1);
 }
 
-void write_to_file(void* context, const char* bytes, size_t length)
-{
-    fwrite(bytes, 1, length, static_cast<FILE*>(context));
-}
-
 }  // namespace
-
-CheckOutput file_output(FILE* file)
-{
-    return CheckOutput{file, write_to_file};
-}
 
 void put_bytes(const Report& report, const char* bytes, size_t length)
 {

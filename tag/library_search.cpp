@@ -1,9 +1,10 @@
 // Finding CR95HF.dll where the tool loads it from, and judging the file found there.
+#include "tag/library_search.h"
+
 #include <stdio.h>
 #include <string.h>
 
 #include "model/file_open.h"
-#include "tag/library_file.h"
 
 namespace {
 

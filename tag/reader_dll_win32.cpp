@@ -6,6 +6,7 @@
 #include "model/module_path.h"
 #include "model/wide_path_win32.h"
 #include "tag/dll_search.h"
+#include "tag/library_search.h"
 #include "tag/reader.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "support/temp_files.h"
-#include "tag/library_file.h"
+#include "tag/library_search.h"
 
 namespace {
 

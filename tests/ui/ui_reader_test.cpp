@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "tag/library_file.h"
+#include "tag/library_search.h"
 #include "ui/ui_config.h"
 #include "ui/ui_session.h"
 
