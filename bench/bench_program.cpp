@@ -6,6 +6,7 @@
 #include "fakes/fake_module_path.h"
 #include "fakes/fake_surface.h"
 #include "model/config.h"
+#include "model/config_path.h"
 #include "model/param_table.h"
 #include "sim/sim_tag.h"
 

@@ -6,6 +6,8 @@
 #include "dialog/surface.h"
 #include "dialog/write.h"
 #include "model/config.h"
+#include "model/config_load.h"
+#include "sets/set_read.h"
 #include "sim/sim_tag.h"
 
 bool bench_load_example_set(ParamSet* set)

@@ -4,6 +4,7 @@
 #include "bench/bench_counters.h"
 #include "bench/bench_program.h"
 #include "model/config.h"
+#include "model/config_path.h"
 #include "model/param_table.h"
 
 namespace {

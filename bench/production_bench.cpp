@@ -9,6 +9,8 @@
 #include "bench/timed_reader.h"
 #include "bench/bench_sets.h"
 #include "fakes/fake_surface.h"
+#include "sets/apply_preview.h"
+#include "sets/apply_run.h"
 #include "sets/set_tag.h"
 #include "sim/sim_tag.h"
 #include "tagtool/produce.h"

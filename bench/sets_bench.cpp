@@ -7,6 +7,8 @@
 #include "bench/bench_counters.h"
 #include "bench/bench_sets.h"
 #include "fakes/fake_surface.h"
+#include "sets/apply_plan.h"
+#include "sets/apply_run.h"
 #include "sets/set_tag.h"
 #include "sim/sim_tag.h"
 

@@ -11,6 +11,7 @@
 #include "checker/line_findings.h"
 #include "checker/table_findings.h"
 #include "model/config.h"
+#include "model/config_load.h"
 #include "model/file_open.h"
 
 namespace {

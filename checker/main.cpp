@@ -7,6 +7,7 @@
 #include "checker/check_config.h"
 #include "checker/reader_diagnosis.h"
 #include "model/config.h"
+#include "model/config_path.h"
 #include "pelox_version.h"
 #include "reader_text/reader_reason.h"
 #ifdef _WIN32

@@ -4,6 +4,7 @@
 #include <stdio.h>
 
 #include "dialog/marking.h"
+#include "model/config_path.h"
 #include "reader_text/reader_reason.h"
 #include "model/config.h"
 #include "pelox_version.h"

@@ -8,6 +8,7 @@
 #include "dialog/surface.h"
 #include "dialog/write.h"
 #include "model/config.h"
+#include "model/config_path.h"
 #include "model/param_table.h"
 
 void dialog_start()

@@ -6,10 +6,13 @@
 #include <string.h>
 
 #include "dialog/refresh.h"
+#include "sets/apply_run.h"
 #include "sets/param_set.h"
 #include "sets/set_file.h"
+#include "sets/set_read.h"
 #include "sets/set_tag.h"
 #include "sets/set_text.h"
+#include "sets/set_write.h"
 
 namespace {
 

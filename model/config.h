@@ -3,7 +3,6 @@
 #pragma once
 #include <stddef.h>
 #include <stdint.h>
-#include <stdio.h>
 
 #include "model/param_table.h"
 
@@ -72,53 +71,6 @@ struct HeaderReading {
     bool cut;             // the line was longer than HEADER_LINE_SIZE - 1: the rest was passed over
     bool byteOrderMark;   // the file started with a UTF-8 byte order mark, read past
 };
-
-// Builds "<executable's folder>Pelox.ini" (szFileName); false when it does not fit.
-bool config_path(char* path, int size);
-
-// Loads "Pelox.ini" beside the executable. False when the file cannot be opened (nothing
-// changes then); true when it was read into the settings and the table.
-bool load_config();
-
-// Observer of a load, for the configuration checker; every member may be null. Lines are
-// NUL-terminated; length counts every byte read into them, NUL bytes included.
-struct ConfigTrace {
-    void* context;
-    void (*header)(void* context, const char* line, int length, const HeaderReading& reading);
-    // index: the record the line was parsed into (entryCount before the line).
-    void (*definition)(void* context, const char* line, int length, LineVerdict verdict, uint32_t index);
-    // The lines after the 100th parameter, which the tool leaves unread: only when this is set
-    // does the load read on to the end of the input, cut into lines as before, unparsed.
-    void (*unread)(void* context, const char* line, int length);
-};
-
-// Where the loader's bytes come from, one at a time like getc: next gives a byte 0-255, or
-// CONFIG_SOURCE_END (any other value counts as that) at the end of the input or on a read
-// error, and keeps giving it from then on.
-constexpr int CONFIG_SOURCE_END = -1;
-struct ConfigSource {
-    void* context;
-    int (*next)(void* context);
-};
-
-// The two sources the tools read from: a C stream, and bytes in memory through a cursor that
-// must live as long as the source is read.
-ConfigSource file_byte_source(FILE* file);
-struct TextCursor {
-    const unsigned char* at;
-    const unsigned char* end;
-};
-ConfigSource text_byte_source(TextCursor* cursor, const char* bytes, size_t length);
-
-// The load itself, on any source: sets Setsecurity to 0, applies the header line, fills the
-// table and lastPage, telling the trace (may be null) about every line read.
-void load_config_from(const ConfigSource& source, const ConfigTrace* trace);
-
-// load_config on a given path. False when the file cannot be opened (nothing changes then).
-bool load_config_file(const char* path, const ConfigTrace* trace);
-
-// The load on bytes in memory (length of them; NUL bytes are bytes like any other).
-void load_config_text(const char* bytes, size_t length, const ConfigTrace* trace);
 
 // Applies a header line to the settings.
 HeaderReading apply_header_line(const char* line);

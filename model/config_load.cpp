@@ -1,5 +1,7 @@
 // The loader's core: "Pelox.ini" cut into lines the way the tool reads them, from any byte
 // source, into the settings and the table; and the two sources the tool knows, a file and text.
+#include "model/config_load.h"
+
 #include <stdio.h>
 #include <string.h>
 

@@ -1,6 +1,9 @@
 // Where "Pelox.ini" is: the folder of the running executable.
+#include "model/config_path.h"
+
 #include "model/config.h"
-#include "model/module_path.h"
+#include "model/config_load.h"
+#include "model/module_sibling.h"
 
 bool config_path(char* path, int size)
 {

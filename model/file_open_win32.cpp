@@ -6,17 +6,6 @@
 
 enum { WIDE_PATH_SIZE = 1024 };
 
-bool widen_path(const char* path, wchar_t* out, int size)
-{
-    if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path, -1, out, size) > 0) return true;
-    return MultiByteToWideChar(CP_ACP, 0, path, -1, out, size) > 0;
-}
-
-bool narrow_path(const wchar_t* path, char* out, int size)
-{
-    return WideCharToMultiByte(CP_UTF8, 0, path, -1, out, size, nullptr, nullptr) > 0;
-}
-
 FILE* open_file(const char* path, const char* mode)
 {
     wchar_t wide[WIDE_PATH_SIZE], wideMode[8];

@@ -1,4 +1,6 @@
 // Files beside the running executable: the configuration and the reader library live there.
+#include "model/module_sibling.h"
+
 #include <string.h>
 
 #include "model/module_path.h"

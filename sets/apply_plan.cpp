@@ -1,9 +1,12 @@
 // Planning an apply without a tag: what is written and why the rest is not, which blocks are
 // read, and once they are read, which blocks are written with what.
+#include "sets/apply_plan.h"
+
 #include <string.h>
 
 #include "sets/set_match.h"
 #include "sets/set_tag.h"
+#include "sets/tag_blocks.h"
 
 namespace {
 

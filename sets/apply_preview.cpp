@@ -1,7 +1,11 @@
 // What an apply would do on the tag in the field, and whether the tag holds what an apply would
 // have written, both found out by reading only.
+#include "sets/apply_preview.h"
+
+#include "sets/apply_plan.h"
 #include "sets/set_match.h"
 #include "sets/set_tag.h"
+#include "sets/tag_blocks.h"
 
 namespace {
 

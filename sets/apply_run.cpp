@@ -1,10 +1,14 @@
 // Carrying out an apply: read the blocks, write the merged ones, read them back, and say for
 // every parameter what came of it.
+#include "sets/apply_run.h"
+
 #include <string.h>
 
 #include "model/config.h"
+#include "sets/apply_plan.h"
 #include "sets/set_match.h"
 #include "sets/set_tag.h"
+#include "sets/tag_blocks.h"
 #include "tag/identify.h"
 #include "tag/security.h"
 

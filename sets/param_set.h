@@ -1,5 +1,6 @@
-// A parameter set: the stored values of a device's parameters as a set file holds them, and the
-// set file itself (reading, writing, the messages of a malformed one).
+// A parameter set: the stored values of a device's parameters as a set file holds them, the
+// problems a set file can have, and the fingerprint that ties a set to its configuration.
+// Reading is in sets/set_read.h, writing in sets/set_write.h, the texts in sets/set_text.h.
 #pragma once
 #include <stddef.h>
 #include <stdint.h>
@@ -72,42 +73,8 @@ struct SetReadError {
     char detail[SET_DETAIL_SIZE];  // the key or the token concerned, cut to fit
 };
 
-// The set file on any byte source (ConfigSource, as the configuration loader reads). On any
-// problem the set is left empty (count 0) and error says where and why: nothing of a malformed
-// file can be applied.
-bool read_param_set(const ConfigSource& source, ParamSet* set, SetReadError* error);
-bool read_param_set_text(const char* bytes, size_t length, ParamSet* set, SetReadError* error);
-// False with problem none and line 0 when the file cannot be opened; isFolder for a folder.
-bool read_param_set_file(const char* path, ParamSet* set, SetReadError* error);
-
-// Where a written set goes, a piece at a time; write gives false when the piece was not taken.
-struct SetOutput {
-    void* context;
-    bool (*write)(void* context, const char* bytes, size_t length);
-};
-// The header, one line an entry and the end line "end 26 entries".
-bool write_param_set(const ParamSet& set, const SetOutput& out);
-// Writes the file whole or not at all: a new file beside it, on the disk, then moved over it; on
-// any failure the file that was there stays as it was.
-bool write_param_set_file(const char* path, const ParamSet& set);
-
-// What a path to save to names now: nothing, a parameter set (its first line says so), a folder,
-// or some other file, which a save must never replace (Pelox.ini, a program, a text).
-enum class SetTarget { absent, set, folder, other };
-SetTarget set_target(const char* path);
-
-// The message of a read error, without file name and line ("the value ... does not fit int8").
-void format_set_read_error(const SetReadError& error, char* out, size_t size);
-
 // A fingerprint of the loaded configuration: CRC-32 over the name, address and type of every
 // record in use, in order. Sets read with another configuration have another one.
 uint32_t config_fingerprint();
 // CRC-32 (IEEE) of bytes, carried on from crc: start with 0xFFFFFFFF, and take ~ of the last.
 uint32_t crc32_add(uint32_t crc, const uint8_t* bytes, size_t length);
-
-// The stored number as a set file writes it (a software version unsigned, the others signed),
-// and what a time or a software version stands for ("2023-11-14 22:13:20 UTC", "1.2.3"; empty
-// for the other types).
-enum { STORED_TEXT_SIZE = 32 };
-void format_stored(ParamType type, int32_t value, char* out, size_t size);
-void stored_meaning(ParamType type, int32_t value, char* out, size_t size);

@@ -1,19 +1,10 @@
-// A set against the loaded configuration: the fingerprint, and which entry belongs to which
-// parameter (name, address and type), each mismatch with its reason.
+// A set against the loaded configuration: which entry belongs to which parameter (name, address
+// and type), each mismatch with its reason.
 #include "sets/set_match.h"
 
 #include <string.h>
 
 #include "model/value_codec.h"
-
-uint32_t crc32_add(uint32_t crc, const uint8_t* bytes, size_t length)
-{
-    for (size_t i = 0; i < length; ++i) {
-        crc ^= bytes[i];
-        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
-    }
-    return crc;
-}
 
 namespace {
 
@@ -38,21 +29,6 @@ SetReason mismatch(const ParamEntry& record, const SetEntry& entry)
 }
 
 }  // namespace
-
-uint32_t config_fingerprint()
-{
-    // CRC-32 (IEEE) over each record: the name and its NUL, the address high byte first, the type.
-    uint32_t crc = 0xFFFFFFFFu;
-    for (uint32_t i = 0; i < entryCount && i < PARAM_COUNT; ++i) {
-        const ParamEntry& e = ParamTable[i];
-        crc = crc32_add(crc, reinterpret_cast<const uint8_t*>(e.name), strnlen(e.name, sizeof e.name - 1) + 1);
-        uint32_t a = static_cast<uint32_t>(e.address);
-        const uint8_t rest[5] = {static_cast<uint8_t>(a >> 24), static_cast<uint8_t>(a >> 16),
-                                 static_cast<uint8_t>(a >> 8), static_cast<uint8_t>(a), static_cast<uint8_t>(e.type)};
-        crc = crc32_add(crc, rest, sizeof rest);
-    }
-    return ~crc;
-}
 
 void start_report(SetReport* report)
 {
@@ -102,31 +78,4 @@ void match_set(const ParamSet* set, SetReport* report)
     for (int e = 0; e < entries; ++e)
         if (!used[e]) add_item(report, -1, e, SetStatus::skipped, SetReason::notInConfiguration);
     report->fingerprintDiffers = set != nullptr && set->fingerprint != config_fingerprint();
-}
-
-bool is_mismatch(SetReason reason)
-{
-    return reason >= SetReason::notInSet && reason <= SetReason::addressAndTypeDiffer;
-}
-
-int count_status(const SetReport& report, SetStatus status)
-{
-    int n = 0;
-    for (int i = 0; i < report.count; ++i) n += report.items[i].status == status;
-    return n;
-}
-
-int count_mismatches(const SetReport& report)
-{
-    int n = 0;
-    for (int i = 0; i < report.count; ++i) n += is_mismatch(report.items[i].reason);
-    return n;
-}
-
-int count_unappliable(const SetReport& report)
-{
-    int n = 0;
-    for (int i = 0; i < report.count; ++i)
-        n += is_mismatch(report.items[i].reason) || report.items[i].reason == SetReason::notItsDefault;
-    return n;
 }

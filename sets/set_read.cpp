@@ -1,8 +1,11 @@
 // Reading a set file: one parser fed by a byte source, strict about every line, the first
 // problem reported with its line number and nothing of the set kept.
+#include "sets/set_read.h"
+
 #include <stdio.h>
 #include <string.h>
 
+#include "model/config_load.h"
 #include "model/text_number.h"
 #include "model/text_quote.h"
 #include "model/time_text.h"

@@ -94,6 +94,9 @@ struct SetReport {
     int passwordsPresented;
 };
 
+// Whether a reason says the entry does not fit the configuration.
+bool is_mismatch(SetReason reason);
+
 // Items with each status; items refused for not fitting the configuration.
 int count_status(const SetReport& report, SetStatus status);
 int count_mismatches(const SetReport& report);

@@ -1,14 +1,38 @@
-// Saving a tag's parameters into a set, and comparing a tag with a set.
+// Opening the tag, saving a tag's parameters into a set, and comparing a tag with a set.
 #include "sets/set_tag.h"
 
 #include <stdio.h>
 #include <string.h>
 
 #include "sets/set_match.h"
+#include "sets/tag_blocks.h"
+#include "tag/identify.h"
+#include "tag/tag_memory.h"
 
 #ifndef PELOX_TOOL_VERSION
 #define PELOX_TOOL_VERSION "0.0.0"
 #endif
+
+namespace {
+ReaderOutcome lastOutcome = ReaderOutcome::ok;
+const LibraryReport* lastLibrary = nullptr;
+}  // namespace
+
+SetOutcome open_tag(uint64_t* uid)
+{
+    ReaderDetail detail = {};
+    lastOutcome = reader_open(&detail);
+    lastLibrary = detail.library;
+    if (lastOutcome != ReaderOutcome::ok) return SetOutcome::noReader;
+    if (!tag_identify(uid)) lastOutcome = ReaderOutcome::noTag;
+    return lastOutcome == ReaderOutcome::ok ? SetOutcome::ok : SetOutcome::noTag;
+}
+
+ReaderOutcome last_reader_outcome(const LibraryReport** library)
+{
+    if (library != nullptr) *library = lastLibrary;
+    return lastOutcome;
+}
 
 namespace {
 

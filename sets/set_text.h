@@ -30,3 +30,13 @@ const char* set_outcome_text(SetOutcome outcome);
 
 // Appends printf-formatted text to the NUL-terminated text in out, cut to size.
 void append_format(char* out, size_t size, const char* format, ...) __attribute__((format(printf, 3, 4)));
+
+// The message of a read error, without file name and line ("the value ... does not fit int8").
+void format_set_read_error(const SetReadError& error, char* out, size_t size);
+
+// The stored number as a set file writes it (a software version unsigned, the others signed),
+// and what a time or a software version stands for ("2023-11-14 22:13:20 UTC", "1.2.3"; empty
+// for the other types).
+enum { STORED_TEXT_SIZE = 32 };
+void format_stored(ParamType type, int32_t value, char* out, size_t size);
+void stored_meaning(ParamType type, int32_t value, char* out, size_t size);

@@ -1,5 +1,7 @@
 // Writing a set file: a header saying where the values come from, then one parameter a line,
 // the stored number exact and, for a time or a version, what it stands for as a comment.
+#include "sets/set_write.h"
+
 #include <stdio.h>
 #include <string.h>
 
@@ -8,6 +10,7 @@
 #include "model/time_text.h"
 #include "sets/param_set.h"
 #include "sets/set_file.h"
+#include "sets/set_text.h"
 
 namespace {
 

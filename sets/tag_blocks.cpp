@@ -1,10 +1,9 @@
 // The tag memory a report works on: which blocks its parameters touch, read once each.
+#include "sets/tag_blocks.h"
+
 #include <string.h>
 
 #include "model/param_table.h"
-#include "sets/set_match.h"
-#include "sets/set_tag.h"
-#include "tag/identify.h"
 #include "tag/tag_memory.h"
 
 int32_t item_address(const SetItem& item)
@@ -48,25 +47,4 @@ int unread_block(const SetReport& report, const SetItem& item)
     for (int32_t b = address / BLOCK_SIZE; size > 0 && b <= (address + size - 1) / BLOCK_SIZE; ++b)
         if (!report.read[b]) return b;
     return -1;
-}
-
-namespace {
-ReaderOutcome lastOutcome = ReaderOutcome::ok;
-const LibraryReport* lastLibrary = nullptr;
-}  // namespace
-
-SetOutcome open_tag(uint64_t* uid)
-{
-    ReaderDetail detail = {};
-    lastOutcome = reader_open(&detail);
-    lastLibrary = detail.library;
-    if (lastOutcome != ReaderOutcome::ok) return SetOutcome::noReader;
-    if (!tag_identify(uid)) lastOutcome = ReaderOutcome::noTag;
-    return lastOutcome == ReaderOutcome::ok ? SetOutcome::ok : SetOutcome::noTag;
-}
-
-ReaderOutcome last_reader_outcome(const LibraryReport** library)
-{
-    if (library != nullptr) *library = lastLibrary;
-    return lastOutcome;
 }

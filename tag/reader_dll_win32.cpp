@@ -3,7 +3,7 @@
 #include <string.h>
 #include <windows.h>
 
-#include "model/module_path.h"
+#include "model/module_sibling.h"
 #include "model/wide_path_win32.h"
 #include "tag/dll_search.h"
 #include "tag/library_search.h"

@@ -7,44 +7,13 @@
 #include "model/text_quote.h"
 #include "model/value_codec.h"
 #include "reader_text/reader_reason.h"
+#include "sets/apply_run.h"
 #include "sets/set_file.h"
+#include "sets/set_read.h"
 #include "sets/set_tag.h"
 #include "sets/set_text.h"
+#include "sets/set_write.h"
 #include "tagtool/command_support.h"
-
-ParamSet commandSet;
-SetReport commandReport;
-
-void print_report(const SetReport& report, const ParamSet& set, FILE* out)
-{
-    char line[SET_ITEM_TEXT_SIZE];
-    for (int i = 0; i < report.count; ++i) {
-        format_set_item(report, set, i, line, sizeof line);
-        fprintf(out, "%s\n", line);
-    }
-    format_set_summary(report, line, sizeof line);
-    fprintf(out, "%s\n", line);
-}
-
-bool read_set_or_say(const char* path, FILE* err)
-{
-    SetReadError error;
-    if (read_param_set_file(path, &commandSet, &error)) return true;
-    char message[FILE_PATH_SIZE + SET_ITEM_TEXT_SIZE];
-    format_set_file_error(path, error, message, sizeof message);
-    fprintf(err, "%s\n", message);
-    return false;
-}
-
-void say_reader_problem(SetOutcome outcome, FILE* err)
-{
-    if (outcome != SetOutcome::noReader && outcome != SetOutcome::noTag) return;
-    const LibraryReport* library = nullptr;
-    ReaderOutcome reader = last_reader_outcome(&library);
-    char reason[READER_REASON_SIZE];
-    reader_reason(reader, library, reason, sizeof reason);
-    fprintf(err, "pelox-tag: %s: %s\n", set_outcome_text(outcome), reason);
-}
 
 namespace {
 

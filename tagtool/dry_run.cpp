@@ -1,5 +1,8 @@
 // pelox-tag apply FILE --dry-run: what an apply would do to the tag in the field, and what it
 // would cost in exchanges with the reader, found by reading only.
+#include "tagtool/dry_run.h"
+
+#include "sets/apply_preview.h"
 #include "sets/set_tag.h"
 #include "sets/set_text.h"
 #include "tagtool/command_support.h"

@@ -5,6 +5,8 @@
 #include <string.h>
 
 #include "model/config.h"
+#include "model/config_load.h"
+#include "model/config_path.h"
 #include "model/text_number.h"
 #include "pelox_version.h"
 #include "reader_text/reader_reason.h"
@@ -13,6 +15,8 @@
 #include "tag/dll_search.h"
 #endif
 #include "tagtool/commands.h"
+#include "tagtool/dry_run.h"
+#include "tagtool/produce_command.h"
 
 namespace {
 

@@ -7,6 +7,8 @@
 
 #include "model/text_quote.h"
 #include "model/time_text.h"
+#include "sets/apply_preview.h"
+#include "sets/apply_run.h"
 #include "sets/set_tag.h"
 #include "sets/set_text.h"
 

@@ -1,10 +1,13 @@
 // pelox-tag produce and verify: the production loop with the console's pause, clocks, stop
 // requests and progress, and a log whose every row is on the disk, whole, before anything about
 // its device is shown.
+#include "tagtool/produce_command.h"
+
 #include <time.h>
 
 #include "model/text_quote.h"
 #include "pelox_version.h"
+#include "sets/apply_plan.h"
 #include "sets/set_file.h"
 #include "sets/set_tag.h"
 #include "sets/set_text.h"

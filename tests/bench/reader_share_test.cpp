@@ -9,6 +9,7 @@
 #include "dialog/paging.h"
 #include "dialog/refresh.h"
 #include "fakes/fake_module_path.h"
+#include "model/config_path.h"
 #include "support/program_fixture.h"
 #include "support/temp_files.h"
 

@@ -12,6 +12,7 @@
 #include "dialog/security_setup.h"
 #include "dialog/surface.h"
 #include "dialog/write.h"
+#include "sets/apply_run.h"
 #include "sets/set_tag.h"
 #include "support/program_fixture.h"
 #include "traffic.h"

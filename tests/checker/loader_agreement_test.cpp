@@ -10,6 +10,7 @@
 
 #include "checker/checker_run.h"
 #include "model/config.h"
+#include "model/config_load.h"
 
 namespace {
 

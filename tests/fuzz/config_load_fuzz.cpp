@@ -11,6 +11,7 @@
 #include "fuzz/fuzz_check.h"
 #include "fuzz/table_check.h"
 #include "model/config.h"
+#include "model/config_load.h"
 #include "model/param_table.h"
 
 namespace {

@@ -10,6 +10,9 @@
 #include "fuzz/fuzz_check.h"
 #include "model/value_codec.h"
 #include "sets/param_set.h"
+#include "sets/set_read.h"
+#include "sets/set_text.h"
+#include "sets/set_write.h"
 
 namespace {
 

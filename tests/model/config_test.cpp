@@ -5,6 +5,8 @@
 
 #include "fakes/fake_module_path.h"
 #include "model/config.h"
+#include "model/config_load.h"
+#include "model/config_path.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "fault/fault_plan.h"
+#include "sets/apply_run.h"
 #include "sets/set_support.h"
 #include "sets/set_tag.h"
 #include "sets/set_text.h"

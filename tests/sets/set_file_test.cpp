@@ -2,10 +2,14 @@
 // with its line number and nothing kept), names of any bytes round trip, the fingerprint.
 #include <gtest/gtest.h>
 
+#include "model/config_load.h"
 #include "sets/param_set.h"
 #include "sets/set_file.h"
+#include "sets/set_read.h"
 #include "sets/set_support.h"
 
+#include "sets/set_text.h"
+#include "sets/set_write.h"
 #include "support/temp_files.h"
 
 #ifndef _WIN32

@@ -1,10 +1,13 @@
 // Shared set-test helpers.
+#include "model/config_load.h"
+#include "sets/set_read.h"
 #include "sets/set_support.h"
 
 #include <fstream>
 #include <sstream>
 
 #include "sets/set_text.h"
+#include "sets/set_write.h"
 #include "sim/sim_state.h"
 #include "support/reference_image.h"
 #include "support/time_zone.h"

@@ -3,7 +3,10 @@
 // a save that cannot read everything.
 #include <gtest/gtest.h>
 
+#include "model/config_load.h"
 #include "pelox_version.h"
+#include "sets/apply_plan.h"
+#include "sets/apply_run.h"
 #include "sets/set_support.h"
 #include "sets/set_tag.h"
 #include "support/reference_image.h"

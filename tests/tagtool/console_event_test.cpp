@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "tagtool/console.h"
-#include "tagtool/console_event_win32.h"
+#include "tagtool/console_win32.h"
 
 namespace {
 

@@ -1,0 +1,47 @@
+// The loader: "Pelox.ini" read from any byte source into the settings and the table, with an
+// observer of every line for the configuration checker.
+#pragma once
+#include <stddef.h>
+#include <stdio.h>
+
+#include "model/config.h"
+
+// Observer of a load, for the configuration checker; every member may be null. Lines are
+// NUL-terminated; length counts every byte read into them, NUL bytes included.
+struct ConfigTrace {
+    void* context;
+    void (*header)(void* context, const char* line, int length, const HeaderReading& reading);
+    // index: the record the line was parsed into (entryCount before the line).
+    void (*definition)(void* context, const char* line, int length, LineVerdict verdict, uint32_t index);
+    // The lines after the 100th parameter, which the tool leaves unread: only when this is set
+    // does the load read on to the end of the input, cut into lines as before, unparsed.
+    void (*unread)(void* context, const char* line, int length);
+};
+
+// Where the loader's bytes come from, one at a time like getc: next gives a byte 0-255, or
+// CONFIG_SOURCE_END (any other value counts as that) at the end of the input or on a read
+// error, and keeps giving it from then on.
+constexpr int CONFIG_SOURCE_END = -1;
+struct ConfigSource {
+    void* context;
+    int (*next)(void* context);
+};
+
+// The two sources the tools read from: a C stream, and bytes in memory through a cursor that
+// must live as long as the source is read.
+ConfigSource file_byte_source(FILE* file);
+struct TextCursor {
+    const unsigned char* at;
+    const unsigned char* end;
+};
+ConfigSource text_byte_source(TextCursor* cursor, const char* bytes, size_t length);
+
+// The load itself, on any source: sets Setsecurity to 0, applies the header line, fills the
+// table and lastPage, telling the trace (may be null) about every line read.
+void load_config_from(const ConfigSource& source, const ConfigTrace* trace);
+
+// load_config on a given path. False when the file cannot be opened (nothing changes then).
+bool load_config_file(const char* path, const ConfigTrace* trace);
+
+// The load on bytes in memory (length of them; NUL bytes are bytes like any other).
+void load_config_text(const char* bytes, size_t length, const ConfigTrace* trace);

@@ -1,0 +1,28 @@
+// The fingerprint that ties a set to the configuration it was made with, and its CRC-32.
+#include "sets/param_set.h"
+
+#include <string.h>
+
+uint32_t crc32_add(uint32_t crc, const uint8_t* bytes, size_t length)
+{
+    for (size_t i = 0; i < length; ++i) {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+    }
+    return crc;
+}
+
+uint32_t config_fingerprint()
+{
+    // CRC-32 (IEEE) over each record: the name and its NUL, the address high byte first, the type.
+    uint32_t crc = 0xFFFFFFFFu;
+    for (uint32_t i = 0; i < entryCount && i < PARAM_COUNT; ++i) {
+        const ParamEntry& e = ParamTable[i];
+        crc = crc32_add(crc, reinterpret_cast<const uint8_t*>(e.name), strnlen(e.name, sizeof e.name - 1) + 1);
+        uint32_t a = static_cast<uint32_t>(e.address);
+        const uint8_t rest[5] = {static_cast<uint8_t>(a >> 24), static_cast<uint8_t>(a >> 16),
+                                 static_cast<uint8_t>(a >> 8), static_cast<uint8_t>(a), static_cast<uint8_t>(e.type)};
+        crc = crc32_add(crc, rest, sizeof rest);
+    }
+    return ~crc;
+}
