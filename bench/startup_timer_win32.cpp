@@ -15,7 +15,7 @@
 #include "bench/bench_table.h"
 #include "model/config.h"
 #include "model/config_load.h"
-#include "sim/sim_state.h"
+#include "sim/sim_state_write.h"
 #include "sim/sim_tag.h"
 
 namespace {

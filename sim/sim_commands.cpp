@@ -1,5 +1,7 @@
 // The tag's side of one exchange: carries out a decoded ISO/IEC 15693 request against the
 // simulated memory and security, and builds the reply (flags byte and payload).
+#include "sim/sim_commands.h"
+
 #include "sim/sim_core.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // ISO/IEC 15693 frame CRC, written out here so that the simulator shares no code with the program.
-#include "sim/sim_core.h"
+#include "sim/sim_crc.h"
 
 uint16_t sim_crc16(const uint8_t* data, size_t length)
 {

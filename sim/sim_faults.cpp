@@ -1,6 +1,8 @@
 // Injected faults that fire at the n-th call of a kind: a failing call or an answer with the
 // error flag. Counted down rather than matched against the counters, so clearing the counters
 // or reloading a state file does not move them.
+#include "sim/sim_faults.h"
+
 #include "sim/sim_core.h"
 
 bool sim_add_fault(SimState* s, SimFaultType type, SimKind kind, int n, uint8_t code)

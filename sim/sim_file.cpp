@@ -3,7 +3,8 @@
 
 #include <cstdio>
 
-#include "sim/sim_state.h"
+#include "sim/sim_state_read.h"
+#include "sim/sim_state_write.h"
 #include "sim/sim_tag.h"
 
 namespace {

@@ -1,7 +1,9 @@
 // The request log (fixed capacity, so that logging never allocates) and the per-kind call counters.
-#include "sim/sim_core.h"
+#include "sim/sim_log.h"
 
 #include <cstring>
+
+#include "sim/sim_core.h"
 
 namespace {
 

@@ -1,9 +1,13 @@
 // The simulated reader: the four library operations, with the library's hex-text framing,
 // the request log and counters, the per-exchange delay and the injected faults.
-#include "sim/sim_core.h"
+#include "sim/sim_reader.h"
 
 #include <chrono>
 #include <cstring>
+
+#include "sim/sim_commands.h"
+#include "sim/sim_core.h"
+#include "sim/sim_crc.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Tolerant reader of the simulator's state file: one parsing core fed line by line from a file
 // or a string; every number is range-checked and anything not understood is skipped.
-#include "sim/sim_state.h"
+#include "sim/sim_state_read.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,12 +1,13 @@
 // Writes the simulator's state file: every key, one block of memory per line, so that a test
 // or a person can find a block with a plain text search.
-#include "sim/sim_state.h"
+#include "sim/sim_state_write.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
 #include "sim/sim_core.h"
+#include "sim/sim_state_read.h"
 
 namespace {
 

@@ -1,8 +1,10 @@
 // The simulated tag's state and the test controls that set it up and look at it directly,
 // bypassing the tag's own protection.
-#include "sim/sim_core.h"
+#include "sim/sim_tag.h"
 
 #include <cstring>
+
+#include "sim/sim_core.h"
 
 SimState simState;
 

@@ -1,14 +1,14 @@
 // Shared set-test helpers.
-#include "model/config_load.h"
-#include "sets/set_read.h"
 #include "sets/set_support.h"
 
 #include <fstream>
 #include <sstream>
 
+#include "model/config_load.h"
+#include "sets/set_read.h"
 #include "sets/set_text.h"
 #include "sets/set_write.h"
-#include "sim/sim_state.h"
+#include "sim/sim_state_read.h"
 #include "support/reference_image.h"
 #include "support/time_zone.h"
 

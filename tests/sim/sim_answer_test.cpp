@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "sim/sim_core.h"
+#include "sim/sim_crc.h"
 #include "sim_exchange.h"
 
 namespace {

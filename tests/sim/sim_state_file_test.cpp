@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "sim/sim_state.h"
+#include "sim/sim_state_read.h"
+#include "sim/sim_state_write.h"
 #include "sim_exchange.h"
 
 namespace {

@@ -6,7 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "sim/sim_state.h"
+#include "sim/sim_state_read.h"
+#include "sim/sim_state_write.h"
 #include "sim/sim_tag.h"
 #include "ui/scroll_probe.h"
 #include "ui/tip_probe.h"

@@ -1,5 +1,4 @@
-// The simulator's tag and reader state as a human-readable text file (format in sim/README.md),
-// so that the stand-in DLL keeps a tag from run to run and a test can set one up or inspect it.
+// The simulator's state file read: a tag set up from text (format in sim/README.md).
 #pragma once
 
 #include <cstddef>
@@ -16,8 +15,3 @@ void sim_state_parse(SimLineSource next, void* context);
 void sim_state_read_text(const char* text);
 // False (and the state untouched) when the file cannot be opened.
 bool sim_state_load(const char* path);
-
-// Writes the whole state as text into `out` (cut to size - 1 characters and a NUL) and returns
-// the length the full text needs.
-size_t sim_state_write_text(char* out, size_t size);
-bool sim_state_save(const char* path);
