@@ -4,10 +4,10 @@
 #include <stdio.h>
 
 #include "dialog/marking.h"
-#include "model/config_path.h"
-#include "reader_text/reader_reason.h"
 #include "model/config.h"
+#include "model/config_path.h"
 #include "pelox_version.h"
+#include "reader_text/reader_reason.h"
 #include "tag/reader.h"
 
 void about_text(char* out, int size)

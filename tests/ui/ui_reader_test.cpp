@@ -20,21 +20,26 @@ const bool kWide = sizeof(void*) == 8;
 TEST(ReaderProblems, EachLibraryProblemIsNamedInTheStatusBoxTooltip)
 {
     struct Case {
-        const char* library;  // from the driver's folder; "" for none
-        std::string tip;      // "FOLDER" stands for the program's folder
+        const char* library;                    // from the driver's folder; "" for none
+        std::string tip;                        // "FOLDER" stands for the program's folder
+        const char* inCurrentFolder = nullptr;  // a file put into another folder the program starts in
     } cases[] = {
         {"", "CR95HF.dll not found: looked in FOLDER and the system folder"},
         {"Pelox.ini", "FOLDERCR95HF.dll is not a library: replace it with the reader maker's CR95HF.dll"},
         {"CR95HF-other-word-size.dll", kWide ? "CR95HF.dll is a 32-bit library: start pelox.exe"
                                              : "CR95HF.dll is a 64-bit library: start pelox64.exe"},
         {"CR95HF-without-send.dll", "CR95HF.dll lacks functions 5 (send/receive)"},
+        // What the library needs is looked for beside it and in the system folder only.
+        {"CR95HF-needs-dependency.dll",
+         "CR95HF.dll could not be loaded (system error 126): a library it needs may be missing",
+         "pelox-dependency.dll"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.library);
         PeloxSession s;
         s.write_ini(kIni);
         s.put_library(c.library);
-        ASSERT_TRUE(s.start());
+        ASSERT_TRUE(c.inCurrentFolder ? s.start_with_current_folder_holding(c.inCurrentFolder) : s.start());
         std::string tip = c.tip;
         size_t at = tip.find("FOLDER");
         if (at != std::string::npos) tip.replace(at, 6, s.folder());

@@ -122,7 +122,8 @@ void PeloxSession::write_tag_state(const std::string& text)
 
 bool PeloxSession::start()
 {
-    return launch(std::wstring(folder().begin(), folder().end()));  // the temporary folder's name is ASCII
+    std::wstring program(folder().begin(), folder().end());  // the temporary folder's name is ASCII
+    return launch(program, program);
 }
 
 bool PeloxSession::start_in(const std::wstring& subfolder)
@@ -131,10 +132,19 @@ bool PeloxSession::start_in(const std::wstring& subfolder)
     if (!CreateDirectoryW(to.c_str(), nullptr)) return false;
     for (const wchar_t* file : {L"pelox.exe", L"CR95HF.dll", L"Pelox.ini", L"cr95hf-sim.txt"})
         CopyFileW((from + file).c_str(), (to + file).c_str(), FALSE);
-    return launch(to);
+    return launch(to, to);
 }
 
-bool PeloxSession::launch(const std::wstring& folder)
+bool PeloxSession::start_with_current_folder_holding(const std::string& driverFile)
+{
+    std::string current = folder() + "current\\";
+    if (!CreateDirectoryA(current.c_str(), nullptr) ||
+        !CopyFileA((driver_folder() + driverFile).c_str(), (current + driverFile).c_str(), FALSE))
+        return false;
+    return launch(std::wstring(folder().begin(), folder().end()), std::wstring(current.begin(), current.end()));
+}
+
+bool PeloxSession::launch(const std::wstring& folder, const std::wstring& current)
 {
     std::wstring exe = folder + L"pelox.exe", desktop(kDesktop, kDesktop + sizeof kDesktop - 1);
     STARTUPINFOW startup = {};
@@ -142,7 +152,7 @@ bool PeloxSession::launch(const std::wstring& folder)
     if (!enter_test_desktop()) return false;
     startup.lpDesktop = &desktop[0];
     std::wstring commandLine = L"\"" + exe + L"\"";
-    if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+    if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, current.c_str(), &startup,
                         &process_))
         return false;
     Search search = {process_.dwProcessId, nullptr, 0, nullptr};

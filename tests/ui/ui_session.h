@@ -38,6 +38,9 @@ public:
     // The same from a new subfolder of that name holding copies of the folder's files: a folder
     // name outside the ANSI code page.
     bool start_in(const std::wstring& subfolder);
+    // The same from another current folder (a shortcut's "Start in"), holding a copy of a file
+    // from the driver's folder.
+    bool start_with_current_folder_holding(const std::string& driverFile);
     HWND dialog() const { return dialog_; }
     HWND control(int id) const;
 
@@ -82,7 +85,7 @@ public:
     bool load_tag() const;
 
 private:
-    bool launch(const std::wstring& folder);
+    bool launch(const std::wstring& folder, const std::wstring& current);
     LRESULT send(HWND window, UINT message, WPARAM first, LPARAM second) const;
     // Sends the registered message to the dialog with the probe's hook placed in the program.
     bool ask_probe(const char* hook, const char* message, WPARAM first) const;
