@@ -14,6 +14,7 @@
 #endif
 
 namespace {
+// How the last open_tag went, for last_reader_outcome.
 ReaderOutcome lastOutcome = ReaderOutcome::ok;
 const LibraryReport* lastLibrary = nullptr;
 }  // namespace
