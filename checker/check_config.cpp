@@ -89,11 +89,12 @@ void on_header(void* context, const char* line, int length, const HeaderReading&
     report_header(session.report, &chunk, reading);
 }
 
-void on_definition(void* context, const char* line, int length, LineVerdict verdict, uint32_t index)
+void on_definition(void* context, const char* line, int length, LineVerdict verdict, const LineDetail& detail,
+                   uint32_t index)
 {
     Session& session = *static_cast<Session*>(context);
     Chunk chunk = locate(session, line, length);
-    report_definition(session.report, chunk, verdict, ParamTable[index], index);
+    report_definition(session.report, chunk, verdict, detail, ParamTable[index], index);
 }
 
 // Parsed here only to say what the line would have been; the table stays as the tool left it.
@@ -103,7 +104,9 @@ void on_unread(void* context, const char* line, int length)
     static ParamEntry scratch;
     memset(&scratch, 0, sizeof scratch);
     Chunk chunk = locate(session, line, length);
-    report_never_read(session.report, chunk, parse_param_line_verdict(line, &scratch), scratch);
+    LineDetail detail;
+    LineVerdict verdict = parse_param_line_verdict(line, &scratch, &detail);
+    report_never_read(session.report, chunk, verdict, detail, scratch);
 }
 
 void report_unreadable(const Report& report, int error)
@@ -165,7 +168,8 @@ int check_input(const char* name, Input& input, const CheckOutput& out)
     }
 
     const CheckCounts& c = session.report.counts;
-    int result = c.skipped > 0 || c.neverRead > 0 || c.overlaps > 0 ? CHECK_PROBLEMS : CHECK_OK;
+    // Two parameters of one name: a set or --number NAME could mean either.
+    int result = c.skipped > 0 || c.neverRead > 0 || c.overlaps > 0 || c.duplicates > 0 ? CHECK_PROBLEMS : CHECK_OK;
     report_summary(session.report, result);
     return result;
 }

@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "model/text_quote.h"
+#include "model/utf8.h"
 
 namespace {
 
@@ -42,19 +43,6 @@ void put_format(const Report& report, const char* format, ...)
     put_formatted(report, format, args);
     va_end(args);
 }
-
-namespace {
-
-// The length of the UTF-8 character at s, 0 when its bytes are none.
-int utf8_length(const unsigned char* s)
-{
-    int n = s[0] < 0xC2 ? 0 : s[0] < 0xE0 ? 2 : s[0] < 0xF0 ? 3 : s[0] < 0xF5 ? 4 : 0;
-    for (int k = 1; k < n; ++k)
-        if ((s[k] & 0xC0) != 0x80) return 0;
-    return n;
-}
-
-}  // namespace
 
 void put_quoted(const Report& report, const char* text)
 {

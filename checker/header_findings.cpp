@@ -66,7 +66,7 @@ void report_header(Report& report, const Chunk* header, const HeaderReading& rea
         end_finding(report);
     }
     // A file that starts straight with definitions loses its first one to the header.
-    if (strstr(header->text, "Name=\"") != nullptr) {
+    if (reading.definition) {
         warning(report, "the first line is always the header: this definition is not loaded");
         ++report.counts.skipped;  // a definition lost as surely as a skipped one
     }

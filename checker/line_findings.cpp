@@ -20,29 +20,43 @@ void put_missing_text_key(const Report& report, const char* text, const char* ke
     if (strstr(text, key) != nullptr) put_format(report, " (%s must be followed by a double quote)", key);
 }
 
-// "Address=0x10" and the like: the value as written, up to the next blank, and what is wanted.
-void put_not_a_number(const Report& report, const char* text, const char* key)
+// The text after the key that decided the verdict, up to the next blank, cut to fit shown.
+void value_text(const Chunk& chunk, const LineDetail& detail, char (&shown)[24])
 {
-    const char* value = strstr(text, key) + strlen(key);
+    const char* value = chunk.text + (detail.valueAt >= 0 ? detail.valueAt : strlen(chunk.text));
     while (*value == ' ' || *value == '\t') ++value;
-    char shown[24];
     size_t n = 0;
     for (; n + 1 < sizeof shown && value[n] != '\0' && strchr(" \t\r\n", value[n]) == nullptr; ++n) shown[n] = value[n];
     shown[n] = '\0';
-    put_format(report, "%s", key);
-    put_quoted(report, shown);
-    put_format(
-        report,
-        " is not a decimal number (digits alone, ending at a blank, a comma, a semicolon, a quote or the line end)");
 }
 
-void put_reason(const Report& report, const Chunk& chunk, LineVerdict verdict, const ParamEntry& record)
+const char* key_of(const LineDetail& detail)
+{
+    return detail.key != nullptr ? detail.key : "";
+}
+
+// "Address=0x10" and the like: the value as written, up to the next blank, and what is wanted.
+void put_not_a_number(const Report& report, const Chunk& chunk, const LineDetail& detail)
+{
+    char shown[24];
+    value_text(chunk, detail, shown);
+    put_format(report, "%s", key_of(detail));
+    put_quoted(report, shown);
+    put_format(report,
+               " is not a whole decimal number (digits alone, or between double quotes, ending at a blank, a comma, "
+               "a semicolon or the line end)");
+}
+
+void put_reason(const Report& report, const Chunk& chunk, LineVerdict verdict, const LineDetail& detail,
+                const ParamEntry& record)
 {
     switch (verdict) {
     case LineVerdict::noName: put_missing_text_key(report, chunk.text, "Name="); break;
     case LineVerdict::noDescription: put_missing_text_key(report, chunk.text, "Description="); break;
     case LineVerdict::noAddress: put_format(report, "no Address="); break;
-    case LineVerdict::addressNotANumber: put_not_a_number(report, chunk.text, "Address="); break;
+    case LineVerdict::addressNotANumber:
+    case LineVerdict::defaultNotANumber:
+    case LineVerdict::limitNotANumber: put_not_a_number(report, chunk, detail); break;
     case LineVerdict::addressTooLarge: put_format(report, "the Address= number does not fit 32 bits"); break;
     case LineVerdict::noType:
         put_text(report, "no known type (");
@@ -55,8 +69,20 @@ void put_reason(const Report& report, const Chunk& chunk, LineVerdict verdict, c
     case LineVerdict::outsideMemory:
         put_format(report, "stored bytes outside 0-%d (Address=%d)", MEMORY_SIZE - 1, static_cast<int>(record.address));
         break;
-    case LineVerdict::defaultNotANumber: put_not_a_number(report, chunk.text, "Default="); break;
     case LineVerdict::defaultTooLarge: put_format(report, "the Default= number does not fit 32 bits"); break;
+    case LineVerdict::limitOutsideType: {
+        char shown[24];
+        value_text(chunk, detail, shown);  // digits, a sign and quotes only: it was read as a number
+        int32_t low = 0, high = 0;
+        type_range(detail.type, &low, &high);
+        put_format(report, "%s%s does not fit %s (%ld to %ld)", key_of(detail), shown, type_name(detail.type),
+                   static_cast<long>(low), static_cast<long>(high));
+        break;
+    }
+    case LineVerdict::minAboveMax:
+        put_format(report, "Min=%ld is above Max=%ld", static_cast<long>(record.minValue),
+                   static_cast<long>(record.maxValue));
+        break;
     case LineVerdict::comment:
     case LineVerdict::accepted:
     case LineVerdict::acceptedWithDefault: break;
@@ -77,6 +103,10 @@ void put_parameter(const Report& report, const ParamEntry& record, uint32_t inde
                static_cast<unsigned>(index % PAGE_ROWS + 1), type_name(record.type));
     if (record.type == ParamType::empty) put_format(report, " (row hidden)");
     put_format(report, ", %s, default %d, ", mode_word(record.mode), static_cast<int>(record.defaultValue));
+    int32_t low = 0, high = 0;
+    if (type_range(record.type, &low, &high) && (record.minValue != low || record.maxValue != high))
+        put_format(report, "values %ld to %ld (Min=, Max=), ", static_cast<long>(record.minValue),
+                   static_cast<long>(record.maxValue));
     int size = stored_size(record.type);
     if (size == 0) {
         put_format(report, "no stored bytes");
@@ -99,15 +129,11 @@ void count_blank(Report& report, const Chunk& chunk)
 
 bool is_blank_chunk(const Chunk& chunk)
 {
-    for (int i = 0; i < chunk.length; ++i) {
-        char c = chunk.text[i];
-        if (c != ' ' && c != '\t' && c != '\n' && c != '\r' && c != '\v' && c != '\f') return false;
-    }
-    return true;
+    return blank_line(chunk.text, chunk.length);
 }
 
-void report_definition(Report& report, const Chunk& chunk, LineVerdict verdict, const ParamEntry& record,
-                       uint32_t index)
+void report_definition(Report& report, const Chunk& chunk, LineVerdict verdict, const LineDetail& detail,
+                       const ParamEntry& record, uint32_t index)
 {
     if (is_blank_chunk(chunk)) {
         count_blank(report, chunk);
@@ -124,15 +150,17 @@ void report_definition(Report& report, const Chunk& chunk, LineVerdict verdict, 
     } else {
         ++report.counts.skipped;
         put_format(report, "skipped: ");
-        put_reason(report, chunk, verdict, record);
+        put_reason(report, chunk, verdict, detail, record);
     }
     end_finding(report);
 
     report_reading_notes(report, chunk);
-    if (accepted(verdict)) report_parameter_notes(report, chunk, record);
+    if (verdict != LineVerdict::comment) report_keyword_case_notes(report, chunk);
+    if (accepted(verdict)) report_parameter_notes(report, chunk, record, detail);
 }
 
-void report_never_read(Report& report, const Chunk& chunk, LineVerdict verdict, const ParamEntry& record)
+void report_never_read(Report& report, const Chunk& chunk, LineVerdict verdict, const LineDetail& detail,
+                       const ParamEntry& record)
 {
     if (is_blank_chunk(chunk)) {
         count_blank(report, chunk);
@@ -150,7 +178,7 @@ void report_never_read(Report& report, const Chunk& chunk, LineVerdict verdict, 
             put_quoted(report, record.name);
         } else {
             put_format(report, "this would be skipped anyway: ");
-            put_reason(report, chunk, verdict, record);
+            put_reason(report, chunk, verdict, detail, record);
         }
     }
     end_finding(report);

@@ -8,6 +8,11 @@
 
 namespace {
 
+char lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 // Starts a note on the chunk's line; the caller writes the text and ends the finding.
 void begin_note(Report& report, const Chunk& chunk)
 {
@@ -94,6 +99,16 @@ void report_mode_notes(Report& report, const Chunk& chunk, const ParamEntry& rec
 
 void report_write_notes(Report& report, const Chunk& chunk, const ParamEntry& record)
 {
+    int32_t low = 0, high = 0;
+    bool ranged = type_range(record.type, &low, &high);
+    char outside[DEFINITION_LINE_SIZE];
+    blank_quoted_texts(chunk.text, outside, sizeof outside);
+    if (!ranged && (strstr(outside, "Min=") != nullptr || strstr(outside, "Max=") != nullptr)) {
+        begin_note(report, chunk);
+        put_format(report, "Min= and Max= mean nothing for a %s row: its value is never written",
+                   type_name(record.type));
+        end_finding(report);
+    }
     if (record.type == ParamType::empty || record.mode == EditMode::DisplayOnly) return;
     if (record.type == ParamType::swver) {
         note(report, chunk, "swver values cannot be written: the row's button has no caption and stays disabled");
@@ -105,6 +120,12 @@ void report_write_notes(Report& report, const Chunk& chunk, const ParamEntry& re
         begin_note(report, chunk);
         put_format(report, "default %d does not fit %s: the def. button marks the box and writes nothing",
                    static_cast<int>(record.defaultValue), type_name(record.type));
+        end_finding(report);
+    } else if (record.mode == EditMode::Default && !value_allowed(record, record.defaultValue)) {
+        begin_note(report, chunk);
+        put_format(report, "default %d is outside Min=%d and Max=%d: the def. button marks the box and writes nothing",
+                   static_cast<int>(record.defaultValue), static_cast<int>(record.minValue),
+                   static_cast<int>(record.maxValue));
         end_finding(report);
     }
 }
@@ -129,7 +150,51 @@ void report_reading_notes(Report& report, const Chunk& chunk)
     end_finding(report);
 }
 
-void report_parameter_notes(Report& report, const Chunk& chunk, const ParamEntry& record)
+namespace {
+
+// Where a text stands in line when letters of either case count alike; null when it does not.
+const char* find_any_case(const char* line, const char* text)
+{
+    size_t n = strlen(text);
+    for (const char* at = line; *at != '\0'; ++at) {
+        size_t i = 0;
+        while (i < n && at[i] != '\0' && lower(at[i]) == lower(text[i])) ++i;
+        if (i == n) return at;
+    }
+    return nullptr;
+}
+
+// A keyword written in another case where the exact one is missing: "changeable", "DEFAULT=".
+void note_case(Report& report, const Chunk& chunk, const char* outside, const char* keyword)
+{
+    if (strstr(outside, keyword) != nullptr) return;
+    const char* at = find_any_case(outside, keyword);
+    if (at == nullptr) return;
+    char written[24];
+    size_t n = strlen(keyword) < sizeof written - 1 ? strlen(keyword) : sizeof written - 1;
+    memcpy(written, at, n);
+    written[n] = '\0';
+    begin_note(report, chunk);
+    put_quoted(report, written);
+    put_format(report, " is not the keyword \"%s\": keywords are case-sensitive, so the tool does not read it",
+               keyword);
+    end_finding(report);
+}
+
+}  // namespace
+
+void report_keyword_case_notes(Report& report, const Chunk& chunk)
+{
+    char outside[DEFINITION_LINE_SIZE];
+    blank_quoted_texts(chunk.text, outside, sizeof outside);
+    const char* const kKeys[] = {"Name=\"", "Description=\"", "Address=", "Changeable", "Default", "Min=", "Max="};
+    for (const char* key : kKeys) note_case(report, chunk, outside, key);
+    for (const TypeKeyword& keyword : typeKeywords)
+        if (strstr(outside, keyword.text) != nullptr) return;  // the line has its type
+    for (const TypeKeyword& keyword : typeKeywords) note_case(report, chunk, outside, keyword.text);
+}
+
+void report_parameter_notes(Report& report, const Chunk& chunk, const ParamEntry& record, const LineDetail& detail)
 {
     QuotedText name = quoted_text(chunk.text, "Name=\"");
     QuotedText description = quoted_text(chunk.text, "Description=\"");
@@ -137,15 +202,6 @@ void report_parameter_notes(Report& report, const Chunk& chunk, const ParamEntry
     if (!name.closed) note(report, chunk, "the name has no closing double quote: it runs to the end of the line");
     if (!description.closed)
         note(report, chunk, "the description has no closing double quote: it runs to the end of the line");
-    // "Default=" and no number: the tool reads default 0, as for a bare "Default".
-    char outside[DEFINITION_LINE_SIZE];
-    blank_quoted_texts(chunk.text, outside, sizeof outside);
-    const char* def = strstr(outside, "Default=");
-    if (record.mode == EditMode::Default && def != nullptr && record.defaultValue == 0) {
-        const char* after = def + 8;
-        while (*after == ' ' || *after == '\t') ++after;
-        if (*after != '0' && *after != '+' && *after != '-')
-            note(report, chunk, "\"Default=\" without a number: default 0, as a bare \"Default\"");
-    }
+    if (detail.bareDefault) note(report, chunk, "\"Default=\" without a number: default 0, as a bare \"Default\"");
     report_write_notes(report, chunk, record);
 }

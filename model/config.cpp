@@ -11,6 +11,7 @@ int32_t Setsecurity = 0;
 uint32_t scanEnabled = 0;
 int32_t scanInterval = SCAN_INTERVAL_INITIAL;
 ConfigText configText = ConfigText::ascii;
+SkippedLines skippedLines = {0, 0};
 
 void reset_settings()
 {
@@ -32,6 +33,13 @@ const char* type_name(ParamType type)
     return "none";
 }
 
+bool blank_line(const char* line, int length)
+{
+    for (int i = 0; i < length; ++i)
+        if (!is_blank_char(line[i])) return false;
+    return true;
+}
+
 namespace {
 
 // Copies the text after the opening quote up to the next quote or the end of the line.
@@ -47,25 +55,45 @@ void copy_quoted(const char* from, char* to, size_t size)
 
 enum class FieldNumber { ok, notANumber, tooLarge };
 
-// Whether c can go on a number or a word: after the digits it makes the number something else.
-bool continues_number(char c)
+// What may follow a number: a blank, a tab, a comma, a semicolon or the line end. "Address=16+1",
+// "Address=0x10" and "Default=5V", read as atoi reads them, would give 16, 0 and 5: a parameter in
+// another's place, a default nobody meant.
+bool ends_number(char c)
 {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '.' || c == '_';
+    return c == ' ' || c == '\t' || c == ',' || c == ';' || c == '\r' || c == '\n' || c == '\0' ||
+           c == CONFIG_END_OF_FILE;
 }
 
-// The number after "Address=" or "Default=": decimal digits, with blanks and a sign before them,
-// ending at anything that cannot go on a number (a blank, a comma, a semicolon, a quote, the line
-// end). Read as atoi reads it, "Address=0x10", "Address=16x" and "Default=5V" would give 0, 16 and
-// 5: a parameter in another's place, a default nobody meant.
+bool blank_or_tab(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// The number after a key: blanks, then a whole decimal number with an optional sign, bare or
+// between double quotes ("3300", as names are written), then one of the characters above.
 FieldNumber read_field_number(const char* s, int32_t* value)
 {
+    while (blank_or_tab(*s)) ++s;
+    bool quoted = *s == '"';
+    if (quoted) ++s;
     const char* end = nullptr;
-    switch (scan_decimal(s, value, &end)) {
-    case NumberScan::overflow: return FieldNumber::tooLarge;
-    case NumberScan::none: return FieldNumber::notANumber;
-    case NumberScan::ok: break;
+    int32_t number = 0;
+    NumberScan scan = scan_decimal(s, &number, &end);
+    if (scan == NumberScan::none) return FieldNumber::notANumber;
+    if (quoted) {
+        while (blank_or_tab(*end)) ++end;
+        if (*end++ != '"') return FieldNumber::notANumber;
     }
-    return continues_number(*end) ? FieldNumber::notANumber : FieldNumber::ok;
+    if (!ends_number(*end)) return FieldNumber::notANumber;
+    if (scan == NumberScan::overflow) return FieldNumber::tooLarge;
+    *value = number;
+    return FieldNumber::ok;
+}
+
+// Where the text after a key starts, as an offset into the line.
+int offset(const char* line, const char* at)
+{
+    return static_cast<int>(at - line);
 }
 
 LineVerdict reject(ParamEntry* record, LineVerdict why)
@@ -121,8 +149,11 @@ void blank_quoted_texts(const char* line, char* out, size_t size)
     }
 }
 
-LineVerdict parse_param_line_verdict(const char* whole, ParamEntry* record)
+LineVerdict parse_param_line_verdict(const char* whole, ParamEntry* record, LineDetail* detail)
 {
+    LineDetail unused;
+    if (detail == nullptr) detail = &unused;
+    *detail = LineDetail{nullptr, -1, false, ParamType::none};
     const char* p = whole;
     while (*p == ' ' || *p == '\t') ++p;
     if (*p == '#') return LineVerdict::comment;
@@ -141,8 +172,9 @@ LineVerdict parse_param_line_verdict(const char* whole, ParamEntry* record)
     blank_quoted_texts(whole, line, sizeof line);
     const char* address = strstr(line, "Address=");
     if (address == nullptr) return LineVerdict::noAddress;
+    detail->key = "Address=", detail->valueAt = offset(line, address + 8);
     switch (read_field_number(address + 8, &record->address)) {
-    case FieldNumber::ok: break;
+    case FieldNumber::ok: detail->key = nullptr, detail->valueAt = -1; break;
     case FieldNumber::notANumber: return reject(record, LineVerdict::addressNotANumber);
     case FieldNumber::tooLarge: return reject(record, LineVerdict::addressTooLarge);
     }
@@ -159,11 +191,36 @@ LineVerdict parse_param_line_verdict(const char* whole, ParamEntry* record)
         }
     }
     if (record->type == ParamType::none) return LineVerdict::noType;
+    detail->type = record->type;
 
     // Every stored byte must be reachable: block numbers are a single byte.
     int size = stored_size(record->type);
     if (size > 0 && (record->address < 0 || record->address > MEMORY_SIZE - size))
         return reject(record, LineVerdict::outsideMemory);
+
+    // Min= and Max= narrow what a write may store; each must be a value the type holds. Types
+    // that are never written keep the whole 32-bit range.
+    int32_t low = INT32_MIN, high = INT32_MAX;
+    bool ranged = type_range(record->type, &low, &high);
+    record->minValue = low;
+    record->maxValue = high;
+    const char* const kLimitKeys[] = {"Min=", "Max="};
+    int32_t* const limits[] = {&record->minValue, &record->maxValue};
+    for (int k = 0; k < 2; ++k) {
+        const char* key = strstr(line, kLimitKeys[k]);
+        if (key == nullptr) continue;
+        detail->key = kLimitKeys[k], detail->valueAt = offset(line, key + 4);
+        int32_t limit = 0;
+        switch (read_field_number(key + 4, &limit)) {
+        case FieldNumber::ok: break;
+        case FieldNumber::notANumber: return reject(record, LineVerdict::limitNotANumber);
+        case FieldNumber::tooLarge: return reject(record, LineVerdict::limitOutsideType);
+        }
+        if (ranged && (limit < low || limit > high)) return reject(record, LineVerdict::limitOutsideType);
+        *limits[k] = limit;
+        detail->key = nullptr, detail->valueAt = -1;
+    }
+    if (record->minValue > record->maxValue) return reject(record, LineVerdict::minAboveMax);
 
     const char* def = strstr(line, "Default=");
     if (def == nullptr) {
@@ -173,11 +230,14 @@ LineVerdict parse_param_line_verdict(const char* whole, ParamEntry* record)
     int32_t value = 0;
     // "Default=" with nothing after it is a bare "Default": default 0.
     const char* after = def + 8;
-    const char* first = skip_blanks(after);
-    bool signOrDigit = *first == '+' || *first == '-' || (*first >= '0' && *first <= '9');
-    if (continues_number(*after) || *after == '+' || *after == '-' || signOrDigit) {
-        switch (read_field_number(def + 8, &value)) {
-        case FieldNumber::ok: break;
+    const char* first = after;
+    while (blank_or_tab(*first)) ++first;
+    bool number = *first == '+' || *first == '-' || *first == '"' || (*first >= '0' && *first <= '9');
+    detail->bareDefault = !number && ends_number(*after);
+    if (!detail->bareDefault) {
+        detail->key = "Default=", detail->valueAt = offset(line, after);
+        switch (read_field_number(after, &value)) {
+        case FieldNumber::ok: detail->key = nullptr, detail->valueAt = -1; break;
         case FieldNumber::notANumber: return reject(record, LineVerdict::defaultNotANumber);
         case FieldNumber::tooLarge: return reject(record, LineVerdict::defaultTooLarge);
         }

@@ -5,9 +5,10 @@
 #include <stdint.h>
 
 #include "model/param_table.h"
+#include "model/path_size.h"
 
 enum {
-    CONFIG_PATH_SIZE = 260,        // szFileName
+    CONFIG_PATH_SIZE = PATH_SIZE,  // szFileName
     HEADER_LINE_SIZE = 255,        // the header's first 254 characters count; the rest of it is passed over
     DEFINITION_LINE_SIZE = 255,    // at most 254 characters of a definition line at a time
     CONFIG_END_OF_FILE = 0x1A,     // Ctrl-Z: old editors end a text file with it, text mode stops there
@@ -49,13 +50,34 @@ enum class LineVerdict {
     noName,
     noDescription,
     noAddress,
-    addressNotANumber,  // "Address=" not followed by a decimal number that ends at a blank or the line end
+    addressNotANumber,  // "Address=" not followed by a whole decimal number (see LineDetail)
     addressTooLarge,    // the address does not fit a signed 32-bit number
     noType,
     outsideMemory,      // stored bytes not within 0..1023
-    defaultNotANumber,  // "Default=" not followed by a decimal number that ends at a blank or the line end
+    defaultNotANumber,  // "Default=" followed by something that is no whole decimal number
     defaultTooLarge,    // the "Default=" number does not fit a signed 32-bit number
+    limitNotANumber,    // "Min=" or "Max=" (detail.key) not followed by a whole decimal number
+    limitOutsideType,   // a Min= or Max= number (detail.valueAt) the type cannot hold
+    minAboveMax,
 };
+
+// What the verdict rests on, for the configuration checker to show.
+struct LineDetail {
+    const char* key;   // the key whose number skipped the line ("Address=", "Min=", ...), or null
+    int valueAt;       // offset in the line of the text after that key; -1 for none
+    bool bareDefault;  // "Default=" with nothing after it: default 0
+    ParamType type;    // the type the line names, also on a line skipped for its Min= or Max=
+};
+
+// The definition lines that the last load skipped: neither parameters nor comments nor blank.
+struct SkippedLines {
+    int count;
+    int firstLine;  // physical line of the first of them, 0 for none
+};
+extern SkippedLines skippedLines;
+
+// Whether a line read (length bytes, NUL bytes included) is blank: white space only.
+bool blank_line(const char* line, int length);
 
 // The keywords of a definition line count only outside the quoted Name="..." and
 // Description="..." texts: a copy of line with those texts blanked, for searching keywords in.
@@ -70,6 +92,7 @@ struct HeaderReading {
     bool scanRaised;      // the interval was below SCAN_INTERVAL_MIN and became it
     bool cut;             // the line was longer than HEADER_LINE_SIZE - 1: the rest was passed over
     bool byteOrderMark;   // the file started with a UTF-8 byte order mark, read past
+    bool definition;      // the line holds a definition, lost to the header (a skipped line)
 };
 
 // Applies a header line to the settings.
@@ -79,4 +102,4 @@ HeaderReading apply_header_line(const char* line);
 // fields as it goes, also on lines it finally rejects; a rejected record's type is 0.
 // "Default=" with nothing after it reads as default 0 (acceptedWithDefault), as a bare "Default".
 int parse_param_line(const char* line, ParamEntry* record);
-LineVerdict parse_param_line_verdict(const char* line, ParamEntry* record);
+LineVerdict parse_param_line_verdict(const char* line, ParamEntry* record, LineDetail* detail = nullptr);

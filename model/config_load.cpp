@@ -7,35 +7,12 @@
 
 #include "model/config.h"
 #include "model/file_open.h"
+#include "model/utf8.h"
 
 namespace {
 
-// Whether the bytes so far are UTF-8: a lead byte and the continuation bytes it asks for.
-struct Utf8Check {
-    int pending;  // continuation bytes still expected
-    bool broken;
-    bool nonAscii;
-};
-
-void check_utf8(Utf8Check& u, int c)
-{
-    if (c < 0x80) {
-        u.broken = u.broken || u.pending > 0;
-        u.pending = 0;
-        return;
-    }
-    u.nonAscii = true;
-    if (c < 0xC0) {  // a continuation byte
-        if (u.pending == 0) u.broken = true;
-        else --u.pending;
-        return;
-    }
-    u.broken = u.broken || u.pending > 0 || c < 0xC2 || c > 0xF4;  // C0, C1: overlong; F5 and up: none
-    u.pending = c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
-}
-
-// The same over a run of bytes; plain ASCII (nearly every line) is passed eight bytes a step.
-void check_utf8(Utf8Check& u, const unsigned char* at, size_t count)
+// The judgement over a run of bytes; plain ASCII (nearly every line) is passed eight bytes a step.
+void check_utf8(Utf8State& u, const unsigned char* at, size_t count)
 {
     const unsigned char* end = at + count;
     if (u.pending == 0) {
@@ -45,7 +22,7 @@ void check_utf8(Utf8Check& u, const unsigned char* at, size_t count)
             if ((word & 0x8080808080808080u) != 0) break;
         }
     }
-    for (; at < end; ++at) check_utf8(u, *at);
+    for (; at < end; ++at) utf8_step(u, *at);
 }
 
 // The input as a window of bytes not yet read: a text in memory is one window; a byte source
@@ -58,7 +35,7 @@ struct LineReader {
     unsigned char byte;     // a byte source's window: one byte,
     unsigned char held[3];  // or at the start the three that may be a byte order mark
     bool ended;
-    Utf8Check utf8;
+    Utf8State utf8;
 };
 
 // Whether a byte is waiting at reader.at, asking the source for one when the window is used up.
@@ -146,6 +123,7 @@ namespace {
 void load_lines(LineReader& reader, const ConfigTrace* trace)
 {
     Setsecurity = 0;
+    skippedLines = SkippedLines{0, 0};
     bool mark = skip_byte_order_mark(reader);
     char header[HEADER_LINE_SIZE];
     int length = read_line(reader, header, sizeof header);
@@ -158,23 +136,31 @@ void load_lines(LineReader& reader, const ConfigTrace* trace)
         while (cut && (more = read_line(reader, rest, sizeof rest)) > 0 && rest[more - 1] != '\n') {
         }
         HeaderReading reading = apply_header_line(header);
+        // A file that starts straight with definitions loses its first one to the header.
+        reading.definition = strstr(header, "Name=\"") != nullptr;
+        if (reading.definition) skippedLines = SkippedLines{1, 1};
         reading.cut = cut && more > 0;
         reading.byteOrderMark = mark;
         if (trace && trace->header) trace->header(trace->context, header, length, reading);
     }
 
     clear_table();
+    int physical = 2;  // the line the next piece read starts on
     char line[DEFINITION_LINE_SIZE];
     while (entryCount < PARAM_COUNT && (length = read_line(reader, line, sizeof line)) > 0) {
-        LineVerdict verdict = parse_param_line_verdict(line, &ParamTable[entryCount]);
+        LineDetail detail;
+        LineVerdict verdict = parse_param_line_verdict(line, &ParamTable[entryCount], &detail);
         uint32_t index = entryCount;
         if (verdict == LineVerdict::accepted || verdict == LineVerdict::acceptedWithDefault) ++entryCount;
-        if (trace && trace->definition) trace->definition(trace->context, line, length, verdict, index);
+        else if (verdict != LineVerdict::comment && !blank_line(line, length) && skippedLines.count++ == 0)
+            skippedLines.firstLine = physical;
+        if (trace && trace->definition) trace->definition(trace->context, line, length, verdict, detail, index);
+        if (line[length - 1] == '\n') ++physical;
     }
     lastPage = compute_last_page(entryCount);
     // Judged on what the tool reads: a trace that reads on past the 100th parameter sees more.
-    const Utf8Check& u = reader.utf8;
-    configText = !u.nonAscii ? ConfigText::ascii : u.broken || u.pending > 0 ? ConfigText::ansi : ConfigText::utf8;
+    const Utf8State& u = reader.utf8;
+    configText = !u.nonAscii ? ConfigText::ascii : utf8_whole(u) ? ConfigText::utf8 : ConfigText::ansi;
 
     // The tool stops at the 100th parameter; only an observer that asks is shown the rest.
     if (trace && trace->unread)
@@ -185,7 +171,7 @@ void load_lines(LineReader& reader, const ConfigTrace* trace)
 
 void load_config_from(const ConfigSource& source, const ConfigTrace* trace)
 {
-    LineReader reader = {source, nullptr, nullptr, 0, {}, false, {0, false, false}};
+    LineReader reader = {source, nullptr, nullptr, 0, {}, false, {}};
     load_lines(reader, trace);
 }
 
@@ -201,13 +187,31 @@ ConfigSource text_byte_source(TextCursor* cursor, const char* bytes, size_t leng
     return ConfigSource{cursor, next_text_byte};
 }
 
-bool load_config_file(const char* path, const ConfigTrace* trace)
+bool load_config_file(const char* path, const ConfigTrace* trace, ConfigLoad* outcome)
 {
+    ConfigLoad unused;
+    if (outcome == nullptr) outcome = &unused;
     // Read only: the program never writes the file, and a write-protected file must load.
-    FILE* file = open_file(path, "rb");
-    if (file == nullptr) return false;
+    FileOpen why = FileOpen::ok;
+    FILE* file = open_file_to_read(path, &why);
+    switch (why) {
+    case FileOpen::ok: break;
+    case FileOpen::missing: *outcome = ConfigLoad::missing; return false;
+    case FileOpen::notAFile: *outcome = ConfigLoad::notAFile; return false;
+    case FileOpen::unreadable: *outcome = ConfigLoad::unreadable; return false;
+    }
+    // What was read before a read error is no configuration: the rest of it is not known.
     load_config_from(file_byte_source(file), trace);
+    bool failed = ferror(file) != 0;
     fclose(file);
+    if (failed) {
+        clear_table();
+        lastPage = 0;
+        reset_settings();
+        *outcome = ConfigLoad::unreadable;
+        return false;
+    }
+    *outcome = ConfigLoad::read;
     return true;
 }
 
@@ -215,8 +219,7 @@ void load_config_text(const char* bytes, size_t length, const ConfigTrace* trace
 {
     const unsigned char* begin = reinterpret_cast<const unsigned char*>(bytes);
     const void* stop = begin == nullptr ? nullptr : memchr(begin, CONFIG_END_OF_FILE, length);
-    LineReader reader = {{nullptr, nullptr}, begin, begin == nullptr ? begin : begin + length, 0, {}, false,
-                         {0, false, false}};
+    LineReader reader = {{nullptr, nullptr}, begin, begin == nullptr ? begin : begin + length, 0, {}, false, {}};
     if (stop != nullptr) reader.end = static_cast<const unsigned char*>(stop);
     load_lines(reader, trace);
 }

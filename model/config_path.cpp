@@ -10,9 +10,10 @@ bool config_path(char* path, int size)
     return module_sibling_path("Pelox.ini", path, size);
 }
 
-bool load_config()
+bool load_config(ConfigLoad* outcome)
 {
     char szFileName[CONFIG_PATH_SIZE];
-    if (!config_path(szFileName, sizeof szFileName)) return false;
-    return load_config_file(szFileName, nullptr);
+    if (config_path(szFileName, sizeof szFileName)) return load_config_file(szFileName, nullptr, outcome);
+    if (outcome != nullptr) *outcome = ConfigLoad::pathTooLong;
+    return false;
 }

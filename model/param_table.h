@@ -21,6 +21,9 @@ struct ParamEntry {
     EditMode mode;
     char name[PARAM_TEXT_SIZE];
     char description[PARAM_TEXT_SIZE];
+    // The values a write may store: "Min=" and "Max=" of the line, else what the type holds.
+    int32_t minValue;
+    int32_t maxValue;
 };
 
 extern ParamEntry ParamTable[PARAM_COUNT];

@@ -57,12 +57,28 @@ int stored_size(ParamType type)
     return width ? width + 2 : 0;
 }
 
+bool type_range(ParamType type, int32_t* low, int32_t* high)
+{
+    switch (type) {
+    case ParamType::int8: *low = INT8_MIN, *high = INT8_MAX; return true;
+    case ParamType::int16: *low = INT16_MIN, *high = INT16_MAX; return true;
+    case ParamType::int32:
+    case ParamType::time: *low = INT32_MIN, *high = INT32_MAX; return true;
+    default: return false;
+    }
+}
+
+bool value_allowed(const ParamEntry& record, int32_t v)
+{
+    return v >= record.minValue && v <= record.maxValue;
+}
+
 int encode_value(ParamType type, int32_t v, uint8_t* image)
 {
     int width = value_width(type);
-    if (width == 0 || type == ParamType::swver) return ENCODE_NOT_SUPPORTED;
-    if (type == ParamType::int8 && (v < -128 || v > 127)) return ENCODE_OUT_OF_RANGE;
-    if (type == ParamType::int16 && (v < -32768 || v > 32767)) return ENCODE_OUT_OF_RANGE;
+    int32_t low = 0, high = 0;
+    if (!type_range(type, &low, &high)) return ENCODE_NOT_SUPPORTED;
+    if (v < low || v > high) return ENCODE_OUT_OF_RANGE;
     uint32_t bits = static_cast<uint32_t>(v);
     if (width < 4) bits &= (1u << (8 * width)) - 1;
     for (int i = 0; i < width; ++i) image[i] = static_cast<uint8_t>(bits >> (8 * (width - 1 - i)));

@@ -21,6 +21,12 @@ uint16_t crc16_value(uint64_t v, int n);
 // Bytes a value of this type occupies in the tag (value + CRC); 0 for types without an image.
 int stored_size(ParamType type);
 
+// The values a type's image holds: int8 -128..127, int16 -32768..32767, int32 and time every
+// signed 32-bit number. False for the types without an image.
+bool type_range(ParamType type, int32_t* low, int32_t* high);
+// Whether v lies within the parameter's Min= and Max= (its type's range when the line gives none).
+bool value_allowed(const ParamEntry& record, int32_t v);
+
 // Writes the image of v into image (room for 6 bytes) and returns its size, or
 // ENCODE_OUT_OF_RANGE when v does not fit the type, or ENCODE_NOT_SUPPORTED for swver,
 // empty and unused slots.

@@ -26,7 +26,11 @@ TEST(LineReport, EveryReasonForASkip)
                                   "Name=\"J\" Description=\"d\" Address=1018 Type=time Default=-2147483648\n"
                                   "Name=\"K\" Description=\"\" Address=-7 Type=empty\n"
                                   "Name=\"L\" Description=\"d\" Address=0x10 Type=int8\n"
-                                  "Name=\"M\" Description=\"d\" Address=4 Type=int16 Default=5V\n"),
+                                  "Name=\"M\" Description=\"d\" Address=4 Type=int16 Default=5V\n"
+                                  "Name=\"N\" Description=\"Address=1\" Address=16+1 Type=int8\n"
+                                  "Name=\"O\" Description=\"d\" Address=8 Type=int8 Max=12V\n"
+                                  "Name=\"P\" Description=\"d\" Address=8 Type=int8 Min=-200\n"
+                                  "Name=\"Q\" Description=\"d\" Address=8 Type=int8 Min=5 Max=\"2\"\n"),
               "Pelox.ini:2: parameter 1 \"A\": page 1 row 1, int16, Changeable, default 0, bytes 0-3, block 0\n"
               "Pelox.ini:3: comment\n"
               "Pelox.ini:4: skipped: no Name=\"\n"
@@ -44,10 +48,17 @@ TEST(LineReport, EveryReasonForASkip)
               "1018-1023, blocks 254-255\n"
               "Pelox.ini:15: parameter 3 \"K\": page 1 row 3, empty (row hidden), DisplayOnly, default 0, "
               "no stored bytes\n"
-              "Pelox.ini:16: skipped: Address=\"0x10\" is not a decimal number (digits alone, ending at a blank, "
-              "a comma, a semicolon, a quote or the line end)\n"
-              "Pelox.ini:17: skipped: Default=\"5V\" is not a decimal number (digits alone, ending at a blank, a "
-              "comma, a semicolon, a quote or the line end)\n");
+              "Pelox.ini:16: skipped: Address=\"0x10\" is not a whole decimal number (digits alone, or between "
+              "double quotes, ending at a blank, a comma, a semicolon or the line end)\n"
+              "Pelox.ini:17: skipped: Default=\"5V\" is not a whole decimal number (digits alone, or between double "
+              "quotes, ending at a blank, a comma, a semicolon or the line end)\n"
+              // The number of the key outside the texts, not the first "Address=" of the line.
+              "Pelox.ini:18: skipped: Address=\"16+1\" is not a whole decimal number (digits alone, or between "
+              "double quotes, ending at a blank, a comma, a semicolon or the line end)\n"
+              "Pelox.ini:19: skipped: Max=\"12V\" is not a whole decimal number (digits alone, or between double "
+              "quotes, ending at a blank, a comma, a semicolon or the line end)\n"
+              "Pelox.ini:20: skipped: Min=-200 does not fit int8 (-128 to 127)\n"
+              "Pelox.ini:21: skipped: Min=5 is above Max=2\n");
 }
 
 TEST(LineReport, ModeKeywordsWhereNobodyMeantThem)
@@ -73,6 +84,39 @@ TEST(LineReport, ModeKeywordsWhereNobodyMeantThem)
               "Pelox.ini:8: parameter 7 \"Nil\": page 1 row 7, int8, Default, default 0, bytes 24-26, block 6\n"
               "Pelox.ini:8: note: \"Changeable\" is overridden by \"Default=\": this is a Default row\n"
               "Pelox.ini:8: note: \"Default=\" without a number: default 0, as a bare \"Default\"\n");
+}
+
+// A keyword in another case is not read; a quoted number and Min= and Max= are.
+TEST(LineReport, KeywordsInAnotherCaseAndValueRanges)
+{
+    EXPECT_EQ(definition_findings("Name=\"V\" Description=\"d\" Address=0 Type=int16 Default=\"3300\"\n"
+                                  "Name=\"C\" Description=\"Changeable\" Address=4 Type=int8 changeable\n"
+                                  "Name=\"D\" Description=\"d\" Address=8 Type=int8 DEFAULT=5\n"
+                                  "Name=\"T\" Description=\"d\" Address=12 type=INT16\n"
+                                  "Name=\"M\" Description=\"0 to 2\" Address=16 Type=int8 Changeable Min=0 Max=2\n"
+                                  "Name=\"E\" Description=\"d\" Address=20 Type=int8 Default=9 Max=2\n"
+                                  "Name=\"S\" Description=\"d\" Address=24 Type=swver Max=2\n"),
+              "Pelox.ini:2: parameter 1 \"V\": page 1 row 1, int16, Default, default 3300, bytes 0-3, block 0\n"
+              "Pelox.ini:3: parameter 2 \"C\": page 1 row 2, int8, DisplayOnly, default 0, bytes 4-6, block 1\n"
+              "Pelox.ini:3: note: \"changeable\" is not the keyword \"Changeable\": keywords are case-sensitive, so "
+              "the tool does not read it\n"
+              "Pelox.ini:3: note: the description holds \"Changeable\": no longer taken as the mode\n"
+              "Pelox.ini:4: parameter 3 \"D\": page 1 row 3, int8, DisplayOnly, default 0, bytes 8-10, block 2\n"
+              "Pelox.ini:4: note: \"DEFAULT\" is not the keyword \"Default\": keywords are case-sensitive, so the "
+              "tool does not read it\n"
+              "Pelox.ini:5: skipped: no known type (Type=int8, Type=int16, Type=int32, Type=time, Type=swver or "
+              "Type=empty)\n"
+              "Pelox.ini:5: note: \"type=INT16\" is not the keyword \"Type=int16\": keywords are case-sensitive, "
+              "so the tool does not read it\n"
+              "Pelox.ini:6: parameter 4 \"M\": page 1 row 4, int8, Changeable, default 0, values 0 to 2 (Min=, "
+              "Max=), bytes 16-18, block 4\n"
+              "Pelox.ini:7: parameter 5 \"E\": page 1 row 5, int8, Default, default 9, values -128 to 2 (Min=, "
+              "Max=), bytes 20-22, block 5\n"
+              "Pelox.ini:7: note: default 9 is outside Min=-128 and Max=2: the def. button marks the box and "
+              "writes nothing\n"
+              "Pelox.ini:8: parameter 6 \"S\": page 1 row 6, swver, DisplayOnly, default 0, bytes 24-29, "
+              "blocks 6-7\n"
+              "Pelox.ini:8: note: Min= and Max= mean nothing for a swver row: its value is never written\n");
 }
 
 TEST(LineReport, FalseCommentsOpenQuotesNulBytesAndUnwritableRows)

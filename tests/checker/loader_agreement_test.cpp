@@ -46,6 +46,12 @@ const std::vector<std::string> kFragments = {
     "Default=5",
     "Default=-300",
     "Default=2147483648",
+    "Default=\"7\"",
+    "Address=16+1",
+    "Min=0",
+    "Max=\"100\"",
+    "Min=-40000",
+    "changeable",
     "#",
     "\t#",
     "\x01",
@@ -102,7 +108,8 @@ std::string unquote(const std::string& quoted)
 TEST(LoaderAgreement, ReportedParametersAreTheLoadedOnes)
 {
     const std::regex parameter(R"re(Pelox\.ini:(\d+)(?::\d+)?: parameter (\d+) "((?:[^"\\]|\\.)*)": )re"
-                               R"re(page (\d+) row (\d+), (\w+)(?: \(row hidden\))?, (\w+), default (-?\d+), (.*))re");
+                               R"re(page (\d+) row (\d+), (\w+)(?: \(row hidden\))?, (\w+), default (-?\d+), )re"
+                               R"re((?:values (-?\d+) to (-?\d+) \(Min=, Max=\), )?(.*))re");
     std::mt19937 rng(8);
     for (int round = 0; round < 300; ++round) {
         std::string content = generate_file(rng);
@@ -121,7 +128,8 @@ TEST(LoaderAgreement, ReportedParametersAreTheLoadedOnes)
             SCOPED_TRACE("round " + std::to_string(round) + ": " + out);
             ASSERT_EQ(out.rfind("Pelox.ini:", 0), 0u);
             for (char c : out) ASSERT_FALSE(c >= 0 && c < 0x20);
-            for (const char* kind : {": skipped: ", ": never read: ", ": overlap: ", "this definition is not loaded"})
+            for (const char* kind : {": skipped: ", ": never read: ", ": overlap: ", ": duplicate name: ",
+                                     "this definition is not loaded"})
                 problems = problems || out.find(kind) != std::string::npos;
             // The message starts after the location "Pelox.ini:LINE[:COLUMN]: ".
             std::smatch m;
@@ -138,11 +146,15 @@ TEST(LoaderAgreement, ReportedParametersAreTheLoadedOnes)
             EXPECT_EQ(m[7].str(), kModes[static_cast<int>(loaded.mode)]);
             EXPECT_EQ(std::stol(m[8]), loaded.defaultValue);
             int size = loaded.type == ParamType::int8 ? 3 : loaded.type == ParamType::int16 ? 4 : 6;
-            EXPECT_EQ(m[9].str().rfind(loaded.type == ParamType::empty
-                                           ? "no stored bytes"
-                                           : "bytes " + std::to_string(loaded.address) + "-" +
-                                                 std::to_string(loaded.address + size - 1) + ", ",
-                                       0),
+            if (m[9].matched) {
+                EXPECT_EQ(std::stol(m[9]), loaded.minValue);
+                EXPECT_EQ(std::stol(m[10]), loaded.maxValue);
+            }
+            EXPECT_EQ(m[11].str().rfind(loaded.type == ParamType::empty
+                                            ? "no stored bytes"
+                                            : "bytes " + std::to_string(loaded.address) + "-" +
+                                                  std::to_string(loaded.address + size - 1) + ", ",
+                                        0),
                       0u);
             // The name stands on the reported line of the file.
             size_t line = std::stoul(m[1]);
@@ -152,7 +164,9 @@ TEST(LoaderAgreement, ReportedParametersAreTheLoadedOnes)
             ++reported;
         }
         EXPECT_EQ(reported, entryCount) << "round " << round;
-        EXPECT_NE(run.text.find("Pelox.ini: summary: parameters " + std::to_string(entryCount) + ","),
+        // The window's About counts the skipped lines as the checker does.
+        EXPECT_NE(run.text.find("Pelox.ini: summary: parameters " + std::to_string(entryCount) + ", skipped " +
+                                std::to_string(skippedLines.count) + ","),
                   std::string::npos);
         EXPECT_EQ(run.status, problems ? 1 : 0) << "round " << round;
     }

@@ -49,7 +49,7 @@ void on_header(void* context, const char* line, int length, const HeaderReading&
     seen.header.assign(line, static_cast<size_t>(length));
 }
 
-void on_definition(void* context, const char* line, int length, LineVerdict verdict, uint32_t index)
+void on_definition(void* context, const char* line, int length, LineVerdict verdict, const LineDetail&, uint32_t index)
 {
     Seen& seen = *static_cast<Seen*>(context);
     FUZZ_CHECK(index == seen.accepted && index < PARAM_COUNT, "definition into record %u after %u accepted", index,

@@ -129,8 +129,12 @@ TEST_F(Config, TheTextIsUtf8OnlyWhenAllOfItIs)
              "C\" Address=0 Type=int8\n",
          ConfigText::ansi},
         {"Pwd=1 set=1 \xC2\xB0\n" + line + "St\xF6rung\" Address=0 Type=int8\n", ConfigText::ansi},  // mixed
-        {"Pwd=1 set=1\n" + line + "\xC0\xB0\" Address=0 Type=int8\n", ConfigText::ansi},             // overlong
-        {"Pwd=1 set=1\n" + line + "\" Address=0 Type=int8 \xE2\x82", ConfigText::ansi},              // cut at the end
+        {"Pwd=1 set=1\n" + line + "\xE0\x80\x80\" Address=0 Type=int8\n", ConfigText::ansi},         // overlong
+        {"Pwd=1 set=1\n" + line + "\xED\xA0\x80\" Address=0 Type=int8\n", ConfigText::ansi},         // surrogate
+        {"Pwd=1 set=1\n" + line + "\xF4\x90\x80\x80\" Address=0 Type=int8\n", ConfigText::ansi},     // > U+10FFFF
+        {"Pwd=1 set=1\n" + line + "\xF0\x9F\x94\xA5\xED\x9F\xBF\" Address=0 Type=int8\n", ConfigText::utf8},
+        {"Pwd=1 set=1\n" + line + "\xC0\xB0\" Address=0 Type=int8\n", ConfigText::ansi},  // overlong
+        {"Pwd=1 set=1\n" + line + "\" Address=0 Type=int8 \xE2\x82", ConfigText::ansi},   // cut at the end
     };
     for (const Row& row : rows) {
         load(row.text);
@@ -204,6 +208,22 @@ TEST_F(Config, ParseResultsAndRejectedLines)
         {"Name=\"a\" Description=\"b\" Address=16_ Type=int8", LineVerdict::addressNotANumber},
         {"Name=\"a\" Description=\"b\" Address=16.5 Type=int8", LineVerdict::addressNotANumber},
         {"Name=\"a\" Description=\"Address=1 Type=int8\"", LineVerdict::noAddress},
+        // Only a blank, a tab, a comma, a semicolon, the line end or a closing quote ends a number.
+        {"Name=\"a\" Description=\"b\" Address=16+1 Type=int8", LineVerdict::addressNotANumber},
+        {"Name=\"a\" Description=\"b\" Address=16-1 Type=int8", LineVerdict::addressNotANumber},
+        {"Name=\"a\" Description=\"b\" Address=16/2 Type=int8", LineVerdict::addressNotANumber},
+        {"Name=\"a\" Description=\"b\" Address=\"16 Type=int8", LineVerdict::addressNotANumber},
+        {"Name=\"a\" Description=\"b\" Address=\"16\"x Type=int8", LineVerdict::addressNotANumber},
+        {"Name=\"a\" Description=\"b\" Address=16\" Type=int8", LineVerdict::addressNotANumber},
+        {"Name=\"a\" Description=\"b\" Address=1 Type=int8 Default=1+2", LineVerdict::defaultNotANumber},
+        {"Name=\"a\" Description=\"b\" Address=1 Type=int8 Default=@5", LineVerdict::defaultNotANumber},
+        {"Name=\"a\" Description=\"b\" Address=1 Type=int8 Default=\"\"", LineVerdict::defaultNotANumber},
+        {"Name=\"a\" Description=\"b\" Address=1 Type=int8 Min=0x1", LineVerdict::limitNotANumber},
+        {"Name=\"a\" Description=\"b\" Address=1 Type=int8 Max=", LineVerdict::limitNotANumber},
+        {"Name=\"a\" Description=\"b\" Address=1 Type=int8 Max=128", LineVerdict::limitOutsideType},
+        {"Name=\"a\" Description=\"b\" Address=1 Type=int16 Min=-40000", LineVerdict::limitOutsideType},
+        {"Name=\"a\" Description=\"b\" Address=1 Type=int32 Min=2147483648", LineVerdict::limitOutsideType},
+        {"Name=\"a\" Description=\"b\" Address=1 Type=int8 Min=3 Max=2", LineVerdict::minAboveMax},
     };
     for (const Rejected& r : rejected) {
         e.type = ParamType::int32;
@@ -221,7 +241,13 @@ TEST_F(Config, ParseResultsAndRejectedLines)
         const char* line;
         int32_t address, defaultValue;
         EditMode mode;
+        int32_t minValue = -128, maxValue = 127;
     } accepted[] = {
+        {"Name=\"V\" Description=\"b\" Address=\"16\" Type=int8 Default=\"33\"", 16, 33, EditMode::Default},
+        {"Name=\"V\" Description=\"b\" Address=\" 16 \"; Type=int8 Default=\"-3\",", 16, -3, EditMode::Default},
+        {"Name=\"M\" Description=\"0 to 2\" Address=4 Type=int8 Changeable Min=0 Max=\"2\"", 4, 0, EditMode::Changeable,
+         0, 2},
+        {"Name=\"M\" Description=\"b\" Address=4 Type=int8 Default=9 Max=2", 4, 9, EditMode::Default, -128, 2},
         {"Name=\"a\" Description=\"b\" Address=16, Type=int8 Default=5,", 16, 5, EditMode::Default},
         {"Name=\"a\" Description=\"b\" Address=16; Type=int8 Default=\x1A", 16, 0, EditMode::Default},
         {"Name=\"a\" Description=\"b\" Address=16\tType=int8 Default=", 16, 0, EditMode::Default},
@@ -233,6 +259,10 @@ TEST_F(Config, ParseResultsAndRejectedLines)
         EXPECT_NE(parse_param_line(a.line, &e), 0) << a.line;
         EXPECT_EQ(e.address, a.address) << a.line;
         EXPECT_EQ(e.mode, a.mode) << a.line;
+        if (strstr(a.line, "Max=") != nullptr) {
+            EXPECT_EQ(e.minValue, a.minValue) << a.line;
+            EXPECT_EQ(e.maxValue, a.maxValue) << a.line;
+        }
         if (a.mode == EditMode::Default) {
             EXPECT_EQ(e.defaultValue, a.defaultValue) << a.line;
         }
@@ -375,19 +405,44 @@ TEST_F(Config, HostileBytesNeverBreakTheLoad)
     EXPECT_EQ(entryCount, 0u);
 }
 
-TEST_F(Config, MissingFileOrPathChangesNothing)
+TEST_F(Config, MissingFileFolderOrPathChangesNothing)
 {
     password = 9;
     entryCount = 3;
-    executable_in(PELOX_SOURCE_DIR "/tests/checker/data");  // a folder without Pelox.ini
-    EXPECT_FALSE(load_config());
-    EXPECT_EQ(password, 9u);
-    EXPECT_EQ(entryCount, 3u);
-
+    struct Row {
+        std::string folder;
+        ConfigLoad why;
+    } rows[] = {
+        {PELOX_SOURCE_DIR "/tests/checker/data", ConfigLoad::missing},  // a folder without Pelox.ini
+        {PELOX_FOLDER_INI_DIR, ConfigLoad::notAFile},                   // Pelox.ini is a folder
+        {"C:/" + std::string(800, 'f'), ConfigLoad::pathTooLong},
+    };
+    for (const Row& row : rows) {
+        executable_in(row.folder);
+        ConfigLoad why = ConfigLoad::read;
+        EXPECT_FALSE(load_config(&why)) << row.folder;
+        EXPECT_EQ(why, row.why) << row.folder;
+        EXPECT_EQ(password, 9u);
+        EXPECT_EQ(entryCount, 3u);
+    }
     fake_module_path_set(nullptr);
     EXPECT_FALSE(load_config());
     fake_module_path_set("no-separator.exe");
     EXPECT_FALSE(load_config());
+}
+
+// What About and pelox-tag read tell: the definition lines dropped, and where the first stands.
+TEST_F(Config, SkippedLinesAreCountedWithTheFirstOnesLine)
+{
+    std::string longLine = "Name=\"L\" Description=\"" + std::string(260, 'x') + "\" Address=8 Type=int8\n";
+    load("Pwd=0 set=0\n" + std::string(kLine) + "\n  \t\n# comment\n" + longLine +
+         "Name=\"T\" Description=\"d\" Address=16+1 Type=int8\n");
+    EXPECT_EQ(entryCount, 1u);
+    EXPECT_EQ(skippedLines.count, 3);  // both pieces of the long line, and the line after it
+    EXPECT_EQ(skippedLines.firstLine, 6);
+    load("Pwd=0 set=0\n" + std::string(kLine));
+    EXPECT_EQ(skippedLines.count, 0);
+    EXPECT_EQ(skippedLines.firstLine, 0);
 }
 
 TEST_F(Config, PathIsTheExecutablesFolder)
@@ -396,14 +451,17 @@ TEST_F(Config, PathIsTheExecutablesFolder)
     fake_module_path_set("C:\\Program Files\\Pelox\\pelox.exe");
     ASSERT_TRUE(config_path(path, sizeof path));
     EXPECT_STREQ(path, "C:\\Program Files\\Pelox\\Pelox.ini");
-    // The folder plus "Pelox.ini" must fit the 260 characters.
-    std::string folder = "C:\\" + std::string(246, 'f') + "\\";
-    ASSERT_EQ(folder.size(), 250u);
+    // Any folder Windows allows fits, also in UTF-8: 123 Cyrillic letters are 246 bytes. The
+    // folder plus "Pelox.ini" must fit the 781 bytes.
+    std::string cyrillic = "C:\\";
+    for (int i = 0; i < 123; ++i) cyrillic += "\xD0\x96";
+    fake_module_path_set((cyrillic + "\\pelox.exe").c_str());
+    EXPECT_TRUE(config_path(path, sizeof path));
+    std::string folder = "C:\\" + std::string(767, 'f') + "\\";
+    ASSERT_EQ(folder.size(), 771u);
     fake_module_path_set((folder + "x.exe").c_str());
     EXPECT_TRUE(config_path(path, sizeof path));
-    fake_module_path_set(("C:\\" + std::string(247, 'f') + "\\x.exe").c_str());
-    EXPECT_FALSE(config_path(path, sizeof path));
-    fake_module_path_set(("C:\\" + std::string(300, 'f') + "\\x.exe").c_str());
+    fake_module_path_set(("C:\\" + std::string(768, 'f') + "\\x.exe").c_str());
     EXPECT_FALSE(config_path(path, sizeof path));
 }
 
