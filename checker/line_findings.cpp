@@ -104,7 +104,7 @@ void put_parameter(const Report& report, const ParamEntry& record, uint32_t inde
     if (record.type == ParamType::empty) put_format(report, " (row hidden)");
     put_format(report, ", %s, default %d, ", mode_word(record.mode), static_cast<int>(record.defaultValue));
     int32_t low = 0, high = 0;
-    if (type_range(record.type, &low, &high) && (record.minValue != low || record.maxValue != high))
+    if (record.limited && type_range(record.type, &low, &high))
         put_format(report, "values %ld to %ld (Min=, Max=), ", static_cast<long>(record.minValue),
                    static_cast<long>(record.maxValue));
     int size = stored_size(record.type);

@@ -202,6 +202,7 @@ LineVerdict parse_param_line_verdict(const char* whole, ParamEntry* record, Line
     // that are never written keep the whole 32-bit range.
     int32_t low = INT32_MIN, high = INT32_MAX;
     bool ranged = type_range(record->type, &low, &high);
+    record->limited = false;
     record->minValue = low;
     record->maxValue = high;
     const char* const kLimitKeys[] = {"Min=", "Max="};
@@ -218,6 +219,7 @@ LineVerdict parse_param_line_verdict(const char* whole, ParamEntry* record, Line
         }
         if (ranged && (limit < low || limit > high)) return reject(record, LineVerdict::limitOutsideType);
         *limits[k] = limit;
+        record->limited = true;
         detail->key = nullptr, detail->valueAt = -1;
     }
     if (record->minValue > record->maxValue) return reject(record, LineVerdict::minAboveMax);

@@ -21,7 +21,9 @@ struct ParamEntry {
     EditMode mode;
     char name[PARAM_TEXT_SIZE];
     char description[PARAM_TEXT_SIZE];
-    // The values a write may store: "Min=" and "Max=" of the line, else what the type holds.
+    // The values a write may store when limited: "Min=" and "Max=" of the line (what the type
+    // holds for the one it leaves out). A record that is not limited takes what its type holds.
+    bool limited;
     int32_t minValue;
     int32_t maxValue;
 };

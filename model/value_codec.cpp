@@ -70,7 +70,7 @@ bool type_range(ParamType type, int32_t* low, int32_t* high)
 
 bool value_allowed(const ParamEntry& record, int32_t v)
 {
-    return v >= record.minValue && v <= record.maxValue;
+    return !record.limited || (v >= record.minValue && v <= record.maxValue);
 }
 
 int encode_value(ParamType type, int32_t v, uint8_t* image)

@@ -24,7 +24,7 @@ int stored_size(ParamType type);
 // The values a type's image holds: int8 -128..127, int16 -32768..32767, int32 and time every
 // signed 32-bit number. False for the types without an image.
 bool type_range(ParamType type, int32_t* low, int32_t* high);
-// Whether v lies within the parameter's Min= and Max= (its type's range when the line gives none).
+// Whether v lies within the parameter's Min= and Max=; true for a record that is not limited.
 bool value_allowed(const ParamEntry& record, int32_t v);
 
 // Writes the image of v into image (room for 6 bytes) and returns its size, or

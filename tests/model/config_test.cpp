@@ -259,7 +259,8 @@ TEST_F(Config, ParseResultsAndRejectedLines)
         EXPECT_NE(parse_param_line(a.line, &e), 0) << a.line;
         EXPECT_EQ(e.address, a.address) << a.line;
         EXPECT_EQ(e.mode, a.mode) << a.line;
-        if (strstr(a.line, "Max=") != nullptr) {
+        EXPECT_EQ(e.limited, strstr(a.line, "Max=") != nullptr) << a.line;
+        if (e.limited) {
             EXPECT_EQ(e.minValue, a.minValue) << a.line;
             EXPECT_EQ(e.maxValue, a.maxValue) << a.line;
         }
