@@ -8,6 +8,7 @@
 #include "checker/reader_diagnosis.h"
 #include "model/config.h"
 #include "model/config_path.h"
+#include "model/path_size.h"
 #include "pelox_version.h"
 #include "reader_text/reader_reason.h"
 #ifdef _WIN32
@@ -44,7 +45,7 @@ int tool_main(int argc, char** argv)
     }
     // Without a path, the file the tool beside it reads, named in full on every line, so that run
     // from another folder it never checks another file than the tool's.
-    char beside[CONFIG_PATH_SIZE];
+    char beside[PATH_SIZE];
     if (argc < 2 && !config_path(beside, sizeof beside)) {
         fprintf(stderr, "pelox-check: error: the folder of pelox-check is too long a path\n");
         return CHECK_UNREADABLE;
