@@ -7,6 +7,7 @@
 #include "model/config.h"
 #include "model/config_load.h"
 #include "model/config_path.h"
+#include "model/path_size.h"
 #include "model/text_number.h"
 #include "pelox_version.h"
 #include "reader_text/reader_reason.h"
@@ -97,14 +98,23 @@ int tool_main(int argc, char** argv)
                   production_options(argc, argv, first + 2, &options));
     if (!known) return usage(stderr, TAG_BAD_INPUT);
 
-    bool loaded = config != nullptr ? load_config_file(config, nullptr) : load_config();
+    // A path the Windows edge could not take is not to be mistaken for a file that is not there.
+    ConfigLoad outcome = ConfigLoad::pathTooLong;
+    bool loaded = config != nullptr ? strlen(config) < PATH_SIZE && load_config_file(config, nullptr, &outcome)
+                                    : load_config(&outcome);
+    const char* configName = config != nullptr ? config : "Pelox.ini";
+    if (!loaded && outcome == ConfigLoad::pathTooLong) {
+        if (config != nullptr) fprintf(stderr, "pelox-tag: error: --config: too long a path\n");
+        else fprintf(stderr, "pelox-tag: error: the folder of pelox-tag is too long a path\n");
+        return TAG_BAD_INPUT;
+    }
     if (!loaded) {
-        fprintf(stderr, "%s: error: cannot read the configuration\n", config != nullptr ? config : "Pelox.ini");
+        fprintf(stderr, "%s: error: cannot read the configuration\n", configName);
         return TAG_BAD_INPUT;
     }
     const char* file = argv[first + 1];
     int status = TAG_BAD_INPUT;
-    if (strcmp(command, "read") == 0) status = command_read(stdout, stderr);
+    if (strcmp(command, "read") == 0) status = command_read(configName, stdout, stderr);
     else if (strcmp(command, "save") == 0) status = command_save(file, force, stdout, stderr);
     else if (strcmp(command, "compare") == 0) status = command_compare(file, stdout, stderr);
     else if (dryRun) status = command_dry_run(file, stdout, stderr);
