@@ -33,7 +33,7 @@ int tool_main(int argc, char** argv)
         fprintf(argc > 2 ? stderr : stdout,
                 "usage: pelox-check [PATH]\n"
                 "Reports how the tool reads PATH (default: the Pelox.ini beside pelox-check, as the tool reads it).\n"
-                "Exit status: 0 nothing skipped and nothing overlapping, 1 problems found, 2 file not readable.\n"
+                "Exit status: 0 nothing skipped, overlapping or named twice, 1 problems found, 2 file not readable.\n"
                 "usage: pelox-check --reader\n"
                 "Loads CR95HF.dll beside pelox-check as the tool does and tries the reader and the tag.\n"
                 "Exit status: 0 all fine, or the step that failed: 10 CR95HF.dll not found, 11 not a library,\n"
