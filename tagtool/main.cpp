@@ -64,6 +64,15 @@ bool production_options(int argc, char** argv, int first, ProductionOptions* o)
     return o->log != nullptr;
 }
 
+// One limit for every path the tool takes: beyond it Windows could not be given the file, and
+// the failure further down would name another reason (a disk full, a file missing).
+bool path_fits(const char* path, const char* what)
+{
+    if (path == nullptr || strlen(path) < PATH_SIZE) return true;
+    fprintf(stderr, "pelox-tag: error: %s: too long a path (at most %d bytes)\n", what, PATH_SIZE - 1);
+    return false;
+}
+
 }  // namespace
 
 namespace {
@@ -97,15 +106,16 @@ int tool_main(int argc, char** argv)
                  ((strcmp(command, "produce") == 0 || verify) && arguments >= 1 &&
                   production_options(argc, argv, first + 2, &options));
     if (!known) return usage(stderr, TAG_BAD_INPUT);
+    if (!path_fits(config, "--config") || !path_fits(arguments > 0 ? argv[first + 1] : nullptr, "FILE") ||
+        !path_fits(options.log, "--log"))
+        return TAG_BAD_INPUT;
 
-    // A path the Windows edge could not take is not to be mistaken for a file that is not there.
-    ConfigLoad outcome = ConfigLoad::pathTooLong;
-    bool loaded = config != nullptr ? strlen(config) < PATH_SIZE && load_config_file(config, nullptr, &outcome)
-                                    : load_config(&outcome);
+    ConfigLoad outcome = ConfigLoad::read;
+    bool loaded = config != nullptr ? load_config_file(config, nullptr, &outcome) : load_config(&outcome);
     const char* configName = config != nullptr ? config : "Pelox.ini";
+    // Not to be mistaken for a Pelox.ini that is not there: it may well be.
     if (!loaded && outcome == ConfigLoad::pathTooLong) {
-        if (config != nullptr) fprintf(stderr, "pelox-tag: error: --config: too long a path\n");
-        else fprintf(stderr, "pelox-tag: error: the folder of pelox-tag is too long a path\n");
+        fprintf(stderr, "pelox-tag: error: the folder of pelox-tag is too long a path\n");
         return TAG_BAD_INPUT;
     }
     if (!loaded) {

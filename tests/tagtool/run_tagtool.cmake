@@ -88,7 +88,7 @@ step(2 "nowhere.ini: error: cannot read the configuration" --config nowhere.ini 
 file(MAKE_DIRECTORY ${WORK}/folder.ini)
 step(2 "^folder.ini: error: cannot read the configuration\n$" --config folder.ini read)
 string(REPEAT "x" 800 name)
-step(2 "^pelox-tag: error: --config: too long a path\n$" --config ${name} read)
+step(2 "^pelox-tag: error: --config: too long a path \\(at most 780 bytes\\)\n$" --config ${name} read)
 
 # Another configuration: Mode moved. Apply refuses that entry; production refuses to start.
 file(READ ${WORK}/Pelox.ini config)
