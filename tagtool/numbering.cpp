@@ -90,7 +90,8 @@ bool parse_numbering(const char* option, ParamSet* set, Numbering* number, bool*
     *continues = strcmp(first, "continue") == 0;
     NumberScan scan = *continues ? NumberScan::ok : scan_whole_decimal(first, &value);
     if (scan == NumberScan::none) return refuse(err, option, "FIRST: a whole decimal number or continue expected");
-    if (scan == NumberScan::overflow || value < p.minValue || value > p.maxValue) {
+    // continue has no FIRST yet: numbers_fit judges the one the log gives.
+    if (!*continues && (scan == NumberScan::overflow || value < p.minValue || value > p.maxValue)) {
         char why[120];
         if (limited(p))
             snprintf(why, sizeof why, "FIRST is outside the values %ld to %ld of the configuration (Min=, Max=)",
@@ -139,18 +140,21 @@ bool numbers_fit(const ParamSet& set, const Numbering& number, int count, FILE* 
     int record = find_record(set.entries[number.entry].name);
     if (record < 0) return true;  // parse_numbering found it; the configuration has not changed since
     const ParamEntry& p = ParamTable[record];
-    const char* whose = limited(p) ? "of the configuration" : "its type holds";
+    int32_t low = 0, high = 0;
+    type_range(p.type, &low, &high);  // a bound other than the type's is the line's Min= or Max=
     int64_t last = number.next + (count > 0 ? static_cast<int64_t>(count - 1) * number.step : 0);
     char quoted[QUOTED_TEXT_SIZE];
     quote_text(p.name, quoted, sizeof quoted);
     // FIRST was checked, but a number continued from the log was not.
     if (number.next < p.minValue) {
-        fprintf(err, "pelox-tag: error: --number: %s would start at %lld, below %ld, the smallest %s%s\n", quoted,
-                static_cast<long long>(number.next), static_cast<long>(p.minValue), whose, limited(p) ? " (Min=)" : "");
+        fprintf(err, "pelox-tag: error: --number: %s would start at %lld, below %ld, the smallest %s\n", quoted,
+                static_cast<long long>(number.next), static_cast<long>(p.minValue),
+                p.minValue != low ? "of the configuration (Min=)" : "its type holds");
         return false;
     }
     if (last <= p.maxValue) return true;
-    fprintf(err, "pelox-tag: error: --number: %s would reach %lld, beyond %ld, the largest %s%s\n", quoted,
-            static_cast<long long>(last), static_cast<long>(p.maxValue), whose, limited(p) ? " (Max=)" : "");
+    fprintf(err, "pelox-tag: error: --number: %s would reach %lld, beyond %ld, the largest %s\n", quoted,
+            static_cast<long long>(last), static_cast<long>(p.maxValue),
+            p.maxValue != high ? "of the configuration (Max=)" : "its type holds");
     return false;
 }
