@@ -8,6 +8,7 @@
 #include "checker/reader_diagnosis.h"
 #include "model/config.h"
 #include "model/config_path.h"
+#include "model/path_size.h"
 #include "pelox_version.h"
 #include "reader_text/reader_reason.h"
 #ifdef _WIN32
@@ -32,7 +33,7 @@ int tool_main(int argc, char** argv)
         fprintf(argc > 2 ? stderr : stdout,
                 "usage: pelox-check [PATH]\n"
                 "Reports how the tool reads PATH (default: the Pelox.ini beside pelox-check, as the tool reads it).\n"
-                "Exit status: 0 nothing skipped and nothing overlapping, 1 problems found, 2 file not readable.\n"
+                "Exit status: 0 nothing skipped, overlapping or named twice, 1 problems found, 2 file not readable.\n"
                 "usage: pelox-check --reader\n"
                 "Loads CR95HF.dll beside pelox-check as the tool does and tries the reader and the tag.\n"
                 "Exit status: 0 all fine, or the step that failed: 10 CR95HF.dll not found, 11 not a library,\n"
@@ -44,7 +45,7 @@ int tool_main(int argc, char** argv)
     }
     // Without a path, the file the tool beside it reads, named in full on every line, so that run
     // from another folder it never checks another file than the tool's.
-    char beside[CONFIG_PATH_SIZE];
+    char beside[PATH_SIZE];
     if (argc < 2 && !config_path(beside, sizeof beside)) {
         fprintf(stderr, "pelox-check: error: the folder of pelox-check is too long a path\n");
         return CHECK_UNREADABLE;

@@ -4,6 +4,7 @@
 
 #include <string.h>
 
+#include "model/value_codec.h"
 #include "sets/set_match.h"
 #include "sets/set_tag.h"
 #include "sets/tag_blocks.h"
@@ -33,6 +34,8 @@ void plan_apply(const ParamSet& set, SetReport* report)
         SetReason reason = not_written_because(p, e);
         int size = reason == SetReason::none ? encode_value(p.type, e.value, item.image) : 0;
         if (reason == SetReason::none && size <= 0) reason = SetReason::doesNotFit;
+        // Min= and Max= say what the device accepts; the type alone cannot.
+        if (reason == SetReason::none && !value_allowed(p, e.value)) reason = SetReason::outsideLimits;
         if (reason != SetReason::none) {
             item.status = SetStatus::skipped;
             item.reason = reason;

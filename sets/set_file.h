@@ -8,8 +8,12 @@
 #include <string.h>
 
 #include "model/file_open.h"
+#include "model/path_size.h"
 
-enum { FILE_PATH_SIZE = 1024 };
+enum {
+    FILE_PATH_SIZE = PATH_SIZE,
+    TEMPORARY_SUFFIX_SIZE = 16,  // ".~XXXX" after the target's name, with room to spare
+};
 
 bool is_folder(const char* path);
 bool file_exists(const char* path);
@@ -19,7 +23,7 @@ bool file_exists(const char* path);
 // point removes the new file and leaves the target untouched.
 struct FileReplacement {
     intptr_t handle;  // a file descriptor, or on Windows a HANDLE; -1 while none is open
-    char temporary[FILE_PATH_SIZE + 16];
+    char temporary[FILE_PATH_SIZE + TEMPORARY_SUFFIX_SIZE];
     char target[FILE_PATH_SIZE];
     bool failed;
 };

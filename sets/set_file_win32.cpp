@@ -12,8 +12,8 @@ namespace {
 
 DWORD attributes(const char* path)
 {
-    wchar_t wide[FILE_PATH_SIZE];
-    return widen_path(path, wide, FILE_PATH_SIZE) ? GetFileAttributesW(wide) : INVALID_FILE_ATTRIBUTES;
+    wchar_t wide[PATH_SIZE];
+    return widen_path(path, wide, PATH_SIZE) ? GetFileAttributesW(wide) : INVALID_FILE_ATTRIBUTES;
 }
 
 HANDLE handle_of(const FileReplacement* r)
@@ -25,8 +25,8 @@ void give_up(FileReplacement* r)
 {
     if (r->handle != -1) CloseHandle(handle_of(r));
     r->handle = -1;
-    wchar_t wide[FILE_PATH_SIZE + 16];
-    if (widen_path(r->temporary, wide, FILE_PATH_SIZE + 16)) DeleteFileW(wide);
+    wchar_t wide[PATH_SIZE + TEMPORARY_SUFFIX_SIZE];
+    if (widen_path(r->temporary, wide, PATH_SIZE + TEMPORARY_SUFFIX_SIZE)) DeleteFileW(wide);
     r->failed = true;
 }
 
@@ -50,8 +50,8 @@ bool replacement_begin(FileReplacement* r, const char* path)
     for (int attempt = 0; attempt < 100; ++attempt) {
         snprintf(r->temporary, sizeof r->temporary, "%s.~%04lX", path,
                  static_cast<unsigned long>((seed + static_cast<DWORD>(attempt)) & 0xFFFF));
-        wchar_t wide[FILE_PATH_SIZE + 16];
-        if (!widen_path(r->temporary, wide, FILE_PATH_SIZE + 16)) break;
+        wchar_t wide[PATH_SIZE + TEMPORARY_SUFFIX_SIZE];
+        if (!widen_path(r->temporary, wide, PATH_SIZE + TEMPORARY_SUFFIX_SIZE)) break;
         HANDLE h = CreateFileW(wide, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h != INVALID_HANDLE_VALUE) {
             r->handle = reinterpret_cast<intptr_t>(h);
@@ -78,11 +78,11 @@ bool replacement_write(FileReplacement* r, const char* bytes, size_t length)
 bool replacement_commit(FileReplacement* r)
 {
     if (r->failed) return false;
-    wchar_t from[FILE_PATH_SIZE + 16], to[FILE_PATH_SIZE];
-    if (!FlushFileBuffers(handle_of(r)) || !widen_path(r->target, to, FILE_PATH_SIZE)) return give_up(r), false;
+    wchar_t from[PATH_SIZE + TEMPORARY_SUFFIX_SIZE], to[PATH_SIZE];
+    if (!FlushFileBuffers(handle_of(r)) || !widen_path(r->target, to, PATH_SIZE)) return give_up(r), false;
     bool closed = CloseHandle(handle_of(r)) != 0;
     r->handle = -1;
-    widen_path(r->temporary, from, FILE_PATH_SIZE + 16);
+    widen_path(r->temporary, from, PATH_SIZE + TEMPORARY_SUFFIX_SIZE);
     if (!closed || !MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileW(from);
         return r->failed = true, false;

@@ -32,7 +32,10 @@ bool fail(Parse& parse, SetProblem problem, const char* detail = "", int otherLi
     parse.error->problem = problem;
     parse.error->line = parse.line;
     parse.error->otherLine = otherLine;
-    snprintf(parse.error->detail, sizeof parse.error->detail, "%s", detail);
+    // Cut to fit on purpose: a message quotes the start of the token, never a whole long line.
+    size_t n = strnlen(detail, sizeof parse.error->detail - 1);
+    memcpy(parse.error->detail, detail, n);
+    parse.error->detail[n] = '\0';
     return false;
 }
 

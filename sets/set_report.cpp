@@ -23,7 +23,10 @@ int count_mismatches(const SetReport& report)
 int count_unappliable(const SetReport& report)
 {
     int n = 0;
-    for (int i = 0; i < report.count; ++i)
-        n += is_mismatch(report.items[i].reason) || report.items[i].reason == SetReason::notItsDefault;
+    for (int i = 0; i < report.count; ++i) {
+        SetReason r = report.items[i].reason;
+        n += is_mismatch(r) || r == SetReason::notItsDefault || r == SetReason::doesNotFit ||
+             r == SetReason::outsideLimits;
+    }
     return n;
 }

@@ -30,6 +30,7 @@ enum class SetReason : uint8_t {
     notSetInSet,         // the set holds "not-set" for it
     notItsDefault,       // a Default parameter is only ever written to its default
     doesNotFit,          // the value does not fit the parameter's type
+    outsideLimits,       // the value fits the type but lies outside the line's Min= and Max=
     notInSet,            // the configuration has it, the set does not
     notInConfiguration,  // the set has it, the configuration does not
     addressDiffers,      // same name, another address
@@ -100,6 +101,6 @@ bool is_mismatch(SetReason reason);
 // Items with each status; items refused for not fitting the configuration.
 int count_status(const SetReport& report, SetStatus status);
 int count_mismatches(const SetReport& report);
-// Items whose set entry cannot be applied: not fitting the configuration, or a Default entry
-// that is not the parameter's default.
+// Items whose set entry cannot be applied: not fitting the configuration, a Default entry that
+// is not the parameter's default, or a value the parameter may not take.
 int count_unappliable(const SetReport& report);

@@ -40,6 +40,10 @@ void add_reason(char* out, size_t size, const SetItem& item, const ParamSet& set
     case SetReason::doesNotFit:
         append_format(out, size, ": the set's value does not fit %s", type_name(p->type));
         break;
+    case SetReason::outsideLimits:
+        append_format(out, size, ": the set's value is outside the values %ld to %ld of the configuration (Min=, Max=)",
+                      static_cast<long>(p->minValue), static_cast<long>(p->maxValue));
+        break;
     case SetReason::notInSet: append_format(out, size, ": not in the set"); break;
     case SetReason::notInConfiguration: append_format(out, size, ": not in the configuration"); break;
     case SetReason::addressDiffers:

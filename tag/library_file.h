@@ -4,8 +4,10 @@
 #pragma once
 #include <stdint.h>
 
+#include "model/path_size.h"
+
 enum {
-    LIBRARY_PATH_SIZE = 780,  // a Windows path of 260 characters in UTF-8
+    LIBRARY_PATH_SIZE = PATH_SIZE,
     MACHINE_I386 = 0x014C,
     MACHINE_AMD64 = 0x8664,
     READER_FUNCTIONS = 4,

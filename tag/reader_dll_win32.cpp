@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "model/module_sibling.h"
+#include "model/path_size.h"
 #include "model/wide_path_win32.h"
 #include "tag/dll_search.h"
 #include "tag/library_search.h"
@@ -34,12 +35,14 @@ LibraryReport report;
 // current directory.
 void find_library()
 {
-    char programFolder[MAX_PATH * 3];  // UTF-8: up to three bytes a character
-    char systemFolder[MAX_PATH];
+    char programFolder[PATH_SIZE], systemFolder[PATH_SIZE];
+    wchar_t wideSystem[PATH_SIZE];
     bool besideProgram = module_sibling_path("", programFolder, sizeof programFolder);
-    UINT n = GetSystemDirectoryA(systemFolder, sizeof systemFolder - 1);
-    bool inSystem = n > 0 && n < sizeof systemFolder - 1;
-    if (inSystem && systemFolder[n - 1] != '\\') lstrcatA(systemFolder, "\\");
+    // Room kept for the closing backslash.
+    UINT n = GetSystemDirectoryW(wideSystem, PATH_SIZE - 1);
+    bool inSystem = n > 0 && n < PATH_SIZE - 1;
+    if (inSystem && wideSystem[n - 1] != L'\\') wideSystem[n] = L'\\', wideSystem[n + 1] = L'\0';
+    inSystem = inSystem && narrow_path(wideSystem, systemFolder, sizeof systemFolder);
     find_reader_library(besideProgram ? programFolder : nullptr, inSystem ? systemFolder : nullptr, PROGRAM_MACHINE,
                         &report);
 }
@@ -63,9 +66,9 @@ void load_library()
     SetThreadErrorMode(SEM_FAILCRITICALERRORS, &errorMode);
     // By its wide-character path (the program's folder may have any name); what the library
     // needs comes from its own folder or the system folder, never the current folder or PATH.
-    wchar_t path[MAX_PATH * 2];
+    wchar_t path[PATH_SIZE];
     HMODULE module =
-        widen_path(report.path, path, MAX_PATH * 2) ? LoadLibraryExW(path, nullptr, reader_library_flags()) : nullptr;
+        widen_path(report.path, path, PATH_SIZE) ? LoadLibraryExW(path, nullptr, reader_library_flags()) : nullptr;
     DWORD error = module == nullptr ? GetLastError() : 0;
     SetThreadErrorMode(errorMode, nullptr);
     if (module == nullptr) {

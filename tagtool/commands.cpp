@@ -21,6 +21,25 @@ int tag_problem(SetOutcome outcome, FILE* err)
     return outcome == SetOutcome::ok ? TAG_OK : TAG_NO_TAG;
 }
 
+// No reader or no tag: one line that says why, not a line per parameter that was never tried.
+bool tag_missing(SetOutcome outcome, FILE* err)
+{
+    if (outcome != SetOutcome::noReader && outcome != SetOutcome::noTag) return false;
+    say_reader_problem(outcome, err);
+    return true;
+}
+
+// A parameter missing from what read prints is a skipped line of the configuration: say so, and
+// where pelox-check explains it.
+void say_skipped_lines(const char* config, FILE* err)
+{
+    if (skippedLines.count == 1)
+        fprintf(err, "%s: 1 line skipped, on line %d: pelox-check tells why\n", config, skippedLines.firstLine);
+    else if (skippedLines.count > 1)
+        fprintf(err, "%s: %d lines skipped, the first on line %d: pelox-check tells why\n", config, skippedLines.count,
+                skippedLines.firstLine);
+}
+
 // Where a save may write: a new file, or with force an existing set; never a folder or a file
 // that is no set (Pelox.ini given by mistake, a program, a text).
 bool may_save_to(const char* path, bool force, FILE* err)
@@ -40,8 +59,9 @@ bool may_save_to(const char* path, bool force, FILE* err)
 
 }  // namespace
 
-int command_read(FILE* out, FILE* err)
+int command_read(const char* config, FILE* out, FILE* err)
 {
+    say_skipped_lines(config, err);
     SetOutcome outcome = save_tag_set(0, &commandSet, &commandReport);
     if (!commandReport.uidKnown) return tag_problem(outcome, err);
     fprintf(out, "tag %016llX\n", static_cast<unsigned long long>(commandReport.uid));
@@ -61,6 +81,7 @@ int command_save(const char* path, bool force, FILE* out, FILE* err)
 {
     if (!may_save_to(path, force, err)) return TAG_BAD_INPUT;
     SetOutcome outcome = save_tag_set(static_cast<int64_t>(time(nullptr)), &commandSet, &commandReport);
+    if (tag_missing(outcome, err)) return TAG_NO_TAG;
     if (outcome != SetOutcome::ok) {
         print_report(commandReport, commandSet, out);
         say_reader_problem(outcome, err);
@@ -83,6 +104,7 @@ int command_compare(const char* path, FILE* out, FILE* err)
 {
     if (!read_set_or_say(path, err)) return TAG_BAD_INPUT;
     SetOutcome outcome = compare_tag_set(commandSet, &commandReport);
+    if (tag_missing(outcome, err)) return TAG_NO_TAG;
     print_report(commandReport, commandSet, out);
     return outcome == SetOutcome::different ? TAG_DIFFERENT : tag_problem(outcome, err);
 }
@@ -91,6 +113,7 @@ int command_apply(const char* path, FILE* out, FILE* err)
 {
     if (!read_set_or_say(path, err)) return TAG_BAD_INPUT;
     SetOutcome outcome = apply_tag_set(commandSet, &commandReport);
+    if (tag_missing(outcome, err)) return TAG_NO_TAG;
     print_report(commandReport, commandSet, out);
     if (outcome == SetOutcome::failed || outcome == SetOutcome::incomplete) return TAG_DIFFERENT;
     return tag_problem(outcome, err);

@@ -11,7 +11,8 @@ enum {
     TAG_NO_TAG = 3,     // no reader, no tag, or a block that could not be read: nothing written
 };
 
-int command_read(FILE* out, FILE* err);
+// config names the configuration where it says that lines of it were skipped.
+int command_read(const char* config, FILE* out, FILE* err);
 // force: replace an existing set file.
 int command_save(const char* path, bool force, FILE* out, FILE* err);
 int command_compare(const char* path, FILE* out, FILE* err);

@@ -7,6 +7,7 @@
 #include "model/config.h"
 #include "model/config_load.h"
 #include "model/config_path.h"
+#include "model/path_size.h"
 #include "model/text_number.h"
 #include "pelox_version.h"
 #include "reader_text/reader_reason.h"
@@ -63,6 +64,15 @@ bool production_options(int argc, char** argv, int first, ProductionOptions* o)
     return o->log != nullptr;
 }
 
+// One limit for every path the tool takes: beyond it Windows could not be given the file, and
+// the failure further down would name another reason (a disk full, a file missing).
+bool path_fits(const char* path, const char* what)
+{
+    if (path == nullptr || strlen(path) < PATH_SIZE) return true;
+    fprintf(stderr, "pelox-tag: error: %s: too long a path (at most %d bytes)\n", what, PATH_SIZE - 1);
+    return false;
+}
+
 }  // namespace
 
 namespace {
@@ -96,15 +106,25 @@ int tool_main(int argc, char** argv)
                  ((strcmp(command, "produce") == 0 || verify) && arguments >= 1 &&
                   production_options(argc, argv, first + 2, &options));
     if (!known) return usage(stderr, TAG_BAD_INPUT);
+    if (!path_fits(config, "--config") || !path_fits(arguments > 0 ? argv[first + 1] : nullptr, "FILE") ||
+        !path_fits(options.log, "--log"))
+        return TAG_BAD_INPUT;
 
-    bool loaded = config != nullptr ? load_config_file(config, nullptr) : load_config();
+    ConfigLoad outcome = ConfigLoad::read;
+    bool loaded = config != nullptr ? load_config_file(config, nullptr, &outcome) : load_config(&outcome);
+    const char* configName = config != nullptr ? config : "Pelox.ini";
+    // Not to be mistaken for a Pelox.ini that is not there: it may well be.
+    if (!loaded && outcome == ConfigLoad::pathTooLong) {
+        fprintf(stderr, "pelox-tag: error: the folder of pelox-tag is too long a path\n");
+        return TAG_BAD_INPUT;
+    }
     if (!loaded) {
-        fprintf(stderr, "%s: error: cannot read the configuration\n", config != nullptr ? config : "Pelox.ini");
+        fprintf(stderr, "%s: error: cannot read the configuration\n", configName);
         return TAG_BAD_INPUT;
     }
     const char* file = argv[first + 1];
     int status = TAG_BAD_INPUT;
-    if (strcmp(command, "read") == 0) status = command_read(stdout, stderr);
+    if (strcmp(command, "read") == 0) status = command_read(configName, stdout, stderr);
     else if (strcmp(command, "save") == 0) status = command_save(file, force, stdout, stderr);
     else if (strcmp(command, "compare") == 0) status = command_compare(file, stdout, stderr);
     else if (dryRun) status = command_dry_run(file, stdout, stderr);

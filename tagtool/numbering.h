@@ -8,9 +8,9 @@
 #include "tagtool/produce.h"
 
 // Reads the option and points number at the set's entry for the parameter, adding one when the
-// set lacks it. *continues says that the first number is to come from the log. False after
-// saying why on err: not in the configuration, not Changeable, not a whole number, a step
-// below 1.
+// set lacks it (the entry's own value no longer counts). *continues says that the first number
+// is to come from the log. False after saying why on err: not in the configuration or in it
+// twice, not Changeable, not a whole number, outside Min= and Max= or the type, a step below 1.
 bool parse_numbering(const char* option, ParamSet* set, Numbering* number, bool* continues, FILE* err);
 
 // For continue: the number after the highest the log's rows of this station record. False after
@@ -18,6 +18,6 @@ bool parse_numbering(const char* option, ParamSet* set, Numbering* number, bool*
 bool continue_numbering(FILE* log, const char* logPath, Station station, const ParamSet& set, Numbering* number,
                         FILE* err);
 
-// Whether the first number fits the type, and with a count the last one too; false after saying
-// why.
+// Whether the first number lies within Min= and Max= (else the type's range), and with a count
+// the last one too; false after saying why.
 bool numbers_fit(const ParamSet& set, const Numbering& number, int count, FILE* err);

@@ -31,7 +31,7 @@ struct Numbering {
     int entry;  // the set entry, -1 for a run without numbers
     int64_t next;
     int64_t step;  // 1 or more
-    int64_t high;  // the largest the parameter's type holds
+    int64_t high;  // the largest the parameter may take: Max=, else what its type holds
 };
 
 struct ProduceHooks {

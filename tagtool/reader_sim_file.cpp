@@ -1,8 +1,8 @@
 // pelox-tag's reader library natively: the simulated tag kept in "cr95hf-sim.txt" beside the
 // executable, loaded and saved as the stand-in CR95HF.dll keeps it beside itself, so that the
 // tool can be tested and shown without Windows.
-#include "model/config.h"
 #include "model/module_sibling.h"
+#include "model/path_size.h"
 #include "sim/sim_file.h"
 #include "tag/reader.h"
 
@@ -13,7 +13,7 @@ void use_state_file()
     static bool chosen = false;
     if (chosen) return;
     chosen = true;
-    char path[CONFIG_PATH_SIZE];
+    char path[PATH_SIZE];
     sim_file_use(module_sibling_path("cr95hf-sim.txt", path, sizeof path) ? path : nullptr);
 }
 

@@ -96,6 +96,8 @@ TEST(SetFile, EveryMalformedLineIsRefusedWithItsLineNumberAndNothingKept)
     for (int i = 0; i <= SET_MAX_ENTRIES; ++i) entries += "\"P" + std::to_string(i) + "\" 0 int8 1\n";
     std::string comments;  // lines of 1024 bytes; the limit falls inside line 1025
     for (int i = 0; i < 1030; ++i) comments += std::string(1023, '#') + "\n";
+    const std::string cut = "value \"" + std::string(SET_DETAIL_SIZE - 1, '9') +
+                            "\": not-set, or a whole decimal number that fits the type, expected";
     struct Row {
         std::string text;
         SetProblem problem;
@@ -133,6 +135,7 @@ TEST(SetFile, EveryMalformedLineIsRefusedWithItsLineNumberAndNothingKept)
         {kHeader + "\"A\" 0 int8 128\n", SetProblem::badValue, 6,
          "value \"128\": not-set, or a whole decimal number that fits the type, expected"},
         {kHeader + "\"A\" 0 int16 -32769\n", SetProblem::badValue, 6, nullptr},
+        {kHeader + "\"A\" 0 int8 " + std::string(60, '9') + "\n", SetProblem::badValue, 6, cut.c_str()},
         {kHeader + "\"A\" 0 int32 2147483648\n", SetProblem::badValue, 6, nullptr},
         {kHeader + "\"A\" 0 swver -1\n", SetProblem::badValue, 6, nullptr},
         {kHeader + "\"A\" 0 time 1.5e9\n", SetProblem::badValue, 6, nullptr},

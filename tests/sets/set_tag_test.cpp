@@ -137,6 +137,10 @@ TEST_F(ExampleTest, EntriesThatDoNotFitTheConfigurationAreRefusedWithTheirReason
         {"Name=\"Mode\" Description=\"d\" Address=40 Type=empty",
          {"\"Mode\" (40, empty): skipped: address 36 and type int8 in the set, 40 and empty in the configuration",
           "E00208115C3A77D1: incomplete: skipped 1 (1 not fitting the configuration)"}},
+        {"Name=\"Mode\" Description=\"d\" Address=36 Type=int8 Default=2 Max=1",
+         {"\"Mode\" (36, int8): skipped: the set's value is outside the values -128 to 1 of the configuration (Min=, "
+          "Max=)",
+          "E00208115C3A77D1: incomplete: skipped 1"}},
         {"Name=\"Mood\" Description=\"d\" Address=36 Type=int8 Changeable",
          {"\"Mood\" (36, int8): skipped: not in the set", "\"Mode\" (36, int8): skipped: not in the configuration",
           "E00208115C3A77D1: incomplete: skipped 2 (2 not fitting the configuration)"}},

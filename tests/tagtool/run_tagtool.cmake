@@ -10,6 +10,7 @@ if(DLL)
   file(COPY ${DLL} DESTINATION ${WORK})
 endif()
 
+set(here ${WORK})  # where step runs the tool
 function(fresh_tag)
   file(COPY ${EXAMPLES}/cr95hf-sim.txt DESTINATION ${WORK})
 endfunction()
@@ -17,7 +18,7 @@ endfunction()
 # step(<status> <pattern> <arguments...>): the pattern is matched against standard output and
 # standard error together.
 function(step status pattern)
-  execute_process(COMMAND ${EMULATOR} ${WORK}/${tool} ${ARGN} WORKING_DIRECTORY ${WORK} TIMEOUT 60
+  execute_process(COMMAND ${EMULATOR} ${here}/${tool} ${ARGN} WORKING_DIRECTORY ${here} TIMEOUT 60
     RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
   if(NOT result STREQUAL status)
     message(FATAL_ERROR "pelox-tag ${ARGN}: exit status ${result}, expected ${status}\n${out}${err}")
@@ -83,6 +84,11 @@ step(0 "usage: pelox-tag" --help)
 step(0 "usage: pelox-tag" /?)
 step(0 "^pelox-tag ${VERSION}\n$" --version)
 step(2 "nowhere.ini: error: cannot read the configuration" --config nowhere.ini read)
+# A configuration that is a folder is as missing; a path beyond any Windows path is named so.
+file(MAKE_DIRECTORY ${WORK}/folder.ini)
+step(2 "^folder.ini: error: cannot read the configuration\n$" --config folder.ini read)
+string(REPEAT "x" 800 name)
+step(2 "^pelox-tag: error: --config: too long a path \\(at most 780 bytes\\)\n$" --config ${name} read)
 
 # Another configuration: Mode moved. Apply refuses that entry; production refuses to start.
 file(READ ${WORK}/Pelox.ini config)
@@ -91,6 +97,13 @@ string(REPLACE "Name=\"Mode\" Description=\"Mode 0=off 1=auto 2=manual\" Address
 file(WRITE ${WORK}/moved.ini "${moved}")
 step(1 "\"Mode\" \\(37, int8\\): skipped: address 36 in the set, 37 in the configuration.*: incomplete: " --config moved.ini apply first.set)
 step(2 "refused: .*the set cannot be applied whole \\(see the skipped entries\\): no tag written" --config moved.ini produce first.set --log line.log)
+# Skipped lines are named on standard error, the status as before.
+string(REGEX REPLACE "Address=(48|52) " "Address=\\1+1 " skipped "${config}")
+file(WRITE ${WORK}/skipped.ini "${skipped}")
+step(0 "row 9 \"Vmin\": .*\nskipped.ini: 2 lines skipped, the first on line 14: pelox-check tells why\n$" --config skipped.ini read)
+# A name defined twice is not numbered: which of the two is meant is not known.
+file(WRITE ${WORK}/twice.ini "${config}Name=\"Tmax\" Description=\"again\" Address=300 Type=int16 Changeable\n")
+step(2 "--number Tmax=1: the configuration defines this name twice \\(parameters 9 and 28\\)" --config twice.ini produce example.set --log line.log --number Tmax=1)
 
 # Production: a log of another format refused and left as it was; a CSV log whose last row a
 # stopped run left without its line end gets one; numbers per device, continued from the log;
@@ -150,13 +163,38 @@ if(NOT before STREQUAL after)
   message(FATAL_ERROR "a dry run changed the tag")
 endif()
 
-# No tag, or a block that cannot be read: nothing saved, status 3.
+# Mode holds 0 to 2 (Min=0 Max=2): a 5 is not written, its set not produced, no number beyond 2
+# given; numbered, the set's own 5 never reaches a device, so the set is not refused for it.
+string(REPLACE "\"Mode\" 36 int8 1\n" "\"Mode\" 36 int8 5\n" five "${text}")
+file(WRITE ${WORK}/five.set "${five}")
+step(1 "\"Mode\" \\(36, int8\\): skipped: the set's value is outside the values 0 to 2 of the configuration \\(Min=, Max=\\)\n.*: incomplete: " apply five.set)
+step(2 "refused: .*the set cannot be applied whole" produce five.set --log five.log)
+step(2 "--number Mode=3: FIRST is outside the values 0 to 2 of the configuration \\(Min=, Max=\\)" produce five.set --log five.log --number Mode=3)
+step(2 "--number: \"Mode\" would reach 3, beyond 2, the largest of the configuration \\(Max=\\)" produce five.set --log five.log --count 3 --number Mode=1)
+step(0 "device 1 of 1, Mode=0: E00208115C3A77D1: ok: written " produce five.set --log five.log --count 1 --number Mode=0)
+
+# No tag, or a block that cannot be read: nothing saved, status 3; without a tag one line says so.
 fresh_tag()
 file(APPEND ${WORK}/cr95hf-sim.txt "tag_absent 1\n")
 step(3 "pelox-tag: no tag answered: No tag answers: place the tag on the reader" save absent.set)
+step(3 "^pelox-tag: no tag answered: No tag answers: place the tag on the reader\n$" compare first.set)
+step(3 "^pelox-tag: no tag answered: No tag answers: place the tag on the reader\n$" apply first.set)
 if(EXISTS ${WORK}/absent.set)
   message(FATAL_ERROR "a set was saved without a tag")
 endif()
 fresh_tag()
 file(APPEND ${WORK}/cr95hf-sim.txt "fail_call read_block 3\n")
 step(3 "page 1 row 2 \"HW\": No answer" read)
+
+# In a folder whose path Windows allows but that is long in UTF-8 (123 Cyrillic letters, some 310
+# bytes), pelox-tag finds its configuration and its reader (under Wine the stand-in's own tag);
+# natively, beside a path longer than any Windows path, it says that the path is too long.
+string(REPEAT "ж" 123 cyrillic)
+set(here ${WORK}/${cyrillic}/ppppppppppppppp)
+file(COPY ${TOOL} ${DLL} ${EXAMPLES}/Pelox.ini ${EXAMPLES}/cr95hf-sim.txt DESTINATION ${here})
+step(0 "^tag [0-9A-F]+\npage 1 row 1 \"SW\": " read)
+if(NOT EMULATOR)
+  set(here ${here}/${cyrillic}/${cyrillic}/${cyrillic})
+  file(COPY ${TOOL} ${EXAMPLES}/Pelox.ini DESTINATION ${here})
+  step(2 "^pelox-tag: error: the folder of pelox-tag is too long a path\n$" read)
+endif()
