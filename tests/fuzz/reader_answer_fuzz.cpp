@@ -20,6 +20,7 @@
 #include "fuzz/reference_text.h"
 #include "model/config.h"
 #include "model/param_table.h"
+#include "model/value_codec.h"
 #include "support/screen.h"
 
 namespace {
@@ -285,6 +286,7 @@ void set_up_table()
         e.address = kRows[i].address;
         e.mode = kRows[i].mode;
         e.defaultValue = kRows[i].mode == EditMode::Default ? kRows[i].value : 0;
+        type_range(e.type, &e.minValue, &e.maxValue);
     }
     entryCount = kRowCount;
     lastPage = 0;

@@ -4,6 +4,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "model/value_codec.h"
+
 void ProgramTest::SetUp()
 {
     sim_reset();
@@ -42,6 +44,8 @@ ParamEntry& add_param(const char* name, ParamType type, int32_t address, EditMod
     e.address = address;
     e.mode = mode;
     e.defaultValue = defaultValue;
+    e.minValue = INT32_MIN, e.maxValue = INT32_MAX;  // as the loader leaves a line without Min= and Max=
+    type_range(type, &e.minValue, &e.maxValue);
     lastPage = compute_last_page(entryCount);
     return e;
 }

@@ -10,6 +10,7 @@
 #include "fakes/reader_script.h"
 #include "model/config.h"
 #include "model/param_table.h"
+#include "model/value_codec.h"
 #include "tag/reader.h"
 #include "tag/security.h"
 #include "tag/tag_memory.h"
@@ -139,6 +140,7 @@ TEST_F(Answers, AWriteThatDidNotTakeStaysMarked)
     ParamEntry& e = ParamTable[entryCount++];
     e.type = ParamType::int8;
     e.mode = EditMode::Changeable;
+    type_range(e.type, &e.minValue, &e.maxValue);
     const char* oldBlock = "8008"
                            "00"
                            "05B155FF"
