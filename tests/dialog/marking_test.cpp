@@ -35,6 +35,22 @@ TEST_F(Marking, SeveralBoxesStayRedEachWithItsReasonUntilTheirRowIsDone)
     }
 }
 
+// A read-only box asks as static text: the green shows there too, the red only through the focus.
+TEST_F(Marking, ReadOnlyBoxesShowTheGreenNeverTheRedAndGoBackToTheirOwnLook)
+{
+    const ColourQuery readOnly = ColourQuery::readOnly;
+    mark_verified(2);
+    EXPECT_EQ(colour_query(1102, readOnly), BoxColour::verified);
+    mark_refused(2, "default outside its range");
+    EXPECT_EQ(colour_query(1102, readOnly), BoxColour::ordinaryReadOnly);  // the green drawn over once
+    EXPECT_EQ(colour_query(1102, readOnly), BoxColour::system);
+    mark_verified(2);
+    EXPECT_EQ(colour_query(1102, readOnly), BoxColour::verified);
+    unmark_all();
+    EXPECT_EQ(colour_query(1102, readOnly), BoxColour::ordinaryReadOnly);
+    EXPECT_EQ(colour_query(1102, readOnly), BoxColour::system);
+}
+
 TEST_F(Marking, TheStatusLineTellsWhatIsMissingBeforeAMarkAndAMarkBeforeAWideValue)
 {
     show_value_tip(0, "2023-03-12 00:00:00");

@@ -132,6 +132,7 @@ TEST_F(Write, DefaultInt32WritesItsDefaultAndShowsIt)
     EXPECT_EQ(hex_bytes(memory(12, 6)), "00 00 03 E8 DC B9");
     EXPECT_STREQ(fake_text(1100), "1000");
     EXPECT_EQ(first_red_box(), NO_FIELD);
+    EXPECT_EQ(colour_query(1100, ColourQuery::readOnly), BoxColour::verified);  // "def." shows it worked
 }
 
 TEST_F(Write, DefaultOutOfItsTypesRange)
