@@ -19,7 +19,7 @@ struct BoxState {
 
 BoxState boxes[PAGE_ROWS];
 char statusReason[READER_REASON_SIZE];
-char configReason[READER_REASON_SIZE];
+char configReason[CONFIG_REASON_SIZE];
 
 bool valid(int row)
 {
@@ -40,7 +40,7 @@ void update_tip(int row)
 {
     const BoxState& box = boxes[row];
     if (row == 0 && (statusReason[0] != '\0' || configReason[0] != '\0')) {
-        char both[2 * READER_REASON_SIZE + 4];
+        char both[CONFIG_REASON_SIZE + READER_REASON_SIZE + 4];
         const char* between = statusReason[0] != '\0' && configReason[0] != '\0' ? "\r\n\r\n" : "";
         snprintf(both, sizeof both, "%s%s%s", configReason, between, statusReason);
         set_field_tip(IDC_VALUE_BOX, both);

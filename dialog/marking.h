@@ -7,8 +7,13 @@
 #pragma once
 #include <stdint.h>
 
+#include "model/path_size.h"
+
 enum class BoxMark { none, error, verified };
-enum { MARK_REASON_SIZE = 200 };
+enum {
+    MARK_REASON_SIZE = 200,
+    CONFIG_REASON_SIZE = PATH_SIZE + 240,  // why there is no configuration, with the file's path
+};
 
 // Marks row's box red with reason as its tooltip, or green; then gives the box the keyboard focus.
 void mark_refused(int row, const char* reason);
