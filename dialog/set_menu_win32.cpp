@@ -10,6 +10,7 @@
 #include "dialog/about.h"
 #include "dialog/refresh.h"
 #include "dialog/set_commands.h"
+#include "dialog/text_widen.h"
 #include "model/path_size.h"
 #include "model/wide_path_win32.h"
 
@@ -58,10 +59,11 @@ INT_PTR CALLBACK report_proc(HWND window, UINT message, WPARAM first, LPARAM sec
     if (message == WM_INITDIALOG) {
         const Report* report = reinterpret_cast<const Report*>(second);
         SetWindowTextA(window, report->title);
-        // Paths are UTF-8, names as Pelox.ini has them: UTF-8 where the whole text is, else ANSI.
+        // The tool's text, with paths in UTF-8 and names as Pelox.ini has them: UTF-8 where the whole
+        // text is, else ANSI, as the main window widens its own texts.
         static wchar_t wide[SET_RESULT_TEXT_SIZE];
-        if (widen_path(report->text, wide, SET_RESULT_TEXT_SIZE)) SetDlgItemTextW(window, REPORT_TEXT_ID, wide);
-        else SetDlgItemTextA(window, REPORT_TEXT_ID, report->text);
+        widen_text(TextOrigin::program, report->text, wide, SET_RESULT_TEXT_SIZE);
+        SetDlgItemTextW(window, REPORT_TEXT_ID, wide);
         SetFocus(GetDlgItem(window, IDOK));
         return FALSE;
     }

@@ -7,6 +7,7 @@
 #include <string.h>
 
 #include "dialog/text_code.h"
+#include "dialog/text_widen.h"
 #include "model/param_table.h"
 #include "model/path_size.h"
 #include "model/value_codec.h"
@@ -17,17 +18,6 @@
 HWND dialogWindow = nullptr;
 
 namespace {
-
-// The one widening of the program's bytes into the window's characters, in the code the
-// portable rule gives the text. Returns the number of characters without the NUL, or -1 when
-// they do not fit size.
-int widen_text(TextOrigin origin, const char* text, wchar_t* wide, int size)
-{
-    UINT page = text_code(origin, text) == TextCode::utf8 ? CP_UTF8 : CP_ACP;
-    int n = MultiByteToWideChar(page, 0, text, -1, wide, size);
-    if (n <= 0 && size > 0) wide[0] = L'\0';
-    return n - 1;
-}
 
 // Labels and descriptions hold at most a Pelox.ini text, every other control a value's text or
 // a few words; each byte widens to one character at most.
