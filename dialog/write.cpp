@@ -2,7 +2,6 @@
 // mark.
 #include "dialog/write.h"
 
-#include <stdint.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -52,8 +51,7 @@ bool typed_value(int row, ParamType type, const char* text, int32_t* value, char
                  "\"%s\" is not a whole number: type digits only, a minus sign first for a negative value.", text);
         break;
     case NumberScan::overflow:
-        snprintf(reason, size, "%s is outside the range of a 32-bit number: %ld to %ld.", text,
-                 static_cast<long>(INT32_MIN), static_cast<long>(INT32_MAX));
+        snprintf(reason, size, "%s is outside the range of a 32-bit number: -2147483648 to 2147483647.", text);
         break;
     }
     return false;
