@@ -33,22 +33,9 @@ TEST_F(Marking, SeveralBoxesStayRedEachWithItsReasonUntilTheirRowIsDone)
         EXPECT_EQ(colour_query(id), BoxColour::ordinary) << id;
         EXPECT_EQ(colour_query(id), BoxColour::system) << id;
     }
-}
-
-// A read-only box asks as static text: the green shows there too, the red only through the focus.
-TEST_F(Marking, ReadOnlyBoxesShowTheGreenNeverTheRedAndGoBackToTheirOwnLook)
-{
-    const ColourQuery readOnly = ColourQuery::readOnly;
-    mark_verified(2);
-    EXPECT_EQ(colour_query(1102, readOnly), BoxColour::verified);
-    mark_refused(2, "default outside its range");
-    EXPECT_EQ(colour_query(1102, readOnly), BoxColour::ordinaryReadOnly);  // the green drawn over once
-    EXPECT_EQ(colour_query(1102, readOnly), BoxColour::system);
-    mark_verified(2);
-    EXPECT_EQ(colour_query(1102, readOnly), BoxColour::verified);
-    unmark_all();
-    EXPECT_EQ(colour_query(1102, readOnly), BoxColour::ordinaryReadOnly);
-    EXPECT_EQ(colour_query(1102, readOnly), BoxColour::system);
+    // A read-only box asks as static text: its red mark shows only through the focus, never in red.
+    mark_refused(3, "default outside its range");
+    EXPECT_EQ(colour_query(1103, ColourQuery::readOnly), BoxColour::system);
 }
 
 TEST_F(Marking, TheStatusLineTellsWhatIsMissingBeforeAMarkAndAMarkBeforeAWideValue)

@@ -6,7 +6,7 @@ enum { FAKE_BOX_CHARS = 12 };  // what a value box shows whole
 
 struct FakeControl {
     char text[300];
-    char tip[2000];  // set_field_tip; "" when the box has none
+    char tip[400];  // set_field_tip; "" when the box has none
     bool enabled;
     bool visible;
     bool readOnly;

@@ -20,7 +20,6 @@
 #include "fuzz/reference_text.h"
 #include "model/config.h"
 #include "model/param_table.h"
-#include "model/value_codec.h"
 #include "support/screen.h"
 
 namespace {
@@ -286,7 +285,7 @@ void set_up_table()
         e.address = kRows[i].address;
         e.mode = kRows[i].mode;
         e.defaultValue = kRows[i].mode == EditMode::Default ? kRows[i].value : 0;
-        type_range(e.type, &e.minValue, &e.maxValue);
+        e.minValue = INT32_MIN, e.maxValue = INT32_MAX;  // no Min= or Max=: the type's range decides
     }
     entryCount = kRowCount;
     lastPage = 0;

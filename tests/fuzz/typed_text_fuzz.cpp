@@ -18,7 +18,6 @@
 #include "fuzz/reference_text.h"
 #include "model/config.h"
 #include "model/param_table.h"
-#include "model/value_codec.h"
 #include "sim/sim_tag.h"
 
 namespace {
@@ -90,7 +89,7 @@ void write_once(ParamType type, EditMode mode, int32_t address, int32_t defaultV
     e.mode = mode;
     e.address = address;
     e.defaultValue = defaultValue;
-    type_range(type, &e.minValue, &e.maxValue);  // no Min= or Max=, as the loader leaves it
+    e.minValue = INT32_MIN, e.maxValue = INT32_MAX;  // no Min= or Max=: the type's range decides
     entryCount = 1;
     currentPage = 0;
     set_field_text(IDC_VALUE_BOX, text.c_str());

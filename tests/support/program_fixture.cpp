@@ -4,8 +4,6 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "model/value_codec.h"
-
 void ProgramTest::SetUp()
 {
     sim_reset();
@@ -44,8 +42,7 @@ ParamEntry& add_param(const char* name, ParamType type, int32_t address, EditMod
     e.address = address;
     e.mode = mode;
     e.defaultValue = defaultValue;
-    e.minValue = INT32_MIN, e.maxValue = INT32_MAX;  // as the loader leaves a line without Min= and Max=
-    type_range(type, &e.minValue, &e.maxValue);
+    e.minValue = INT32_MIN, e.maxValue = INT32_MAX;  // no Min= or Max=: the type's range decides
     lastPage = compute_last_page(entryCount);
     return e;
 }

@@ -10,7 +10,6 @@
 #include "fakes/reader_script.h"
 #include "model/config.h"
 #include "model/param_table.h"
-#include "model/value_codec.h"
 #include "tag/reader.h"
 #include "tag/security.h"
 #include "tag/tag_memory.h"
@@ -140,7 +139,7 @@ TEST_F(Answers, AWriteThatDidNotTakeStaysMarked)
     ParamEntry& e = ParamTable[entryCount++];
     e.type = ParamType::int8;
     e.mode = EditMode::Changeable;
-    type_range(e.type, &e.minValue, &e.maxValue);
+    e.minValue = INT32_MIN, e.maxValue = INT32_MAX;  // no Min= or Max=: the type's range decides
     const char* oldBlock = "8008"
                            "00"
                            "05B155FF"
