@@ -15,14 +15,15 @@ void dialog_start()
 {
     // Without a configuration the rows stay as the template made them and "ssec" stays visible;
     // row 0 says what is missing.
-    if (load_config()) {
+    ConfigLoad outcome = ConfigLoad::read;
+    if (load_config(&outcome)) {
         if (Setsecurity == 0) show_control(IDC_SSEC, false);
         if (entryCount > PAGE_ROWS) set_scroll_range(static_cast<int>(lastPage));
         show_page(0);
         currentPage = 0;
         refresh_page();
     } else {
-        show_no_configuration();
+        show_no_configuration(outcome);
     }
     start_refresh_timer(scanInterval);
     open_reader();

@@ -20,19 +20,22 @@ namespace {
 
 HINSTANCE instanceHandle = nullptr;
 
-// The answer to WM_CTLCOLOREDIT for an edit control drawing into dc: a brush when the program
-// chose the colours, FALSE when the system's own colours apply.
-INT_PTR answer_colour_query(HDC dc, HWND control)
+// The answer to WM_CTLCOLOREDIT (an editable box) or WM_CTLCOLORSTATIC (a read-only or disabled
+// one, and every static text) for control drawing into dc: a brush when the program chose the
+// colours, FALSE when the system's own colours apply.
+INT_PTR answer_colour_query(HDC dc, HWND control, ColourQuery query)
 {
     // Made once and kept for the whole run, like the system's own brushes.
     static HBRUSH errorBrush = CreateSolidBrush(ERROR_BACKGROUND);
     static HBRUSH verifiedBrush = CreateSolidBrush(VERIFIED_BACKGROUND);
-    switch (colour_query(GetDlgCtrlID(control))) {
+    int ordinary = COLOR_WINDOW;
+    switch (colour_query(GetDlgCtrlID(control), query)) {
     case BoxColour::error: SetBkColor(dc, ERROR_BACKGROUND); return reinterpret_cast<INT_PTR>(errorBrush);
     case BoxColour::verified: SetBkColor(dc, VERIFIED_BACKGROUND); return reinterpret_cast<INT_PTR>(verifiedBrush);
+    case BoxColour::ordinaryReadOnly: ordinary = COLOR_3DFACE; [[fallthrough]];
     case BoxColour::ordinary:
-        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-        return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_WINDOW));
+        SetBkColor(dc, GetSysColor(ordinary));
+        return reinterpret_cast<INT_PTR>(GetSysColorBrush(ordinary));
     case BoxColour::system: break;
     }
     return FALSE;
@@ -78,7 +81,10 @@ INT_PTR CALLBACK dialog_proc(HWND window, UINT message, WPARAM first, LPARAM sec
     case WM_TIMER: dialog_timer(); return FALSE;
     case WM_SYSCOMMAND: return on_set_menu(window, static_cast<UINT>(first & 0xFFF0)) ? TRUE : FALSE;
     case WM_HSCROLL: on_scroll(window, LOWORD(first)); return FALSE;
-    case WM_CTLCOLOREDIT: return answer_colour_query(reinterpret_cast<HDC>(first), reinterpret_cast<HWND>(second));
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        return answer_colour_query(reinterpret_cast<HDC>(first), reinterpret_cast<HWND>(second),
+                                   message == WM_CTLCOLOREDIT ? ColourQuery::editable : ColourQuery::readOnly);
     case WM_DESTROY: return TRUE;
     default: return FALSE;
     }

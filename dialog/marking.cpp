@@ -19,7 +19,7 @@ struct BoxState {
 
 BoxState boxes[PAGE_ROWS];
 char statusReason[READER_REASON_SIZE];
-char configReason[READER_REASON_SIZE];
+char configReason[CONFIG_REASON_SIZE];
 
 bool valid(int row)
 {
@@ -40,7 +40,7 @@ void update_tip(int row)
 {
     const BoxState& box = boxes[row];
     if (row == 0 && (statusReason[0] != '\0' || configReason[0] != '\0')) {
-        char both[2 * READER_REASON_SIZE + 4];
+        char both[CONFIG_REASON_SIZE + READER_REASON_SIZE + 4];
         const char* between = statusReason[0] != '\0' && configReason[0] != '\0' ? "\r\n\r\n" : "";
         snprintf(both, sizeof both, "%s%s%s", configReason, between, statusReason);
         set_field_tip(IDC_VALUE_BOX, both);
@@ -121,19 +121,21 @@ void show_value_tip(int row, const char* text)
     update_tip(row);
 }
 
-BoxColour colour_query(int id)
+BoxColour colour_query(int id, ColourQuery query)
 {
     int row = id - IDC_VALUE_BOX;
     if (!valid(row)) return BoxColour::system;
     BoxState& box = boxes[row];
-    if (box.mark != BoxMark::none) {
+    bool editable = query == ColourQuery::editable;
+    if (box.mark == BoxMark::verified || (box.mark == BoxMark::error && editable)) {
         box.painted = true;
         return box.mark == BoxMark::error ? BoxColour::error : BoxColour::verified;
     }
-    // A box that was marked draws once more under our control, back in its ordinary look.
+    // A box drawn in a mark's colour draws once more under our control, back in its ordinary
+    // look: the one of the kind of box it is now.
     if (box.painted) {
         box.painted = false;
-        return BoxColour::ordinary;
+        return editable ? BoxColour::ordinary : BoxColour::ordinaryReadOnly;
     }
     return BoxColour::system;
 }

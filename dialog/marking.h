@@ -7,8 +7,13 @@
 #pragma once
 #include <stdint.h>
 
+#include "model/path_size.h"
+
 enum class BoxMark { none, error, verified };
-enum { MARK_REASON_SIZE = 200 };
+enum {
+    MARK_REASON_SIZE = 200,
+    CONFIG_REASON_SIZE = PATH_SIZE + 240,  // why there is no configuration, with the file's path
+};
 
 // Marks row's box red with reason as its tooltip, or green; then gives the box the keyboard focus.
 void mark_refused(int row, const char* reason);
@@ -29,18 +34,22 @@ void show_value_tip(int row, const char* text);
 void show_config_tip(const char* reason);
 bool configuration_missing();
 
-// The program's answer to an editable box asking for its colours before it draws.
+// The program's answer to a value box asking for its colours before it draws. An editable box
+// asks as an edit control; a read-only (or disabled) one asks as static text, and is never red:
+// its red mark shows through the focus move, while the verified green shows on every box.
+enum class ColourQuery { editable, readOnly };
 enum class BoxColour {
-    system,    // not answered: the window system's own colours
-    error,     // answered: red text background
-    verified,  // answered: light green text background
-    ordinary,  // answered: the window system's ordinary edit background, once after a mark ends
+    system,            // not answered: the window system's own colours
+    error,             // answered: red text background
+    verified,          // answered: light green text background
+    ordinary,          // answered: the system's ordinary edit background, once after a mark ends
+    ordinaryReadOnly,  // answered: the system's ordinary read-only background, the same
 };
 enum : uint32_t {
     ERROR_BACKGROUND = 0x0000FF,     // 0x00BBGGRR: red
     VERIFIED_BACKGROUND = 0xC8F0C8,  // light green
 };
-BoxColour colour_query(int id);
+BoxColour colour_query(int id, ColourQuery query = ColourQuery::editable);
 
 // No marks, no tooltips: the state at start-up.
 void reset_marks();

@@ -5,6 +5,7 @@
 
 #include "dialog/marking.h"
 #include "model/config_path.h"
+#include "model/path_size.h"
 #include "reader_text/reader_reason.h"
 #include "dialog/surface.h"
 #include "model/config.h"
@@ -22,17 +23,32 @@ const char* reader_outcome_text(ReaderOutcome outcome)
     return nullptr;
 }
 
-void show_no_configuration()
+void show_no_configuration(ConfigLoad why)
 {
-    set_field_text(IDC_VALUE_BOX, "no Pelox.ini");
-    char path[CONFIG_PATH_SIZE];
-    char reason[CONFIG_PATH_SIZE + 160];
-    if (!config_path(path, sizeof path))
-        snprintf(path, sizeof path, "Pelox.ini (the program's folder has too long a path)");
-    snprintf(reason, sizeof reason,
-             "No configuration: %s cannot be read. Put Pelox.ini beside the program (Pelox.example.ini shows how "
-             "one looks), then start the tool again.",
-             path);
+    char path[PATH_SIZE];
+    char reason[CONFIG_REASON_SIZE];
+    // A path too long for the one limit is no missing file: the file may well be there.
+    bool placed = why != ConfigLoad::pathTooLong && config_path(path, sizeof path);
+    set_field_text(IDC_VALUE_BOX, placed ? "no Pelox.ini" : "too long a path");
+    if (!placed)
+        snprintf(reason, sizeof reason,
+                 "No configuration: the program's folder has too long a path, Pelox.ini beside it cannot be opened. "
+                 "Move the program's folder to a shorter path, then start the tool again.");
+    else if (why == ConfigLoad::notAFile)
+        snprintf(reason, sizeof reason,
+                 "No configuration: %s is a folder or a device, not a file. Put the Pelox.ini file in its place "
+                 "(Pelox.example.ini shows how one looks), then start the tool again.",
+                 path);
+    else if (why == ConfigLoad::unreadable)
+        snprintf(reason, sizeof reason,
+                 "No configuration: %s cannot be read: another program holds it, the right to read it is "
+                 "missing, or the disk failed. Close that program or mend the file, then start the tool again.",
+                 path);
+    else
+        snprintf(reason, sizeof reason,
+                 "No configuration: %s cannot be read. Put Pelox.ini beside the program (Pelox.example.ini shows how "
+                 "one looks), then start the tool again.",
+                 path);
     show_config_tip(reason);
 }
 

@@ -10,6 +10,8 @@
 #include "dialog/about.h"
 #include "dialog/refresh.h"
 #include "dialog/set_commands.h"
+#include "dialog/text_widen.h"
+#include "model/path_size.h"
 #include "model/wide_path_win32.h"
 
 namespace {
@@ -57,10 +59,11 @@ INT_PTR CALLBACK report_proc(HWND window, UINT message, WPARAM first, LPARAM sec
     if (message == WM_INITDIALOG) {
         const Report* report = reinterpret_cast<const Report*>(second);
         SetWindowTextA(window, report->title);
-        // Paths are UTF-8, names as Pelox.ini has them: UTF-8 where the whole text is, else ANSI.
+        // The tool's text, with paths in UTF-8 and names as Pelox.ini has them: UTF-8 where the whole
+        // text is, else ANSI, as the main window widens its own texts.
         static wchar_t wide[SET_RESULT_TEXT_SIZE];
-        if (widen_path(report->text, wide, SET_RESULT_TEXT_SIZE)) SetDlgItemTextW(window, REPORT_TEXT_ID, wide);
-        else SetDlgItemTextA(window, REPORT_TEXT_ID, report->text);
+        widen_text(TextOrigin::program, report->text, wide, SET_RESULT_TEXT_SIZE);
+        SetDlgItemTextW(window, REPORT_TEXT_ID, wide);
         SetFocus(GetDlgItem(window, IDOK));
         return FALSE;
     }
@@ -117,9 +120,10 @@ bool common_dialogs(CommonDialogs* dialogs, DWORD* error)
 {
     static HMODULE module = nullptr;
     if (module == nullptr) {
-        wchar_t path[MAX_PATH + 16];
-        UINT n = GetSystemDirectoryW(path, MAX_PATH);
-        if (n == 0 || n >= MAX_PATH) return *error = GetLastError(), false;
+        wchar_t path[PATH_SIZE];
+        const UINT room = PATH_SIZE - sizeof "\\comdlg32.dll";
+        UINT n = GetSystemDirectoryW(path, room);
+        if (n == 0 || n >= room) return *error = GetLastError(), false;
         lstrcatW(path, L"\\comdlg32.dll");
         module = LoadLibraryW(path);
         if (module == nullptr) return *error = GetLastError(), false;
@@ -187,21 +191,22 @@ bool on_set_menu(HWND window, UINT command)
         return true;
     }
     // Wide characters, so that a file in a folder of any name can be chosen; UTF-8 from there on.
-    wchar_t wide[MAX_PATH] = L"", wideTitle[64];
+    // As many units as the one path limit has bytes: every path it holds in UTF-8 fits here.
+    wchar_t wide[PATH_SIZE] = L"", wideTitle[64];
     MultiByteToWideChar(CP_UTF8, 0, title, -1, wideTitle, 64);
     OPENFILENAMEW file = {};
     file.lStructSize = sizeof file;
     file.hwndOwner = window;
     file.lpstrFilter = L"Parameter sets (*.set)\0*.set\0All files (*.*)\0*.*\0";
     file.lpstrFile = wide;
-    file.nMaxFile = MAX_PATH;
+    file.nMaxFile = PATH_SIZE;
     file.lpstrDefExt = L"set";
     file.lpstrTitle = wideTitle;
-    propose_name(what, wide, MAX_PATH);
+    propose_name(what, wide, PATH_SIZE);
     file.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
     bool chosen = what == SetCommand::save ? (file.Flags |= OFN_OVERWRITEPROMPT, dialogs.save(&file) != FALSE)
                                            : (file.Flags |= OFN_FILEMUSTEXIST, dialogs.open(&file) != FALSE);
-    char path[MAX_PATH * 3];
+    char path[PATH_SIZE];
     if (!chosen) {
         // Cancel says nothing; any other failure of the dialog is shown, never taken for cancel.
         DWORD error = dialogs.error();

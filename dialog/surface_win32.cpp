@@ -6,36 +6,54 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "dialog/text_code.h"
+#include "dialog/text_widen.h"
 #include "model/param_table.h"
-#include "model/config.h"
+#include "model/path_size.h"
 #include "model/value_codec.h"
+#include "reader_text/reader_reason.h"
 // After <windows.h>, on which it builds.
 #include <commctrl.h>
 
 HWND dialogWindow = nullptr;
 
+namespace {
+
+// Labels and descriptions hold at most a Pelox.ini text, every other control a value's text or
+// a few words; each byte widens to one character at most.
+constexpr int CONTROL_TEXT_SIZE = DISPLAY_TEXT_SIZE;
+static_assert(CONTROL_TEXT_SIZE >= PARAM_TEXT_SIZE, "a label's whole text fits");
+
+}  // namespace
+
 void set_field_text(int id, const char* text)
 {
-    // Names and descriptions are Pelox.ini's bytes, UTF-8 or in the ANSI code page as the file
-    // was written; every other text is ASCII, the same in either.
-    wchar_t wide[2 * DISPLAY_TEXT_SIZE];
-    UINT page = configText == ConfigText::utf8 ? CP_UTF8 : CP_ACP;
-    if (MultiByteToWideChar(page, 0, text, -1, wide, static_cast<int>(sizeof wide / sizeof wide[0])) > 0)
-        SendMessageW(GetDlgItem(dialogWindow, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide));
-    else SendMessageA(GetDlgItem(dialogWindow, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    wchar_t wide[CONTROL_TEXT_SIZE];
+    widen_text(field_text_origin(id), text, wide, CONTROL_TEXT_SIZE);
+    SendMessageW(GetDlgItem(dialogWindow, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide));
 }
 
 int get_field_text(int id, char* buffer, int max)
 {
     if (max <= 0) return 0;
     buffer[0] = '\0';
-    LRESULT n = SendMessageA(GetDlgItem(dialogWindow, id), WM_GETTEXT, static_cast<WPARAM>(max),
-                             reinterpret_cast<LPARAM>(buffer));
-    // WM_GETTEXT stops at max - 1 characters and a NUL; a missing control copies nothing.
+    // As the characters the user typed, in UTF-8: a reason that quotes them shows them as typed,
+    // also those the ANSI code page lacks. WM_GETTEXT stops at units - 1 characters and a NUL.
+    wchar_t wide[CONTROL_TEXT_SIZE];
+    int units = max < CONTROL_TEXT_SIZE ? max : CONTROL_TEXT_SIZE;
+    LRESULT n = SendMessageW(GetDlgItem(dialogWindow, id), WM_GETTEXT, static_cast<WPARAM>(units),
+                             reinterpret_cast<LPARAM>(wide));
     if (n < 0) n = 0;
-    if (n > max - 1) n = max - 1;
-    buffer[n] = '\0';
-    return static_cast<int>(n);
+    if (n > units - 1) n = units - 1;
+    // Characters beyond three bytes each may not fit max: as many whole ones as do.
+    for (int count = static_cast<int>(n); count > 0; --count) {
+        int bytes = WideCharToMultiByte(CP_UTF8, 0, wide, count, buffer, max - 1, nullptr, nullptr);
+        if (bytes > 0) {
+            buffer[bytes] = '\0';
+            return bytes;
+        }
+    }
+    return 0;
 }
 
 // Each of these leaves a control alone that is already as asked: a page change touches every
@@ -69,20 +87,12 @@ void show_control(int id, bool on)
 
 void set_title(const char* text)
 {
-    SetWindowTextA(dialogWindow, text);
+    wchar_t wide[CONTROL_TEXT_SIZE];
+    widen_text(TextOrigin::program, text, wide, CONTROL_TEXT_SIZE);
+    SetWindowTextW(dialogWindow, wide);
 }
 
 namespace {
-
-// A text of the program as wide characters: UTF-8 where it is that (paths, Pelox.ini's texts in
-// UTF-8), else the ANSI code page (Pelox.ini's texts in it, what the user typed). Returns the
-// number of characters without the NUL, or -1.
-int widen_text(const char* text, wchar_t* wide, int size)
-{
-    int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, -1, wide, size);
-    if (n <= 0) n = MultiByteToWideChar(CP_ACP, 0, text, -1, wide, size);
-    return n - 1;
-}
 
 // One tooltip window for the dialog, made when the first tip is shown.
 HWND tooltip_window(bool make)
@@ -92,13 +102,18 @@ HWND tooltip_window(bool make)
         tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialogWindow, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
+        if (tips == nullptr) return nullptr;
         // Long reasons (a folder's path) wrap instead of running off the screen.
-        if (tips != nullptr) SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, 400);
+        SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, 400);
+        // The boxes' font, in which a value was found too wide for its box: in the tooltip's own
+        // font Wine sized the tip too narrow for a time and cut its last digit.
+        SendMessageW(tips, WM_SETFONT, static_cast<WPARAM>(SendMessageW(dialogWindow, WM_GETFONT, 0, 0)), FALSE);
     }
     return tips;
 }
 
-enum { TIP_SIZE = 512 };
+// A tooltip holds a reason with a path, row 0's two reasons one after the other.
+enum { TIP_SIZE = 2 * PATH_SIZE + 2 * READER_REASON_SIZE };
 
 // The tip each value box has now: a tip set again to the same text is left as it is, so that
 // one showing while the pointer rests stays up through the scan's ticks.
@@ -116,7 +131,7 @@ void set_field_tip(int id, const char* text)
     HWND tips = tooltip_window(text[0] != '\0');
     if (tips == nullptr) return;
     static wchar_t wide[TIP_SIZE];
-    if (widen_text(text, wide, TIP_SIZE) < 0) wide[0] = L'\0';
+    widen_text(TextOrigin::program, text, wide, TIP_SIZE);
     // Two tools with the one text: the box itself, and the box's rectangle in the dialog, which
     // gets the mouse messages while the box is disabled.
     HWND box = GetDlgItem(dialogWindow, id);
@@ -160,8 +175,8 @@ bool field_text_fits(int id, const char* text)
         LRESULT margins = SendMessageW(box, EM_GETMARGINS, 0, 0);
         widths[row] = client.right - client.left - LOWORD(margins) - HIWORD(margins);
     }
-    wchar_t wide[DISPLAY_TEXT_SIZE];
-    int length = widen_text(text, wide, DISPLAY_TEXT_SIZE);
+    wchar_t wide[CONTROL_TEXT_SIZE];
+    int length = widen_text(field_text_origin(id), text, wide, CONTROL_TEXT_SIZE);
     SIZE extent = {};
     return length < 0 || !GetTextExtentPoint32W(measure, wide, length, &extent) || extent.cx <= widths[row];
 }

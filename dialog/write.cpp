@@ -50,15 +50,37 @@ bool typed_value(int row, ParamType type, const char* text, int32_t* value, char
         snprintf(reason, size,
                  "\"%s\" is not a whole number: type digits only, a minus sign first for a negative value.", text);
         break;
-    case NumberScan::overflow: snprintf(reason, size, "%s is outside the range of a 32-bit number.", text); break;
+    case NumberScan::overflow:
+        snprintf(reason, size, "%s is outside the range of a 32-bit number: -2147483648 to 2147483647.", text);
+        break;
     }
     return false;
 }
 
-void out_of_range(ParamType type, int32_t value, char* reason, size_t size)
+// Why value may not be written, or false when it may: the parameter's own Min= and Max= are
+// named as Pelox.ini's, so that nobody looks for a fault in the type. The parameter's name stays
+// out of the reason, as it may be in a code page of its own.
+bool refused_value(const ParamEntry& e, int32_t value, char* reason, size_t size)
 {
-    const char* range = type == ParamType::int8 ? "-128 to 127" : "-32768 to 32767";
-    snprintf(reason, size, "%ld is outside the range of %s: %s.", static_cast<long>(value), type_name(type), range);
+    int32_t low = 0, high = 0;
+    if (!type_range(e.type, &low, &high)) return false;
+    bool narrowed = e.minValue > low || e.maxValue < high;
+    if (narrowed && !value_allowed(e, value)) {
+        snprintf(reason, size, "%ld is outside this parameter's range in Pelox.ini: %ld to %ld.",
+                 static_cast<long>(value), static_cast<long>(e.minValue), static_cast<long>(e.maxValue));
+        return true;
+    }
+    if (value >= low && value <= high) return false;
+    snprintf(reason, size, "%ld is outside the range of %s: %ld to %ld.", static_cast<long>(value), type_name(e.type),
+             static_cast<long>(low), static_cast<long>(high));
+    return true;
+}
+
+// The texts the tool itself puts into a box where it has no value to show; left as they were
+// set, they say that nothing was typed, and reading them as a number would only puzzle.
+bool tool_text(int box, const char* text)
+{
+    return !field_modified(box) && (strcmp(text, "Not set") == 0 || strcmp(text, "No answer") == 0);
 }
 
 void write_failed(const TagWriteFault& fault, char* reason, size_t size)
@@ -107,20 +129,23 @@ void write_param(int row)
     char reason[MARK_REASON_SIZE];
     int32_t value32 = e.defaultValue;
     if (e.mode != EditMode::Default) {
-        bool whole = strlen(text) < BOX_TEXT_SIZE;
+        bool whole = strlen(text) < BOX_TEXT_SIZE, typed = !tool_text(box, text);
         if (!whole) snprintf(reason, sizeof reason, "Too long: a value has at most %d characters.", BOX_TEXT_SIZE - 1);
-        if (!whole || !typed_value(row, e.type, text, &value32, reason, sizeof reason)) {
+        else if (!typed)
+            snprintf(reason, sizeof reason, "Type a value first: \"%s\" is what the tool shows, not a value to write.",
+                     text);
+        if (!whole || !typed || !typed_value(row, e.type, text, &value32, reason, sizeof reason)) {
             mark_refused(row, reason);
             return;
         }
     }
-    uint8_t data[IMAGE_BUFFER_SIZE];
-    int size = encode_value(e.type, value32, data);
-    if (size == ENCODE_OUT_OF_RANGE) {
-        out_of_range(e.type, value32, reason, sizeof reason);
+    if (refused_value(e, value32, reason, sizeof reason)) {
         mark_refused(row, reason);
         return;
     }
+    uint8_t data[IMAGE_BUFFER_SIZE];
+    int size = encode_value(e.type, value32, data);
+    if (size <= 0) return;  // none after has_image and the range check; never a write of no bytes
     TagWriteFault fault;
     if (!tag_write_bytes(e.address, size, data, &fault)) {
         write_failed(fault, reason, sizeof reason);

@@ -46,6 +46,12 @@ TEST_F(Actions, StartWithoutConfigurationKeepsTheTemplate)
 
     dialog_command(0, 1005);  // "read" still identifies the tag
     EXPECT_STREQ(fakeWindow.caption, "ORVELTIDE      E002A1B2C3D4E5F6   ");
+
+    // A path too long for the one limit is no missing file: Pelox.ini may well lie beside the program.
+    fake_module_path_set((folder.path() + std::string(800, 'x') + "/pelox.exe").c_str());
+    dialog_start();
+    EXPECT_STREQ(fake_text(1100), "too long a path");
+    EXPECT_NE(strstr(fake_control(1100).tip, "the program's folder has too long a path, Pelox.ini"), nullptr);
 }
 
 TEST_F(Actions, StartLaysOutReadsAndOpens)

@@ -33,6 +33,9 @@ TEST_F(Marking, SeveralBoxesStayRedEachWithItsReasonUntilTheirRowIsDone)
         EXPECT_EQ(colour_query(id), BoxColour::ordinary) << id;
         EXPECT_EQ(colour_query(id), BoxColour::system) << id;
     }
+    // A read-only box asks as static text: its red mark shows only through the focus, never in red.
+    mark_refused(3, "default outside its range");
+    EXPECT_EQ(colour_query(1103, ColourQuery::readOnly), BoxColour::system);
 }
 
 TEST_F(Marking, TheStatusLineTellsWhatIsMissingBeforeAMarkAndAMarkBeforeAWideValue)

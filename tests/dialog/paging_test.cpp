@@ -5,6 +5,7 @@
 #include "dialog/marking.h"
 #include "dialog/paging.h"
 #include "dialog/surface.h"
+#include "dialog/text_code.h"
 #include "support/program_fixture.h"
 #include "support/reference_image.h"
 
@@ -46,6 +47,12 @@ TEST_F(Paging, LayoutByMode)
         EXPECT_TRUE(row_visible(row)) << row;
     }
     for (int row = 3; row < 20; ++row) EXPECT_TRUE(row_hidden(row)) << row;
+
+    // One text, two codes: a label widens as its file was written, what was typed as the UTF-8 it is.
+    configText = ConfigText::ansi;
+    EXPECT_EQ(text_code(field_text_origin(1300), "St\xC3\xB6r"), TextCode::ansi);
+    EXPECT_EQ(text_code(field_text_origin(1100), "St\xC3\xB6r"), TextCode::utf8);
+    configText = ConfigText::ascii;
 }
 
 TEST_F(Paging, RowsThatCannotBeWrittenHaveNoCaptionAfterPaging)

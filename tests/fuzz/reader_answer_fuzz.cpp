@@ -285,6 +285,7 @@ void set_up_table()
         e.address = kRows[i].address;
         e.mode = kRows[i].mode;
         e.defaultValue = kRows[i].mode == EditMode::Default ? kRows[i].value : 0;
+        e.minValue = INT32_MIN, e.maxValue = INT32_MAX;  // no Min= or Max=: the type's range decides
     }
     entryCount = kRowCount;
     lastPage = 0;

@@ -89,6 +89,7 @@ void write_once(ParamType type, EditMode mode, int32_t address, int32_t defaultV
     e.mode = mode;
     e.address = address;
     e.defaultValue = defaultValue;
+    e.minValue = INT32_MIN, e.maxValue = INT32_MAX;  // no Min= or Max=: the type's range decides
     entryCount = 1;
     currentPage = 0;
     set_field_text(IDC_VALUE_BOX, text.c_str());

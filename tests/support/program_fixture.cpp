@@ -42,6 +42,7 @@ ParamEntry& add_param(const char* name, ParamType type, int32_t address, EditMod
     e.address = address;
     e.mode = mode;
     e.defaultValue = defaultValue;
+    e.minValue = INT32_MIN, e.maxValue = INT32_MAX;  // no Min= or Max=: the type's range decides
     lastPage = compute_last_page(entryCount);
     return e;
 }

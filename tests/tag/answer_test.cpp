@@ -139,6 +139,7 @@ TEST_F(Answers, AWriteThatDidNotTakeStaysMarked)
     ParamEntry& e = ParamTable[entryCount++];
     e.type = ParamType::int8;
     e.mode = EditMode::Changeable;
+    e.minValue = INT32_MIN, e.maxValue = INT32_MAX;  // no Min= or Max=: the type's range decides
     const char* oldBlock = "8008"
                            "00"
                            "05B155FF"

@@ -47,7 +47,8 @@ void hand_back(HWND dialog, UINT_PTR toolId, const char* name)
     RemovePropA(dialog, name);
     search.text[sizeof search.text / sizeof search.text[0] - 1] = 0;
     char text[256] = "";  // an atom's most
-    if (search.found && WideCharToMultiByte(CP_ACP, 0, search.text, -1, text, sizeof text, nullptr, nullptr) > 0)
+    // UTF-8, whose bytes the atom's round trip through the ANSI code page leaves as they are.
+    if (search.found && WideCharToMultiByte(CP_UTF8, 0, search.text, -1, text, sizeof text, nullptr, nullptr) > 0)
         SetPropA(dialog, name, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(GlobalAddAtomA(text))));
 }
 

@@ -306,7 +306,9 @@ void PeloxSession::type(int id, const std::string& text)
     send(box, WM_LBUTTONUP, 0, inside);
     send(box, EM_SETSEL, 0, -1);
     if (text.empty()) send(box, WM_CHAR, VK_BACK, 1);
-    for (char c : text) send(box, WM_CHAR, static_cast<unsigned char>(c), 1);
+    wchar_t keys[512];  // text is UTF-8; a keyboard types characters
+    for (int i = 0, n = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, keys, 512) - 1; i < n; ++i)
+        SendMessageTimeoutW(box, WM_CHAR, keys[i], 1, SMTO_NORMAL, kMessageTimeoutMs, nullptr);
 }
 
 void PeloxSession::scroll(int code)

@@ -58,11 +58,12 @@ public:
     };
     ScrollState scroll_state() const;
     int focused_id() const;  // control with the keyboard focus in the program, 0 for none
-    // The tip the dialog shows over control id, enabled or not ("" for none; both tools must agree).
+    // The tip the dialog shows over control id, enabled or not, in UTF-8 ("" for none; both tools
+    // must agree).
     std::string tip(int id) const;
 
     // Each returns once the program has handled the message. type clicks into the box, selects
-    // its text and types over it one character message at a time.
+    // its text and types the UTF-8 text over it one character message at a time.
     void click(int id);
     void type(int id, const std::string& text);
     void scroll(int code);

@@ -175,6 +175,34 @@ TEST(Window, WithoutConfigurationRowZeroSaysSoTheRowsStayEmptyAndReadStillShowsT
     EXPECT_EQ(0, s.close());
 }
 
+// Row 0 and About say why there is no configuration, and About what the load skipped; a folder of
+// 123 Cyrillic letters is no path too long.
+TEST(Window, RowZeroAndAboutSayWhyThereIsNoConfigurationOrWhatWasSkipped)
+{
+    struct Case {
+        int kind;                // 0: Pelox.ini is a folder, 1: another program holds it, 2: as it should be
+        std::string tip, about;  // the tooltip's start after the path of Pelox.ini, in About
+    } cases[] = {{0, " is a folder or a device, not a file.", "Pelox.ini (cannot be read)"},
+                 {1, " cannot be read: another program holds it", "Pelox.ini (cannot be read)"},
+                 {2, "", "Pelox.ini (1 line skipped, on line 3: pelox-check tells why)\r\n"}};
+    for (const Case& c : cases) {
+        PeloxSession s;
+        std::string ini = s.folder() + "Pelox.ini";
+        if (c.kind == 0) CreateDirectoryA(ini.c_str(), nullptr);
+        else s.write_ini("Pwd=0 set=1\r\nName=\"P\" Description=\"p\" Address=0 Type=int8\r\nName=\"X\" typo\r\n");
+        HANDLE held = CreateFileA(ini.c_str(), GENERIC_READ, c.kind == 1 ? 0 : FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  0, nullptr);
+        ASSERT_TRUE(c.kind == 2 ? s.start_in(std::wstring(123, L'\x0416')) : s.start());
+        EXPECT_EQ(c.kind == 2 ? "Not set" : "no Pelox.ini", s.text(1100));
+        EXPECT_EQ(0u, s.tip(1100).find(c.tip.empty() ? "" : "No configuration: " + ini + c.tip)) << s.tip(1100);
+        PostMessageA(s.dialog(), WM_SYSCOMMAND, 0x0130, 0);
+        wchar_t about[4096] = L"";
+        GetDlgItemTextW(s.wait_for_other_dialog(100), 100, about, 4096);
+        EXPECT_NE(std::wstring::npos, std::wstring(about).find(std::wstring(c.about.begin(), c.about.end()))) << c.kind;
+        CloseHandle(held);
+    }
+}
+
 TEST(Window, EnterChangesNothingAndEscapeEndsWithExitCodeZero)
 {
     PeloxSession s;

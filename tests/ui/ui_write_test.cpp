@@ -18,7 +18,9 @@ const std::string kRows = "Name=\"A\" Description=\"int8 typed\" Address=0 Type=
                           "Name=\"D\" Description=\"time typed\" Address=20 Type=time Changeable\r\n"
                           "Name=\"E\" Description=\"int8 fixed\" Address=30 Type=int8 Default=5\r\n"
                           "Name=\"F\" Description=\"too big\" Address=40 Type=int16 Default=40000\r\n"
-                          "Name=\"G\" Description=\"int32 typed\" Address=44 Type=int32 Changeable\r\n";
+                          "Name=\"G\" Description=\"int32 typed\" Address=44 Type=int32 Changeable\r\n"
+                          "Name=\"H\" Description=\"0 to 120\" Address=50 Type=int16 Changeable Min=0 Max=120\r\n"
+                          "Name=\"I\" Description=\"above Max\" Address=54 Type=int16 Default=3300 Max=120\r\n";
 
 // Every byte distinct and not erased, so that a neighbour overwritten shows.
 std::vector<uint8_t> pattern()
@@ -100,6 +102,19 @@ TEST_F(Write, OutOfRangeMarksAndFocusesTheBoxAndSendsNothing)
     // A default outside its type's range: the read-only box only gets the focus.
     s.click(1205);
     EXPECT_EQ(1105, s.focused_id());
+    // Pelox.ini's own range, the 32-bit range named, the tool's "Not set" taken for no value, and a
+    // letter the ANSI code page lacks quoted as typed.
+    auto refused = [this](int row, const char* typed, const std::string& tip) {
+        if (typed != nullptr) s.type(1100 + row, typed);
+        s.click(1200 + row);
+        EXPECT_EQ(tip, s.tip(1100 + row));
+    };
+    refused(7, "150", "150 is outside this parameter's range in Pelox.ini: 0 to 120.");
+    refused(8, nullptr, "3300 is outside this parameter's range in Pelox.ini: -32768 to 120.");
+    refused(6, "3000000000", "3000000000 is outside the range of a 32-bit number: -2147483648 to 2147483647.");
+    refused(3, nullptr, "Type a value first: \"Not set\" is what the tool shows, not a value to write.");
+    refused(6, "12\xD0\x96",
+            "\"12\xD0\x96\" is not a whole number: type digits only, a minus sign first for a negative value.");
     // Each box keeps its mark and its own reason; the editable ones are red at once.
     for (int id : {1100, 1101}) EXPECT_TRUE(box_turns(s.control(id), RGB(255, 0, 0))) << id;
     EXPECT_EQ("128 is outside the range of int8: -128 to 127.", s.tip(1100));
@@ -108,8 +123,7 @@ TEST_F(Write, OutOfRangeMarksAndFocusesTheBoxAndSendsNothing)
     ASSERT_EQ(0, s.close());
 
     ASSERT_TRUE(s.load_tag());
-    EXPECT_EQ(pattern_bytes(0, 12), tag_bytes(0, 12));
-    EXPECT_EQ(pattern_bytes(40, 4), tag_bytes(40, 4));
+    EXPECT_EQ(pattern_bytes(0, 58), tag_bytes(0, 58));
 }
 
 TEST_F(Write, RefusedWriteIsRedWithItsReasonUntilTheNextGoodOneWhichIsGreenUntilRead)
@@ -130,8 +144,11 @@ TEST_F(Write, RefusedWriteIsRedWithItsReasonUntilTheNextGoodOneWhichIsGreenUntil
     s.click(1200);
     EXPECT_TRUE(box_turns(box, RGB(200, 240, 200)));  // written and read back as written
     EXPECT_EQ("", s.tip(1100));
+    s.click(1204);  // "def." too, in a read-only box
+    EXPECT_TRUE(box_turns(s.control(1104), RGB(200, 240, 200)));
     s.click(1005);
     EXPECT_TRUE(box_turns(box, GetSysColor(COLOR_WINDOW)));
+    EXPECT_TRUE(box_turns(s.control(1104), GetSysColor(COLOR_3DFACE)));
     ASSERT_EQ(0, s.close());
 
     ASSERT_TRUE(s.load_tag());
