@@ -3,7 +3,7 @@
 
 #include <stdio.h>
 
-#include "dialog/marking.h"
+#include "dialog/reader_status.h"
 #include "model/config.h"
 #include "model/config_path.h"
 #include "model/path_size.h"

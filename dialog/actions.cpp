@@ -17,6 +17,7 @@ void dialog_start()
     // row 0 says what is missing.
     ConfigLoad outcome = ConfigLoad::read;
     if (load_config(&outcome)) {
+        note_configuration_loaded();
         if (Setsecurity == 0) show_control(IDC_SSEC, false);
         if (entryCount > PAGE_ROWS) set_scroll_range(static_cast<int>(lastPage));
         show_page(0);

@@ -17,9 +17,14 @@ struct BoxState {
     char value[DISPLAY_TEXT_SIZE];  // the whole text of a value wider than its box
 };
 
+enum { TIP_TEXT_SIZE = CONFIG_REASON_SIZE + READER_REASON_SIZE + 4 };  // row 0: both reasons
+
 BoxState boxes[PAGE_ROWS];
 char statusReason[READER_REASON_SIZE];
 char configReason[CONFIG_REASON_SIZE];
+// The tip each box has now. A tip set again to the same text is left as it is, so that one
+// showing while the pointer rests stays up through the scan's ticks.
+char tips[PAGE_ROWS][TIP_TEXT_SIZE];
 
 bool valid(int row)
 {
@@ -33,20 +38,26 @@ void copy_text(char* to, size_t size, const char* text)
     to[length] = '\0';
 }
 
+void put_tip(int row, const char* text)
+{
+    if (strncmp(tips[row], text, TIP_TEXT_SIZE - 1) == 0) return;
+    copy_text(tips[row], sizeof tips[row], text);
+    set_field_tip(IDC_VALUE_BOX + row, tips[row]);
+}
+
 // The box's tooltip, by precedence: on the status line what is missing (the configuration, the
-// reader), then the mark's reason, then the value's whole text. The surface leaves a tooltip
-// alone that is set to the text it has.
+// reader), then the mark's reason, then the value's whole text.
 void update_tip(int row)
 {
     const BoxState& box = boxes[row];
     if (row == 0 && (statusReason[0] != '\0' || configReason[0] != '\0')) {
-        char both[CONFIG_REASON_SIZE + READER_REASON_SIZE + 4];
+        char both[TIP_TEXT_SIZE];
         const char* between = statusReason[0] != '\0' && configReason[0] != '\0' ? "\r\n\r\n" : "";
         snprintf(both, sizeof both, "%s%s%s", configReason, between, statusReason);
-        set_field_tip(IDC_VALUE_BOX, both);
+        put_tip(0, both);
         return;
     }
-    set_field_tip(IDC_VALUE_BOX + row, box.mark == BoxMark::error ? box.reason : box.value);
+    put_tip(row, box.mark == BoxMark::error ? box.reason : box.value);
 }
 
 void set_mark(int row, BoxMark mark, const char* reason)
@@ -109,11 +120,6 @@ void show_config_tip(const char* reason)
     update_tip(0);
 }
 
-bool configuration_missing()
-{
-    return configReason[0] != '\0';
-}
-
 void show_value_tip(int row, const char* text)
 {
     if (!valid(row)) return;
@@ -145,4 +151,5 @@ void reset_marks()
     memset(boxes, 0, sizeof boxes);
     statusReason[0] = '\0';
     configReason[0] = '\0';
+    memset(tips, 0, sizeof tips);
 }

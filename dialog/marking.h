@@ -32,7 +32,6 @@ void show_status_tip(const char* reason);
 void show_value_tip(int row, const char* text);
 // Why there is no configuration ("" when there is one), for row 0 as well.
 void show_config_tip(const char* reason);
-bool configuration_missing();
 
 // The program's answer to a value box asking for its colours before it draws. An editable box
 // asks as an edit control; a read-only (or disabled) one asks as static text, and is never red:
@@ -51,5 +50,6 @@ enum : uint32_t {
 };
 BoxColour colour_query(int id, ColourQuery query = ColourQuery::editable);
 
-// No marks, no tooltips: the state at start-up.
+// No marks, no tooltips: the state at start-up. A tooltip goes to the surface only when its text
+// changes, so that one showing while the pointer rests stays up through the scan's ticks.
 void reset_marks();

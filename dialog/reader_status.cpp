@@ -23,8 +23,25 @@ const char* reader_outcome_text(ReaderOutcome outcome)
     return nullptr;
 }
 
+namespace {
+
+bool configurationMissing;
+
+}  // namespace
+
+void note_configuration_loaded()
+{
+    configurationMissing = false;
+}
+
+bool configuration_missing()
+{
+    return configurationMissing;
+}
+
 void show_no_configuration(ConfigLoad why)
 {
+    configurationMissing = true;
     char path[PATH_SIZE];
     char reason[CONFIG_REASON_SIZE];
     // A path too long for the one limit is no missing file: the file may well be there.

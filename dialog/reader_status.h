@@ -18,6 +18,10 @@ void show_reader_reason(ReaderOutcome outcome, const LibraryReport* library = nu
 // its tooltip where the file was looked for and what to do; the reader's problems go to the
 // tooltip from then on.
 void show_no_configuration(ConfigLoad why);
+// Whether the window has no configuration: true from show_no_configuration until the next start
+// notes one loaded. Row 0 then keeps saying what is missing, and About says why.
+bool configuration_missing();
+void note_configuration_loaded();
 
 // Opens the reader connection; on failure puts the reason into row 0's value box and tooltip.
 bool open_reader();

@@ -4,6 +4,7 @@
 
 #include <stdio.h>
 #include <string.h>
+#include <time.h>
 
 #include "dialog/refresh.h"
 #include "sets/apply_run.h"
@@ -133,4 +134,16 @@ const char* run_set_command(SetCommand command, const char* path, int64_t now)
         break;
     }
     return result;
+}
+
+bool propose_set_name(char* name, int size, int64_t now)
+{
+    char uid[17];
+    if (size <= 0 || !shown_uid(uid, sizeof uid)) return false;
+    time_t when = static_cast<time_t>(now);
+    const tm* local = localtime(&when);
+    if (local == nullptr) return false;
+    int n = snprintf(name, static_cast<size_t>(size), "%s-%04d-%02d-%02d.set", uid, local->tm_year + 1900,
+                     local->tm_mon + 1, local->tm_mday);
+    return n > 0 && n < size;
 }

@@ -11,3 +11,6 @@ enum { SET_RESULT_TEXT_SIZE = 65536 };
 // set. Returns the result, lines ended by CR LF, valid until the next call. A write refreshes
 // the page afterwards, so the rows show what the tag now holds.
 const char* run_set_command(SetCommand command, const char* path, int64_t now);
+// The file name a save proposes for the tag the caption shows, "UID-YYYY-MM-DD.set" with the
+// local date of now; false, name left alone, while the caption shows no tag.
+bool propose_set_name(char* name, int size, int64_t now);

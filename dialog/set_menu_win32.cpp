@@ -8,7 +8,6 @@
 #include <time.h>
 
 #include "dialog/about.h"
-#include "dialog/refresh.h"
 #include "dialog/set_commands.h"
 #include "dialog/text_widen.h"
 #include "model/path_size.h"
@@ -134,18 +133,6 @@ bool common_dialogs(CommonDialogs* dialogs, DWORD* error)
     return bound;
 }
 
-// A save proposes "UID-YYYY-MM-DD.set" for the tag the caption shows.
-void propose_name(SetCommand what, wchar_t* name, int size)
-{
-    char uid[17], text[40];
-    if (what != SetCommand::save || !shown_uid(uid, sizeof uid)) return;
-    time_t now = time(nullptr);
-    const tm* local = localtime(&now);
-    if (local == nullptr) return;
-    snprintf(text, sizeof text, "%s-%04d-%02d-%02d.set", uid, local->tm_year + 1900, local->tm_mon + 1, local->tm_mday);
-    MultiByteToWideChar(CP_UTF8, 0, text, -1, name, size);
-}
-
 }  // namespace
 
 void add_set_menu(HWND window)
@@ -202,7 +189,9 @@ bool on_set_menu(HWND window, UINT command)
     file.nMaxFile = PATH_SIZE;
     file.lpstrDefExt = L"set";
     file.lpstrTitle = wideTitle;
-    propose_name(what, wide, PATH_SIZE);
+    char proposed[40];
+    if (what == SetCommand::save && propose_set_name(proposed, sizeof proposed, static_cast<int64_t>(time(nullptr))))
+        MultiByteToWideChar(CP_UTF8, 0, proposed, -1, wide, PATH_SIZE);
     file.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
     bool chosen = what == SetCommand::save ? (file.Flags |= OFN_OVERWRITEPROMPT, dialogs.save(&file) != FALSE)
                                            : (file.Flags |= OFN_FILEMUSTEXIST, dialogs.open(&file) != FALSE);

@@ -18,8 +18,7 @@ void enable_control(int id, bool on);
 void set_read_only(int id, bool on);
 void show_control(int id, bool on);
 void set_title(const char* text);
-// The text shown while the pointer rests on box id; "" removes it. Setting the text a box
-// already has changes nothing, so a tip that is showing stays up.
+// The text shown while the pointer rests on box id; "" removes it.
 void set_field_tip(int id, const char* text);
 // Whether text fits box id's width in the box's font.
 bool field_text_fits(int id, const char* text);

@@ -115,19 +115,10 @@ HWND tooltip_window(bool make)
 // A tooltip holds a reason with a path, row 0's two reasons one after the other.
 enum { TIP_SIZE = 2 * PATH_SIZE + 2 * READER_REASON_SIZE };
 
-// The tip each value box has now: a tip set again to the same text is left as it is, so that
-// one showing while the pointer rests stays up through the scan's ticks.
-char boxTips[PAGE_ROWS][TIP_SIZE];
-
 }  // namespace
 
 void set_field_tip(int id, const char* text)
 {
-    int row = id - IDC_VALUE_BOX;
-    if (row >= 0 && row < PAGE_ROWS) {
-        if (strncmp(boxTips[row], text, TIP_SIZE - 1) == 0) return;
-        snprintf(boxTips[row], TIP_SIZE, "%s", text);
-    }
     HWND tips = tooltip_window(text[0] != '\0');
     if (tips == nullptr) return;
     static wchar_t wide[TIP_SIZE];

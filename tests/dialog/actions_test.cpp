@@ -8,6 +8,7 @@
 #include "support/program_fixture.h"
 #include "support/reference_image.h"
 #include "support/temp_files.h"
+#include "support/time_zone.h"
 
 namespace {
 
@@ -46,6 +47,16 @@ TEST_F(Actions, StartWithoutConfigurationKeepsTheTemplate)
 
     dialog_command(0, 1005);  // "read" still identifies the tag
     EXPECT_STREQ(fakeWindow.caption, "ORVELTIDE      E002A1B2C3D4E5F6   ");
+    // A save proposes the caption's tag and the local date: 23:30 UTC is the next day in Berlin.
+    char name[40] = "";
+    set_time_zone("CET-1");
+    EXPECT_TRUE(propose_set_name(name, sizeof name, 1765409400));
+    EXPECT_STREQ(name, "E002A1B2C3D4E5F6-2025-12-11.set");
+    set_time_zone("UTC0");
+    sim_leave_field();
+    dialog_command(0, 1005);
+    EXPECT_FALSE(propose_set_name(name, sizeof name, 1765409400));  // no tag in the caption
+    sim_enter_field();
 
     // A path too long for the one limit is no missing file: Pelox.ini may well lie beside the program.
     fake_module_path_set((folder.path() + std::string(800, 'x') + "/pelox.exe").c_str());

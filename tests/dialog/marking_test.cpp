@@ -48,6 +48,11 @@ TEST_F(Marking, TheStatusLineTellsWhatIsMissingBeforeAMarkAndAMarkBeforeAWideVal
     EXPECT_STREQ(fake_control(1100).tip, "no reader");
     show_config_tip("no Pelox.ini");
     EXPECT_STREQ(fake_control(1100).tip, "no Pelox.ini\r\n\r\nno reader");
+    // The same reasons again, as every scan tick gives them, leave a tip that is showing alone.
+    int sets = fake_control(1100).tipSets;
+    show_status_tip("no reader");
+    show_config_tip("no Pelox.ini");
+    EXPECT_EQ(fake_control(1100).tipSets, sets);
     show_status_tip("");
     show_config_tip("");
     unmark_row(0);

@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "dialog/marking.h"
+#include "dialog/reader_status.h"
 #include "dialog/surface.h"
 
 FakeWindow fakeWindow;
@@ -45,6 +46,7 @@ void fake_surface_reset()
     snprintf(ssec.text, sizeof ssec.text, "ssec");
     read.enabled = read.visible = ssec.enabled = ssec.visible = true;
     reset_marks();
+    note_configuration_loaded();
 }
 
 void fake_type(int id, const char* text)
@@ -97,6 +99,7 @@ void set_field_tip(int id, const char* text)
 {
     FakeControl& c = fake_control(id);
     snprintf(c.tip, sizeof c.tip, "%s", text);
+    ++c.tipSets;
 }
 
 bool field_text_fits(int, const char* text)

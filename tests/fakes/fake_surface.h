@@ -7,6 +7,7 @@ enum { FAKE_BOX_CHARS = 12 };  // what a value box shows whole
 struct FakeControl {
     char text[300];
     char tip[400];  // set_field_tip; "" when the box has none
+    int tipSets;    // set_field_tip calls
     bool enabled;
     bool visible;
     bool readOnly;
