@@ -15,7 +15,6 @@
 
 namespace {
 
-const char kSignature[] = "# Pelox parameter set";
 const char* const kHeaderKeys[] = {"tool", "uid", "saved", "configuration"};
 enum { HEADER_KEYS = 4 };
 
@@ -255,9 +254,8 @@ bool end_line(Parse& parse, const char* p)
 bool parse_line(Parse& parse, const char* line)
 {
     if (parse.line == 1) {
-        // A byte order mark, as editors put before UTF-8 text, is no part of the signature.
-        if (strncmp(line, "\xEF\xBB\xBF", 3) == 0) line += 3;
-        return strcmp(line, kSignature) == 0 || fail(parse, SetProblem::notASetFile);
+        const char* rest = after_set_signature(line);
+        return (rest != nullptr && *rest == '\0') || fail(parse, SetProblem::notASetFile);
     }
     const char* p = skip(line);
     if (*p == '\0' || *p == '#') return true;

@@ -203,7 +203,7 @@ void format_set_read_error(const SetReadError& error, char* out, size_t size)
     switch (error.problem) {
     case SetProblem::none: append_format(out, size, "cannot read the file"); break;
     case SetProblem::notASetFile:
-        append_format(out, size, "not a parameter set: the first line must be \"# Pelox parameter set\"");
+        append_format(out, size, "not a parameter set: the first line must be \"%s\"", kSetSignature);
         break;
     case SetProblem::lineTooLong:
         append_format(out, size, "the line is longer than %d characters", SET_LINE_SIZE - 1);
