@@ -95,6 +95,8 @@ struct SetReport {
     int passwordsPresented;
 };
 
+// Whether an item needs the operator's eye: it failed, was not written, or differs.
+bool needs_attention(SetStatus status);
 // Whether a reason says the entry does not fit the configuration.
 bool is_mismatch(SetReason reason);
 

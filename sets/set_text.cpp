@@ -294,10 +294,16 @@ void format_not_set(const ParamSet& set, char* out, size_t size)
     if (n == 0) return;
     append_format(out, size,
                   "stored as not-set (the tag holds no valid value; an apply leaves them as they are): %d:", n);
-    for (int i = 0; i < set.count; ++i) {
-        if (set.entries[i].valueSet) continue;
-        char quoted[QUOTED_TEXT_SIZE];
-        quote_text(set.entries[i].name, quoted, sizeof quoted);
-        append_format(out, size, " %s", quoted);
-    }
+    for (int i = 0; i < set.count; ++i)
+        if (!set.entries[i].valueSet && !add_quoted_name(out, size, set.entries[i].name)) return;
+}
+
+bool add_quoted_name(char* out, size_t size, const char* name)
+{
+    char quoted[QUOTED_TEXT_SIZE];
+    quote_text(name, quoted, sizeof quoted);
+    bool fits = strnlen(out, size) + 1 + strlen(quoted) + 5 <= size;
+    if (fits) append_format(out, size, "%s%s", out[0] != '\0' ? " " : "", quoted);
+    else append_format(out, size, " ...");
+    return fits;
 }

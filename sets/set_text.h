@@ -21,6 +21,10 @@ void format_set_summary(const SetReport& report, char* out, size_t size);
 // when there are none.
 void format_not_set(const ParamSet& set, char* out, size_t size);
 
+// Adds a quoted name to the names in out, a space between two, while it fits with room for " ..."
+// after it; else " ..." marks the cut, and false says that the list is full.
+bool add_quoted_name(char* out, size_t size, const char* name);
+
 // A refused set file as both the window and pelox-tag show it: "PATH:LINE: error: MESSAGE", or
 // "PATH: error: MESSAGE" where no line is concerned (cannot be opened, a folder).
 void format_set_file_error(const char* path, const SetReadError& error, char* out, size_t size);

@@ -5,7 +5,6 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "model/text_quote.h"
 #include "model/time_text.h"
 #include "sets/apply_preview.h"
 #include "sets/apply_run.h"
@@ -16,32 +15,10 @@ namespace {
 
 SetReport report;  // static: too large for the stack of a console program
 
-bool unfinished(const SetItem& item)
-{
-    return item.status == SetStatus::failed || item.status == SetStatus::notWritten ||
-           item.status == SetStatus::different;
-}
-
 const char* result_word(Station station, SetOutcome outcome)
 {
     if (outcome == SetOutcome::ok) return station == Station::verify ? "same" : "ok";
     return station == Station::verify && outcome == SetOutcome::different ? "different" : "failed";
-}
-
-// The names while they fit, leaving room for " ...".
-void list_unfinished(const SetReport& r, char* out, size_t size)
-{
-    out[0] = '\0';
-    for (int i = 0; i < r.count; ++i) {
-        if (!unfinished(r.items[i])) continue;
-        char quoted[QUOTED_TEXT_SIZE];
-        quote_text(r.items[i].record >= 0 ? ParamTable[r.items[i].record].name : "?", quoted, sizeof quoted);
-        if (strlen(out) + 1 + strlen(quoted) + 5 > size) {
-            append_format(out, size, " ...");
-            return;
-        }
-        append_format(out, size, "%s%s", out[0] != '\0' ? " " : "", quoted);
-    }
 }
 
 // Stops the waiting for the tag to leave once it has: silent for LEAVE_MS, or another tag answers.
@@ -78,7 +55,12 @@ void format_log_row(const LogSource& source, Station station, const SetReport& r
     if (utc != nullptr) *utc = '\0';
     snprintf(crc, sizeof crc, "%08lX", static_cast<unsigned long>(source.setCrc));
     snprintf(uid, sizeof uid, "%016llX", static_cast<unsigned long long>(r.uid));
-    list_unfinished(r, parameters, sizeof parameters);
+    parameters[0] = '\0';
+    for (int i = 0; i < r.count; ++i)
+        if (needs_attention(r.items[i].status) &&
+            !add_quoted_name(parameters, sizeof parameters,
+                             r.items[i].record >= 0 ? ParamTable[r.items[i].record].name : "?"))
+            break;
     const char* fields[LOG_COLUMNS] = {when,
                                        source.station,
                                        station == Station::verify ? "verify" : "produce",

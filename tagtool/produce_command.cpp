@@ -82,8 +82,7 @@ void show_device(void* context, const SetReport& report, int device, const char*
     Console& c = *static_cast<Console*>(context);
     char line[SET_ITEM_TEXT_SIZE];
     for (int i = 0; i < report.count; ++i) {
-        SetStatus s = report.items[i].status;
-        if (s != SetStatus::failed && s != SetStatus::notWritten && s != SetStatus::different) continue;
+        if (!needs_attention(report.items[i].status)) continue;
         format_set_item(report, commandSet, i, line, sizeof line);
         fprintf(c.out, "%s\n", line);
     }
