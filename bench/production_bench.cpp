@@ -28,7 +28,7 @@ struct Line {
     long long pausedNs;  // the pauses between polls, counted instead of slept
 };
 
-bool wait(void* context, ProduceWait what, SetOutcome)
+bool wait(void* context, ProduceWait what, const TagOpening&)
 {
     Line& line = *static_cast<Line*>(context);
     line.pausedNs += kPauseNs;

@@ -73,9 +73,18 @@ enum class SetOutcome {
     refused,     // the set was refused before any tag (production)
 };
 
+// How opening the reader and identifying the tag went (ok, noReader or noTag), and why in the
+// reader's words: what a console tool says about the reader as the window does.
+struct TagOpening {
+    SetOutcome outcome;
+    ReaderOutcome reader;
+    const LibraryReport* library;
+};
+
 struct SetReport {
     SetOutcome outcome;
-    uint64_t uid;  // the tag's, once identified
+    TagOpening opening;  // save, compare, apply, dry run: how the tag was reached
+    uint64_t uid;        // the tag's, once identified
     bool uidKnown;
     bool fingerprintDiffers;  // the set was saved with another configuration
     SetItem items[SET_MAX_ITEMS];

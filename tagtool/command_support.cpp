@@ -5,7 +5,6 @@
 #include "reader_text/reader_reason.h"
 #include "sets/set_file.h"
 #include "sets/set_read.h"
-#include "sets/set_tag.h"
 #include "sets/set_text.h"
 
 ParamSet commandSet;
@@ -32,12 +31,10 @@ bool read_set_or_say(const char* path, FILE* err)
     return false;
 }
 
-void say_reader_problem(SetOutcome outcome, FILE* err)
+void say_reader_problem(const TagOpening& opening, FILE* err)
 {
-    if (outcome != SetOutcome::noReader && outcome != SetOutcome::noTag) return;
-    const LibraryReport* library = nullptr;
-    ReaderOutcome reader = last_reader_outcome(&library);
+    if (opening.outcome == SetOutcome::ok) return;
     char reason[READER_REASON_SIZE];
-    reader_reason(reader, library, reason, sizeof reason);
-    fprintf(err, "pelox-tag: %s: %s\n", set_outcome_text(outcome), reason);
+    reader_reason(opening.reader, opening.library, reason, sizeof reason);
+    fprintf(err, "pelox-tag: %s: %s\n", set_outcome_text(opening.outcome), reason);
 }

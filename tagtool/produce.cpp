@@ -90,13 +90,14 @@ ProduceResult produce(ParamSet& set, Station station, int count, Numbering* numb
             break;
         }
         uint64_t uid = 0;
-        SetOutcome poll = open_tag(&uid);
-        leaving.see(poll, uid, hooks.clock_ms(hooks.context));
-        if (!leaving.waiting && poll == SetOutcome::ok && hooks.done != nullptr && hooks.done(hooks.context, uid)) {
+        TagOpening poll = open_tag(&uid);
+        leaving.see(poll.outcome, uid, hooks.clock_ms(hooks.context));
+        if (!leaving.waiting && poll.outcome == SetOutcome::ok && hooks.done != nullptr &&
+            hooks.done(hooks.context, uid)) {
             ++result.skipped;  // left as it is, and waited for to go like a device just written
             leaving.start(uid);
         }
-        if (leaving.waiting || poll != SetOutcome::ok) {
+        if (leaving.waiting || poll.outcome != SetOutcome::ok) {
             if (!hooks.wait(hooks.context, leaving.waiting ? ProduceWait::forLeave : ProduceWait::forTag, poll)) break;
             continue;
         }

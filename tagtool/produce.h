@@ -37,7 +37,7 @@ struct Numbering {
 struct ProduceHooks {
     void* context;
     // Called before the next poll; lastPoll is how the last one ended. False ends the run.
-    bool (*wait)(void* context, ProduceWait what, SetOutcome lastPoll);
+    bool (*wait)(void* context, ProduceWait what, const TagOpening& lastPoll);
     int64_t (*now)(void* context);       // seconds since 1970 UTC
     int64_t (*clock_ms)(void* context);  // a clock that only goes forward, in milliseconds
     // The device's log row, whole with its line end; false when it is not safely stored, which

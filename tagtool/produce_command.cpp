@@ -34,10 +34,10 @@ struct Console {
 
 LogRow doneRow;  // static: a row is too large for a console stack
 
-bool wait_console(void* context, ProduceWait what, SetOutcome lastPoll)
+bool wait_console(void* context, ProduceWait what, const TagOpening& lastPoll)
 {
     Console& c = *static_cast<Console*>(context);
-    int now = what == ProduceWait::forLeave ? 0 : lastPoll == SetOutcome::noReader ? 1 : 2;
+    int now = what == ProduceWait::forLeave ? 0 : lastPoll.outcome == SetOutcome::noReader ? 1 : 2;
     if (now != c.said) {
         const char* const kSay[] = {"take the tag away", "the reader could not be opened: waiting for it",
                                     "waiting for a tag"};

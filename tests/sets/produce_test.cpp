@@ -47,7 +47,7 @@ void take_away(Line& line)
     sim_leave_field_after(-1);
 }
 
-bool wait(void* context, ProduceWait what, SetOutcome)
+bool wait(void* context, ProduceWait what, const TagOpening&)
 {
     Line& line = *static_cast<Line*>(context);
     line.waits += what == ProduceWait::forTag ? "T" : "L";
