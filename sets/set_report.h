@@ -70,7 +70,6 @@ enum class SetOutcome {
     failed,      // apply: a parameter failed or was not written (see the items)
     incomplete,  // apply: all written that could be, but set entries were not applied (see the items)
     anotherTag,  // apply: another tag answered before the writes: nothing written
-    refused,     // the set was refused before any tag (production)
 };
 
 // How opening the reader and identifying the tag went (ok, noReader or noTag), and why in the

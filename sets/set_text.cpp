@@ -169,18 +169,17 @@ const char* set_outcome_text(SetOutcome outcome)
     case SetOutcome::readFailed: return "a block could not be read";
     case SetOutcome::incomplete: return "incomplete";
     case SetOutcome::anotherTag: return "another tag answered: nothing written";
-    case SetOutcome::refused: return "refused";
     case SetOutcome::failed: break;
     }
     return "failed";
 }
 
-void format_set_summary(const SetReport& report, char* out, size_t size)
+void format_set_summary(const SetReport& report, char* out, size_t size, const char* verdict)
 {
     if (size == 0) return;
     out[0] = '\0';
     if (report.uidKnown) append_format(out, size, "%016llX: ", static_cast<unsigned long long>(report.uid));
-    append_format(out, size, "%s: ", set_outcome_text(report.outcome));
+    append_format(out, size, "%s: ", verdict != nullptr ? verdict : set_outcome_text(report.outcome));
     // The counts that are not 0, in the order of the statuses.
     const char* separator = "";
     for (int k = 0; k <= static_cast<int>(SetStatus::skipped); ++k) {

@@ -10,14 +10,14 @@
 ParamSet commandSet;
 SetReport commandReport;
 
-void print_report(const SetReport& report, const ParamSet& set, FILE* out)
+void print_report(const SetReport& report, const ParamSet& set, FILE* out, const char* verdict)
 {
     char line[SET_ITEM_TEXT_SIZE];
     for (int i = 0; i < report.count; ++i) {
         format_set_item(report, set, i, line, sizeof line);
         fprintf(out, "%s\n", line);
     }
-    format_set_summary(report, line, sizeof line);
+    format_set_summary(report, line, sizeof line, verdict);
     fprintf(out, "%s\n", line);
 }
 

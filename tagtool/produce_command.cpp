@@ -126,8 +126,7 @@ bool set_usable(const char* path, Station station, FILE* out, FILE* err)
 {
     plan_apply(commandSet, &commandReport);
     if (count_unappliable(commandReport) == 0) return true;
-    commandReport.outcome = SetOutcome::refused;
-    print_report(commandReport, commandSet, out);
+    print_report(commandReport, commandSet, out, "refused");
     fprintf(err, "%s: error: the set cannot be %s whole (see the skipped entries): no tag %s\n", path,
             station == Station::verify ? "compared" : "applied", station == Station::verify ? "read" : "written");
     return false;
