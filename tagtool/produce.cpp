@@ -15,10 +15,10 @@ namespace {
 
 SetReport report;  // static: too large for the stack of a console program
 
-const char* result_word(Station station, SetOutcome outcome)
+const char* result_word(RunKind kind, SetOutcome outcome)
 {
-    if (outcome == SetOutcome::ok) return station == Station::verify ? "same" : "ok";
-    return station == Station::verify && outcome == SetOutcome::different ? "different" : "failed";
+    if (outcome == SetOutcome::ok) return kind == RunKind::verify ? "same" : "ok";
+    return kind == RunKind::verify && outcome == SetOutcome::different ? "different" : "failed";
 }
 
 // Stops the waiting for the tag to leave once it has: silent for LEAVE_MS, or another tag answers.
@@ -45,15 +45,19 @@ struct Leaving {
 
 }  // namespace
 
-void format_log_row(const LogSource& source, Station station, const SetReport& r, int64_t now, const char* number,
+const char* run_kind_word(RunKind kind)
+{
+    return kind == RunKind::verify ? "verify" : "produce";
+}
+
+void format_log_row(const LogSource& source, RunKind kind, const SetReport& r, int64_t now, const char* number,
                     char* out, size_t size)
 {
     if (size == 0) return;
-    char when[UTC_TEXT_SIZE], crc[9], uid[17], parameters[LOG_PARAMETERS_SIZE];
+    char when[UTC_TEXT_SIZE], uid[17], parameters[LOG_PARAMETERS_SIZE];
     format_utc(now, when, sizeof when);
     char* utc = strstr(when, " UTC");  // the column's name says it
     if (utc != nullptr) *utc = '\0';
-    snprintf(crc, sizeof crc, "%08lX", static_cast<unsigned long>(source.setCrc));
     snprintf(uid, sizeof uid, "%016llX", static_cast<unsigned long long>(r.uid));
     parameters[0] = '\0';
     for (int i = 0; i < r.count; ++i)
@@ -63,12 +67,12 @@ void format_log_row(const LogSource& source, Station station, const SetReport& r
             break;
     const char* fields[LOG_COLUMNS] = {when,
                                        source.station,
-                                       station == Station::verify ? "verify" : "produce",
+                                       run_kind_word(kind),
                                        source.setFile,
-                                       crc,
+                                       source.setCrc,
                                        source.toolVersion,
                                        uid,
-                                       result_word(station, r.outcome),
+                                       result_word(kind, r.outcome),
                                        number,
                                        parameters};
     out[0] = '\0';
@@ -78,7 +82,7 @@ void format_log_row(const LogSource& source, Station station, const SetReport& r
     append_format(out, size, "\n");
 }
 
-ProduceResult produce(ParamSet& set, Station station, int count, Numbering* number, const LogSource& source,
+ProduceResult produce(ParamSet& set, RunKind kind, int count, Numbering* number, const LogSource& source,
                       const ProduceHooks& hooks)
 {
     ProduceResult result = {};
@@ -109,7 +113,7 @@ ProduceResult produce(ParamSet& set, Station station, int count, Numbering* numb
             snprintf(numberText, sizeof numberText, "%s=%lld", e.name, static_cast<long long>(number->next));
             number->next += number->step;
         }
-        if (station == Station::verify) verify_opened_tag(set, uid, &report);
+        if (kind == RunKind::verify) verify_opened_tag(set, uid, &report);
         else apply_opened_tag(set, uid, &report);
         ++result.devices;
         if (report.outcome != SetOutcome::ok) {
@@ -117,7 +121,7 @@ ProduceResult produce(ParamSet& set, Station station, int count, Numbering* numb
             ++result.failed;
         }
         char row[LOG_ROW_SIZE];
-        format_log_row(source, station, report, hooks.now(hooks.context), numberText, row, sizeof row);
+        format_log_row(source, kind, report, hooks.now(hooks.context), numberText, row, sizeof row);
         // On the disk first: a run that ends while the operator is told still has the record.
         bool logged = hooks.log(hooks.context, row);
         if (hooks.device) hooks.device(hooks.context, report, result.devices, numberText, logged);

@@ -101,9 +101,9 @@ void show_device(void* context, const SetReport& report, int device, const char*
     c.said = -1;
 }
 
-void print_summary(const ProduceResult& r, Station station, int64_t ms, FILE* out)
+void print_summary(const ProduceResult& r, RunKind kind, int64_t ms, FILE* out)
 {
-    bool verify = station == Station::verify;
+    bool verify = kind == RunKind::verify;
     fprintf(out, "devices %d: %s %d, %s %d", r.devices, verify ? "same" : "ok", r.devices - r.failed,
             verify ? "different" : "failed", r.failed);
     for (int i = 0; i < r.failed && i < FAILED_UIDS_KEPT; ++i)
@@ -122,13 +122,13 @@ void print_summary(const ProduceResult& r, Station station, int64_t ms, FILE* ou
 
 // The set refused before the first device when a device could not get it whole (produce) or be
 // compared with all of it (verify).
-bool set_usable(const char* path, Station station, FILE* out, FILE* err)
+bool set_usable(const char* path, RunKind kind, FILE* out, FILE* err)
 {
     plan_apply(commandSet, &commandReport);
     if (count_unappliable(commandReport) == 0) return true;
     print_report(commandReport, commandSet, out, "refused");
     fprintf(err, "%s: error: the set cannot be %s whole (see the skipped entries): no tag %s\n", path,
-            station == Station::verify ? "compared" : "applied", station == Station::verify ? "read" : "written");
+            kind == RunKind::verify ? "compared" : "applied", kind == RunKind::verify ? "read" : "written");
     return false;
 }
 
@@ -136,7 +136,7 @@ bool set_usable(const char* path, Station station, FILE* out, FILE* err)
 
 int command_produce(const ProductionOptions& o, FILE* out, FILE* err)
 {
-    Station station = o.verify ? Station::verify : Station::produce;
+    RunKind kind = o.verify ? RunKind::verify : RunKind::produce;
     if (!read_set_or_say(o.set, err)) return TAG_BAD_INPUT;
     uint32_t crc = 0;
     if (!file_crc32(o.set, &crc)) {
@@ -151,11 +151,11 @@ int command_produce(const ProductionOptions& o, FILE* out, FILE* err)
         return TAG_BAD_INPUT;
     }
     // Everything that can be refused without the log is, before the log is created.
-    if ((!continues && !numbers_fit(commandSet, number, o.count, err)) || !set_usable(o.set, station, out, err))
+    if ((!continues && !numbers_fit(commandSet, number, o.count, err)) || !set_usable(o.set, kind, out, err))
         return TAG_BAD_INPUT;
     FILE* log = open_production_log(o.log, out, err);
     if (log == nullptr) return TAG_BAD_INPUT;
-    if (continues && (!continue_numbering(log, o.log, station, commandSet, &number, err) ||
+    if (continues && (!continue_numbering(log, o.log, kind, commandSet, &number, err) ||
                       !numbers_fit(commandSet, number, o.count, err))) {
         fclose(log);
         return TAG_BAD_INPUT;
@@ -163,18 +163,18 @@ int command_produce(const ProductionOptions& o, FILE* out, FILE* err)
     char stationName[STATION_NAME_SIZE], crcText[9];
     station_name(stationName, sizeof stationName);
     snprintf(crcText, sizeof crcText, "%08lX", static_cast<unsigned long>(crc));
-    LogSource source = {stationName, o.set, crc, PELOX_VERSION_TEXT};
+    LogSource source = {stationName, o.set, crcText, PELOX_VERSION_TEXT};
     console_catch_interrupt();
     Console console = {out, err, log, o.log, crcText, o.count, -1};
     // Only a writing station leaves done tags alone; a verifying one checks every tag it sees.
-    bool (*done)(void*, uint64_t) = station == Station::produce && !o.again ? done_already : nullptr;
+    bool (*done)(void*, uint64_t) = kind == RunKind::produce && !o.again ? done_already : nullptr;
     ProduceHooks hooks = {&console, wait_console, now_utc, clock_ms, log_row, done, show_device};
     int64_t start = console_clock_ms();
-    ProduceResult result = produce(commandSet, station, o.count, &number, source, hooks);
+    ProduceResult result = produce(commandSet, kind, o.count, &number, source, hooks);
     int64_t took = console_clock_ms() - start;
     bool closed = fclose(log) == 0;
     console_finished();
-    print_summary(result, station, took, out);
+    print_summary(result, kind, took, out);
     if (result.logFailed || result.numbersUsedUp) return TAG_BAD_INPUT;
     if (!closed) {
         fprintf(err, "%s: error: the log could not be closed\n", o.log);

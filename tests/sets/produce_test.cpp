@@ -88,7 +88,7 @@ bool log(void* context, const char* text)
     return true;
 }
 
-const LogSource kSource = {"line-7", "example.set", 0x0123ABCDu, "1.2.0"};
+const LogSource kSource = {"line-7", "example.set", "0123ABCD", "1.2.0"};
 
 std::string row(const std::string& time, uint64_t uid, const std::string& rest, const char* command = "produce")
 {
@@ -124,7 +124,7 @@ TEST_F(Production, ThreeTagsInTurnThreeLogLinesEachTagHoldingTheSet)
         SetUp();
         line = first_three();
         line.flicker = flicker;
-        result = produce(*set, Station::produce, 0, nullptr, kSource, hooks);
+        result = produce(*set, RunKind::produce, 0, nullptr, kSource, hooks);
         EXPECT_EQ(result.devices, 3) << flicker;
     }
     EXPECT_EQ(result.devices, 3);
@@ -148,7 +148,7 @@ TEST_F(Production, ATagTakenAwayMidApplyIsAFailedDeviceAndTheLineGoesOn)
     line.leaveAfterPlacing = 1 + 25 + 1 + 1 + 5;
     // Numbered: the failed device keeps its number, the next gets the next.
     Numbering number = {6, 1, 1, 127};  // "Addr"
-    ProduceResult result = produce(*set, Station::produce, 3, &number, kSource, hooks);
+    ProduceResult result = produce(*set, RunKind::produce, 3, &number, kSource, hooks);
     EXPECT_EQ(result.devices, 3);
     EXPECT_EQ(result.failed, 1);
     ASSERT_EQ(line.log.size(), 3u);
@@ -165,7 +165,7 @@ TEST_F(Production, NumbersGoInTheSameWritesAndTheRunStopsBeforeOneThatDoesNotFit
 {
     Numbering number = {6, 120, 3, 127};  // "Addr", int8: 120, 123, 126, then 129 would not fit
     line.uids.push_back(0xE002000000000004ull);
-    ProduceResult result = produce(*set, Station::produce, 0, &number, kSource, hooks);
+    ProduceResult result = produce(*set, RunKind::produce, 0, &number, kSource, hooks);
     EXPECT_EQ(result.devices, 3);
     EXPECT_TRUE(result.numbersUsedUp);
     EXPECT_EQ(sim_calls(SIM_WRITE_BLOCK), 3 * 25);  // no write more than without numbers
@@ -181,7 +181,7 @@ TEST_F(Production, NumbersGoInTheSameWritesAndTheRunStopsBeforeOneThatDoesNotFit
 TEST_F(Production, ADoneTagIsLeftAloneAndAVerifyingStationWritesNothing)
 {
     hooks.done = [](void*, uint64_t uid) { return uid == 0xE002000000000002ull; };
-    ProduceResult result = produce(*set, Station::produce, 0, nullptr, kSource, hooks);
+    ProduceResult result = produce(*set, RunKind::produce, 0, nullptr, kSource, hooks);
     EXPECT_EQ(result.devices, 2);
     EXPECT_EQ(result.skipped, 1);
     ASSERT_EQ(line.memories.size(), 3u);
@@ -194,7 +194,7 @@ TEST_F(Production, ADoneTagIsLeftAloneAndAVerifyingStationWritesNothing)
     Bytes done = with_example_set(Bytes(SIM_MAX_BLOCKS * SIM_BLOCK_SIZE, 0xFF));
     line.start = {done, done};
     line.start[1][40] = 18;  // "Addr" 18 with the CRC of 17: not set
-    result = produce(*set, Station::verify, 2, nullptr, kSource, hooks);
+    result = produce(*set, RunKind::verify, 2, nullptr, kSource, hooks);
     EXPECT_EQ(result.failed, 1);
     EXPECT_EQ(sim_calls(SIM_WRITE_BLOCK) + sim_calls(SIM_PRESENT_PASSWORD), 0);
     EXPECT_EQ(line.log, (std::vector<std::string>{
