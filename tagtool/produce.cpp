@@ -124,7 +124,7 @@ ProduceResult produce(ParamSet& set, RunKind kind, int count, Numbering* number,
         format_log_row(source, kind, report, hooks.now(hooks.context), numberText, row, sizeof row);
         // On the disk first: a run that ends while the operator is told still has the record.
         bool logged = hooks.log(hooks.context, row);
-        if (hooks.device) hooks.device(hooks.context, report, result.devices, numberText, logged);
+        if (hooks.device) hooks.device(hooks.context, report, set, result.devices, numberText, logged);
         if (!logged) {
             result.logFailed = true;
             break;

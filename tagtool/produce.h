@@ -49,9 +49,10 @@ struct ProduceHooks {
     // Whether the log records this tag as done for the set already (and the operator has been
     // told); such a tag is left as it is, uncounted. May be null: every tag is handled.
     bool (*done)(void* context, uint64_t uid);
-    // The device's report, for the operator, once its row is logged (logged false: it could not
-    // be); device counts from 1, number is "" or "NAME=VALUE". May be null.
-    void (*device)(void* context, const SetReport& report, int device, const char* number, bool logged);
+    // The device's report on the set it got, for the operator, once its row is logged (logged
+    // false: it could not be); device counts from 1, number is "" or "NAME=VALUE". May be null.
+    void (*device)(void* context, const SetReport& report, const ParamSet& set, int device, const char* number,
+                   bool logged);
 };
 
 struct ProduceResult {

@@ -77,13 +77,14 @@ bool done_already(void* context, uint64_t uid)
 }
 
 // The parameters that need the operator's eye, then "device 17 of 50: UID: outcome: counts".
-void show_device(void* context, const SetReport& report, int device, const char* number, bool logged)
+void show_device(void* context, const SetReport& report, const ParamSet& set, int device, const char* number,
+                 bool logged)
 {
     Console& c = *static_cast<Console*>(context);
     char line[SET_ITEM_TEXT_SIZE];
     for (int i = 0; i < report.count; ++i) {
         if (!needs_attention(report.items[i].status)) continue;
-        format_set_item(report, commandSet, i, line, sizeof line);
+        format_set_item(report, set, i, line, sizeof line);
         fprintf(c.out, "%s\n", line);
     }
     format_set_summary(report, line, sizeof line);
