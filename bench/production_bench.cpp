@@ -17,7 +17,7 @@
 
 namespace {
 
-const LogSource kSource = {"bench", "example.set", 0, "0.0.0"};
+const LogSource kSource = {"bench", "example.set", "00000000", "0.0.0"};
 const int kAddrEntry = 6;              // "Addr" in examples/example.set
 const long long kPauseNs = 200000000;  // the console's pause between two polls
 
@@ -28,7 +28,7 @@ struct Line {
     long long pausedNs;  // the pauses between polls, counted instead of slept
 };
 
-bool wait(void* context, ProduceWait what, SetOutcome)
+bool wait(void* context, ProduceWait what, const TagOpening&)
 {
     Line& line = *static_cast<Line*>(context);
     line.pausedNs += kPauseNs;
@@ -102,7 +102,7 @@ void per_device(benchmark::State& state, bool holdingTheSet, Device device)
 void produce_device_4ms(benchmark::State& state)
 {
     per_device(state, false,
-               [](Example& e) { return produce(*e.set, Station::produce, 1, nullptr, kSource, e.hooks).failed == 0; });
+               [](Example& e) { return produce(*e.set, RunKind::produce, 1, nullptr, kSource, e.hooks).failed == 0; });
 }
 BENCHMARK(produce_device_4ms)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -110,7 +110,7 @@ void produce_numbered_device_4ms(benchmark::State& state)
 {
     per_device(state, false, [](Example& e) {
         Numbering number = {kAddrEntry, 1, 1, 127};
-        return produce(*e.set, Station::produce, 1, &number, kSource, e.hooks).failed == 0;
+        return produce(*e.set, RunKind::produce, 1, &number, kSource, e.hooks).failed == 0;
     });
 }
 BENCHMARK(produce_numbered_device_4ms)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -118,7 +118,7 @@ BENCHMARK(produce_numbered_device_4ms)->Iterations(5)->Unit(benchmark::kMillisec
 void verify_device_4ms(benchmark::State& state)
 {
     per_device(state, true,
-               [](Example& e) { return produce(*e.set, Station::verify, 1, nullptr, kSource, e.hooks).failed == 0; });
+               [](Example& e) { return produce(*e.set, RunKind::verify, 1, nullptr, kSource, e.hooks).failed == 0; });
 }
 BENCHMARK(verify_device_4ms)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -140,7 +140,7 @@ void production_line_4ms(benchmark::State& state)
     for (auto _ : state) {
         e.line = Line{tags, 0, false, 0};
         long long start = clock_ns();
-        ProduceResult result = produce(*e.set, Station::produce, 0, nullptr, kSource, e.hooks);
+        ProduceResult result = produce(*e.set, RunKind::produce, 0, nullptr, kSource, e.hooks);
         minutes += static_cast<double>(clock_ns() - start + e.line.pausedNs) / 60e9;
         if (result.devices != tags || result.failed != 0) state.SkipWithError("a device failed");
     }

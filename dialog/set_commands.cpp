@@ -11,6 +11,7 @@
 #include "sets/param_set.h"
 #include "sets/set_file.h"
 #include "sets/set_read.h"
+#include "sets/set_report.h"
 #include "sets/set_tag.h"
 #include "sets/set_text.h"
 #include "sets/set_write.h"
@@ -37,11 +38,6 @@ void add_line(const char* line)
     memcpy(result + used, line, length);
     memcpy(result + used + length, "\r\n", 3);
     used += length + 2;
-}
-
-bool needs_attention(SetStatus status)
-{
-    return status == SetStatus::different || status == SetStatus::failed || status == SetStatus::notWritten;
 }
 
 // The verdict first; a command that could not start says so in that one line.

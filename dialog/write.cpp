@@ -50,8 +50,9 @@ bool typed_value(int row, ParamType type, const char* text, int32_t* value, char
         snprintf(reason, size,
                  "\"%s\" is not a whole number: type digits only, a minus sign first for a negative value.", text);
         break;
-    case NumberScan::overflow:
-        snprintf(reason, size, "%s is outside the range of a 32-bit number: -2147483648 to 2147483647.", text);
+    case NumberScan::overflow:  // more than an int32_t holds, whatever the parameter's type
+        snprintf(reason, size, "%s is outside the range of a 32-bit number: %ld to %ld.", text,
+                 static_cast<long>(INT32_MIN), static_cast<long>(INT32_MAX));
         break;
     }
     return false;

@@ -7,8 +7,7 @@
 // configuration, decides what is skipped and why, gives each parameter to write its image and
 // marks the blocks to read (blocksToRead). plan_writes, once those blocks are in memory, marks
 // the parameters already holding their image as same and merges the others into the blocks to
-// write (blocksToWrite). An apply then sends 1 + blocksToRead requests, and when blocksToWrite is
-// not 0 another 3 + 2 * blocksToWrite (the tag identified again before the first write and after
-// the read-back, the password, the writes and read-backs), plus 2 for every refused block retried.
+// write (blocksToWrite). The requests an apply of the plan then sends: apply_exchanges
+// (sets/apply_preview.h).
 void plan_apply(const ParamSet& set, SetReport* report);
 void plan_writes(SetReport* report);

@@ -39,9 +39,9 @@ SetOutcome read_planned(SetReport* report, SetStatus pending)
 SetOutcome dry_run_tag_set(const ParamSet& set, SetReport* report)
 {
     plan_apply(set, report);
-    SetOutcome opened = open_tag(&report->uid);
-    report->uidKnown = opened == SetOutcome::ok;
-    if (opened != SetOutcome::ok) return report->outcome = opened;
+    report->opening = open_tag(&report->uid);
+    report->uidKnown = report->opening.outcome == SetOutcome::ok;
+    if (!report->uidKnown) return report->outcome = report->opening.outcome;
     return read_planned(report, SetStatus::toWrite);
 }
 

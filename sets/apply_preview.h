@@ -15,5 +15,5 @@ SetOutcome dry_run_tag_set(const ParamSet& set, SetReport* report);
 // parameter it would write same or different, read only; the other entries skipped as an apply
 // skips them. ok, different, readFailed, or incomplete for entries an apply cannot apply.
 SetOutcome verify_opened_tag(const ParamSet& set, uint64_t uid, SetReport* report);
-// The reader exchanges an apply of the planned report would take when nothing fails.
+// The reader exchanges an apply of the planned report takes when nothing fails (2 more a retried block).
 int apply_exchanges(const SetReport& report);

@@ -155,8 +155,10 @@ SetOutcome apply_opened_tag(const ParamSet& set, uint64_t uid, SetReport* report
 SetOutcome apply_tag_set(const ParamSet& set, SetReport* report)
 {
     uint64_t uid = 0;
-    SetOutcome opened = open_tag(&uid);
-    if (opened == SetOutcome::ok) return apply_opened_tag(set, uid, report);
-    plan_apply(set, report);  // the parameters to write stay "not written"; the outcome says why
-    return report->outcome = opened;
+    TagOpening opened = open_tag(&uid);
+    SetOutcome outcome = opened.outcome;
+    if (outcome == SetOutcome::ok) outcome = apply_opened_tag(set, uid, report);
+    else plan_apply(set, report);  // the parameters to write stay "not written"; the outcome says why
+    report->opening = opened;
+    return report->outcome = outcome;
 }

@@ -1,7 +1,16 @@
-// The fingerprint that ties a set to the configuration it was made with, and its CRC-32.
+// The set file's signature, the fingerprint that ties a set to the configuration it was made
+// with, and its CRC-32.
 #include "sets/param_set.h"
 
 #include <string.h>
+
+const char kSetSignature[] = "# Pelox parameter set";
+
+const char* after_set_signature(const char* line)
+{
+    line += strncmp(line, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
+    return strncmp(line, kSetSignature, sizeof kSetSignature - 1) == 0 ? line + sizeof kSetSignature - 1 : nullptr;
+}
 
 uint32_t crc32_add(uint32_t crc, const uint8_t* bytes, size_t length)
 {

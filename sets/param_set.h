@@ -41,7 +41,7 @@ struct ParamSet {
 // Why a set file was refused; every problem has the line it was found on.
 enum class SetProblem {
     none,
-    notASetFile,       // line 1 is not "# Pelox parameter set"
+    notASetFile,       // line 1 is not kSetSignature
     lineTooLong,       // longer than SET_LINE_SIZE - 1 characters
     controlCharacter,  // a NUL or another control character but the tab
     unknownLine,       // neither a comment, a header key nor a parameter
@@ -72,6 +72,10 @@ struct SetReadError {
     int otherLine;
     char detail[SET_DETAIL_SIZE];  // the key or the token concerned, cut to fit
 };
+
+// The first line of a set file; what follows it on a line (past a byte order mark), or null.
+extern const char kSetSignature[];
+const char* after_set_signature(const char* line);
 
 // A fingerprint of the loaded configuration: CRC-32 over the name, address and type of every
 // record in use, in order. Sets read with another configuration have another one.

@@ -15,7 +15,6 @@
 
 namespace {
 
-const char kSignature[] = "# Pelox parameter set";
 const char* const kHeaderKeys[] = {"tool", "uid", "saved", "configuration"};
 enum { HEADER_KEYS = 4 };
 
@@ -190,9 +189,9 @@ bool read_value(const char* word, ParamType type, int32_t* value)
     int64_t magnitude = 0;
     for (const char* d = word + negative; *d != '\0'; ++d) magnitude = magnitude * 10 + (*d - '0');
     int64_t v = negative ? -magnitude : magnitude;
-    int64_t least = type == ParamType::int8 ? -128 : type == ParamType::int16 ? -32768 : INT32_MIN;
-    int64_t most = type == ParamType::int8 ? 127 : type == ParamType::int16 ? 32767 : INT32_MAX;
-    if (type == ParamType::swver) least = 0, most = UINT32_MAX;
+    int32_t low = 0, high = 0;
+    bool ranged = type_range(type, &low, &high);
+    int64_t least = ranged ? low : 0, most = ranged ? high : UINT32_MAX;  // a version's number is unsigned
     if (v < least || v > most) return false;
     *value = static_cast<int32_t>(static_cast<uint32_t>(v));
     return true;
@@ -255,9 +254,8 @@ bool end_line(Parse& parse, const char* p)
 bool parse_line(Parse& parse, const char* line)
 {
     if (parse.line == 1) {
-        // A byte order mark, as editors put before UTF-8 text, is no part of the signature.
-        if (strncmp(line, "\xEF\xBB\xBF", 3) == 0) line += 3;
-        return strcmp(line, kSignature) == 0 || fail(parse, SetProblem::notASetFile);
+        const char* rest = after_set_signature(line);
+        return (rest != nullptr && *rest == '\0') || fail(parse, SetProblem::notASetFile);
     }
     const char* p = skip(line);
     if (*p == '\0' || *p == '#') return true;

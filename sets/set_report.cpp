@@ -1,6 +1,11 @@
 // Counting a report's items.
 #include "sets/set_report.h"
 
+bool needs_attention(SetStatus status)
+{
+    return status == SetStatus::different || status == SetStatus::failed || status == SetStatus::notWritten;
+}
+
 bool is_mismatch(SetReason reason)
 {
     return reason >= SetReason::notInSet && reason <= SetReason::addressAndTypeDiffer;

@@ -70,12 +70,20 @@ enum class SetOutcome {
     failed,      // apply: a parameter failed or was not written (see the items)
     incomplete,  // apply: all written that could be, but set entries were not applied (see the items)
     anotherTag,  // apply: another tag answered before the writes: nothing written
-    refused,     // the set was refused before any tag (production)
+};
+
+// How opening the reader and identifying the tag went (ok, noReader or noTag), and why in the
+// reader's words: what a console tool says about the reader as the window does.
+struct TagOpening {
+    SetOutcome outcome;
+    ReaderOutcome reader;
+    const LibraryReport* library;
 };
 
 struct SetReport {
     SetOutcome outcome;
-    uint64_t uid;  // the tag's, once identified
+    TagOpening opening;  // save, compare, apply, dry run: how the tag was reached
+    uint64_t uid;        // the tag's, once identified
     bool uidKnown;
     bool fingerprintDiffers;  // the set was saved with another configuration
     SetItem items[SET_MAX_ITEMS];
@@ -95,6 +103,8 @@ struct SetReport {
     int passwordsPresented;
 };
 
+// Whether an item needs the operator's eye: it failed, was not written, or differs.
+bool needs_attention(SetStatus status);
 // Whether a reason says the entry does not fit the configuration.
 bool is_mismatch(SetReason reason);
 

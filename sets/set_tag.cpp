@@ -13,26 +13,14 @@
 #define PELOX_TOOL_VERSION "0.0.0"
 #endif
 
-namespace {
-// How the last open_tag went, for last_reader_outcome.
-ReaderOutcome lastOutcome = ReaderOutcome::ok;
-const LibraryReport* lastLibrary = nullptr;
-}  // namespace
-
-SetOutcome open_tag(uint64_t* uid)
+TagOpening open_tag(uint64_t* uid)
 {
     ReaderDetail detail = {};
-    lastOutcome = reader_open(&detail);
-    lastLibrary = detail.library;
-    if (lastOutcome != ReaderOutcome::ok) return SetOutcome::noReader;
-    if (!tag_identify(uid)) lastOutcome = ReaderOutcome::noTag;
-    return lastOutcome == ReaderOutcome::ok ? SetOutcome::ok : SetOutcome::noTag;
-}
-
-ReaderOutcome last_reader_outcome(const LibraryReport** library)
-{
-    if (library != nullptr) *library = lastLibrary;
-    return lastOutcome;
+    TagOpening opening = {SetOutcome::noReader, reader_open(&detail), detail.library};
+    if (opening.reader != ReaderOutcome::ok) return opening;
+    if (!tag_identify(uid)) opening.reader = ReaderOutcome::noTag;
+    opening.outcome = opening.reader == ReaderOutcome::ok ? SetOutcome::ok : SetOutcome::noTag;
+    return opening;
 }
 
 namespace {
@@ -42,12 +30,12 @@ namespace {
 // value the tag holds. The outcome of what went wrong first, ok when nothing did.
 SetOutcome read_items(SetReport* report)
 {
-    SetOutcome opened = open_tag(&report->uid);
-    report->uidKnown = opened == SetOutcome::ok;
-    if (opened != SetOutcome::ok) {
+    report->opening = open_tag(&report->uid);
+    report->uidKnown = report->opening.outcome == SetOutcome::ok;
+    if (!report->uidKnown) {
         for (int i = 0; i < report->count; ++i)
             if (!is_mismatch(report->items[i].reason)) report->items[i].status = SetStatus::failed;
-        return opened;
+        return report->opening.outcome;
     }
     for (int i = 0; i < report->count; ++i)
         if (!is_mismatch(report->items[i].reason)) want_blocks(report, report->items[i]);

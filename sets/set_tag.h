@@ -18,11 +18,8 @@
 #include "sets/param_set.h"
 #include "sets/set_report.h"
 
-// Opens the reader and identifies the tag in its field.
-SetOutcome open_tag(uint64_t* uid);
-// How the last open_tag reached the tag, and for a library that cannot be used, why: what a
-// console tool says about the reader in the window's words (reader_reason).
-ReaderOutcome last_reader_outcome(const LibraryReport** library);
+// Opens the reader and identifies the tag in its field (its UID into uid).
+TagOpening open_tag(uint64_t* uid);
 
 // Reads every parameter that has a stored image into set, its header saying this tool, the tag's
 // UID, now and the configuration. Reads every block once and goes on past a failed one, so that

@@ -169,18 +169,17 @@ const char* set_outcome_text(SetOutcome outcome)
     case SetOutcome::readFailed: return "a block could not be read";
     case SetOutcome::incomplete: return "incomplete";
     case SetOutcome::anotherTag: return "another tag answered: nothing written";
-    case SetOutcome::refused: return "refused";
     case SetOutcome::failed: break;
     }
     return "failed";
 }
 
-void format_set_summary(const SetReport& report, char* out, size_t size)
+void format_set_summary(const SetReport& report, char* out, size_t size, const char* verdict)
 {
     if (size == 0) return;
     out[0] = '\0';
     if (report.uidKnown) append_format(out, size, "%016llX: ", static_cast<unsigned long long>(report.uid));
-    append_format(out, size, "%s: ", set_outcome_text(report.outcome));
+    append_format(out, size, "%s: ", verdict != nullptr ? verdict : set_outcome_text(report.outcome));
     // The counts that are not 0, in the order of the statuses.
     const char* separator = "";
     for (int k = 0; k <= static_cast<int>(SetStatus::skipped); ++k) {
@@ -203,7 +202,7 @@ void format_set_read_error(const SetReadError& error, char* out, size_t size)
     switch (error.problem) {
     case SetProblem::none: append_format(out, size, "cannot read the file"); break;
     case SetProblem::notASetFile:
-        append_format(out, size, "not a parameter set: the first line must be \"# Pelox parameter set\"");
+        append_format(out, size, "not a parameter set: the first line must be \"%s\"", kSetSignature);
         break;
     case SetProblem::lineTooLong:
         append_format(out, size, "the line is longer than %d characters", SET_LINE_SIZE - 1);
@@ -294,10 +293,16 @@ void format_not_set(const ParamSet& set, char* out, size_t size)
     if (n == 0) return;
     append_format(out, size,
                   "stored as not-set (the tag holds no valid value; an apply leaves them as they are): %d:", n);
-    for (int i = 0; i < set.count; ++i) {
-        if (set.entries[i].valueSet) continue;
-        char quoted[QUOTED_TEXT_SIZE];
-        quote_text(set.entries[i].name, quoted, sizeof quoted);
-        append_format(out, size, " %s", quoted);
-    }
+    for (int i = 0; i < set.count; ++i)
+        if (!set.entries[i].valueSet && !add_quoted_name(out, size, set.entries[i].name)) return;
+}
+
+bool add_quoted_name(char* out, size_t size, const char* name)
+{
+    char quoted[QUOTED_TEXT_SIZE];
+    quote_text(name, quoted, sizeof quoted);
+    bool fits = strnlen(out, size) + 1 + strlen(quoted) + 5 <= size;
+    if (fits) append_format(out, size, "%s%s", out[0] != '\0' ? " " : "", quoted);
+    else append_format(out, size, " ...");
+    return fits;
 }

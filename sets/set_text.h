@@ -14,12 +14,17 @@ enum { SET_ITEM_TEXT_SIZE = QUOTED_TEXT_SIZE + 200 };  // room for any name and 
 void format_set_item(const SetReport& report, const ParamSet& set, int i, char* out, size_t size);
 
 // 'E002A1B2C3D4E5F6: failed: written 17, same 1, failed 1, skipped 7', the counts that are not 0,
-// and when the set was saved with another configuration, a note saying so.
-void format_set_summary(const SetReport& report, char* out, size_t size);
+// and when the set was saved with another configuration, a note saying so. A verdict given takes
+// the place of the outcome's text (a set refused before any tag: "refused").
+void format_set_summary(const SetReport& report, char* out, size_t size, const char* verdict = nullptr);
 
 // 'stored as not-set (...): 2: "Vmin" "Log"', the entries a save found no valid value for; empty
 // when there are none.
 void format_not_set(const ParamSet& set, char* out, size_t size);
+
+// Adds a quoted name to the names in out, a space between two, while it fits with room for " ..."
+// after it; else " ..." marks the cut, and false says that the list is full.
+bool add_quoted_name(char* out, size_t size, const char* name);
 
 // A refused set file as both the window and pelox-tag show it: "PATH:LINE: error: MESSAGE", or
 // "PATH: error: MESSAGE" where no line is concerned (cannot be opened, a folder).

@@ -48,7 +48,7 @@ bool write_param_set(const ParamSet& set, const SetOutput& out)
     char header[160];
     format_utc(set.saved, saved, sizeof saved);
     snprintf(header, sizeof header,
-             "# Pelox parameter set\ntool %s\nuid %016llX\nsaved %s\nconfiguration %u parameters, fingerprint %08X\n",
+             "%s\ntool %s\nuid %016llX\nsaved %s\nconfiguration %u parameters, fingerprint %08X\n", kSetSignature,
              set.tool, static_cast<unsigned long long>(set.uid), saved, static_cast<unsigned>(set.configCount),
              static_cast<unsigned>(set.fingerprint));
     if (!put(out, header)) return false;
@@ -77,9 +77,7 @@ SetTarget set_target(const char* path)
     size_t n = fread(first, 1, sizeof first - 1, file);
     fclose(file);
     first[n] = '\0';
-    const char* line = strncmp(first, "\xEF\xBB\xBF", 3) == 0 ? first + 3 : first;
-    const char kSignature[] = "# Pelox parameter set";
-    size_t k = sizeof kSignature - 1;
-    bool signature = strncmp(line, kSignature, k) == 0 && (line[k] == '\n' || line[k] == '\r' || line[k] == '\0');
+    const char* rest = after_set_signature(first);
+    bool signature = rest != nullptr && (*rest == '\n' || *rest == '\r' || *rest == '\0');
     return signature ? SetTarget::set : SetTarget::other;
 }

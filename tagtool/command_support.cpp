@@ -5,20 +5,19 @@
 #include "reader_text/reader_reason.h"
 #include "sets/set_file.h"
 #include "sets/set_read.h"
-#include "sets/set_tag.h"
 #include "sets/set_text.h"
 
 ParamSet commandSet;
 SetReport commandReport;
 
-void print_report(const SetReport& report, const ParamSet& set, FILE* out)
+void print_report(const SetReport& report, const ParamSet& set, FILE* out, const char* verdict)
 {
     char line[SET_ITEM_TEXT_SIZE];
     for (int i = 0; i < report.count; ++i) {
         format_set_item(report, set, i, line, sizeof line);
         fprintf(out, "%s\n", line);
     }
-    format_set_summary(report, line, sizeof line);
+    format_set_summary(report, line, sizeof line, verdict);
     fprintf(out, "%s\n", line);
 }
 
@@ -32,12 +31,10 @@ bool read_set_or_say(const char* path, FILE* err)
     return false;
 }
 
-void say_reader_problem(SetOutcome outcome, FILE* err)
+void say_reader_problem(const TagOpening& opening, FILE* err)
 {
-    if (outcome != SetOutcome::noReader && outcome != SetOutcome::noTag) return;
-    const LibraryReport* library = nullptr;
-    ReaderOutcome reader = last_reader_outcome(&library);
+    if (opening.outcome == SetOutcome::ok) return;
     char reason[READER_REASON_SIZE];
-    reader_reason(reader, library, reason, sizeof reason);
-    fprintf(err, "pelox-tag: %s: %s\n", set_outcome_text(outcome), reason);
+    reader_reason(opening.reader, opening.library, reason, sizeof reason);
+    fprintf(err, "pelox-tag: %s: %s\n", set_outcome_text(opening.outcome), reason);
 }

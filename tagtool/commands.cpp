@@ -14,19 +14,11 @@
 
 namespace {
 
-// The status for an outcome that ended before the tag was changed, with the reader's reason.
-int tag_problem(SetOutcome outcome, FILE* err)
-{
-    say_reader_problem(outcome, err);
-    return outcome == SetOutcome::ok ? TAG_OK : TAG_NO_TAG;
-}
-
 // No reader or no tag: one line that says why, not a line per parameter that was never tried.
-bool tag_missing(SetOutcome outcome, FILE* err)
+bool tag_missing(FILE* err)
 {
-    if (outcome != SetOutcome::noReader && outcome != SetOutcome::noTag) return false;
-    say_reader_problem(outcome, err);
-    return true;
+    say_reader_problem(commandReport.opening, err);
+    return commandReport.opening.outcome != SetOutcome::ok;
 }
 
 // A parameter missing from what read prints is a skipped line of the configuration: say so, and
@@ -63,7 +55,7 @@ int command_read(const char* config, FILE* out, FILE* err)
 {
     say_skipped_lines(config, err);
     SetOutcome outcome = save_tag_set(0, &commandSet, &commandReport);
-    if (!commandReport.uidKnown) return tag_problem(outcome, err);
+    if (tag_missing(err)) return TAG_NO_TAG;
     fprintf(out, "tag %016llX\n", static_cast<unsigned long long>(commandReport.uid));
     for (int i = 0; i < commandReport.count; ++i) {
         const SetItem& item = commandReport.items[i];
@@ -74,17 +66,16 @@ int command_read(const char* config, FILE* out, FILE* err)
         fprintf(out, "page %d row %d %s: %s\n", item.record / PAGE_ROWS + 1, item.record % PAGE_ROWS + 1, quoted,
                 value);
     }
-    return tag_problem(outcome, err);
+    return outcome == SetOutcome::ok ? TAG_OK : TAG_NO_TAG;
 }
 
 int command_save(const char* path, bool force, FILE* out, FILE* err)
 {
     if (!may_save_to(path, force, err)) return TAG_BAD_INPUT;
     SetOutcome outcome = save_tag_set(static_cast<int64_t>(time(nullptr)), &commandSet, &commandReport);
-    if (tag_missing(outcome, err)) return TAG_NO_TAG;
+    if (tag_missing(err)) return TAG_NO_TAG;
     if (outcome != SetOutcome::ok) {
         print_report(commandReport, commandSet, out);
-        say_reader_problem(outcome, err);
         fprintf(err, "pelox-tag: %s: nothing saved\n", set_outcome_text(outcome));
         return TAG_NO_TAG;
     }
@@ -104,17 +95,17 @@ int command_compare(const char* path, FILE* out, FILE* err)
 {
     if (!read_set_or_say(path, err)) return TAG_BAD_INPUT;
     SetOutcome outcome = compare_tag_set(commandSet, &commandReport);
-    if (tag_missing(outcome, err)) return TAG_NO_TAG;
+    if (tag_missing(err)) return TAG_NO_TAG;
     print_report(commandReport, commandSet, out);
-    return outcome == SetOutcome::different ? TAG_DIFFERENT : tag_problem(outcome, err);
+    return outcome == SetOutcome::different ? TAG_DIFFERENT : outcome == SetOutcome::ok ? TAG_OK : TAG_NO_TAG;
 }
 
 int command_apply(const char* path, FILE* out, FILE* err)
 {
     if (!read_set_or_say(path, err)) return TAG_BAD_INPUT;
     SetOutcome outcome = apply_tag_set(commandSet, &commandReport);
-    if (tag_missing(outcome, err)) return TAG_NO_TAG;
+    if (tag_missing(err)) return TAG_NO_TAG;
     print_report(commandReport, commandSet, out);
     if (outcome == SetOutcome::failed || outcome == SetOutcome::incomplete) return TAG_DIFFERENT;
-    return tag_problem(outcome, err);
+    return outcome == SetOutcome::ok ? TAG_OK : TAG_NO_TAG;
 }

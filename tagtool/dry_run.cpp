@@ -13,7 +13,7 @@ int command_dry_run(const char* path, FILE* out, FILE* err)
     if (!read_set_or_say(path, err)) return TAG_BAD_INPUT;
     SetOutcome outcome = dry_run_tag_set(commandSet, &commandReport);
     if (outcome == SetOutcome::noReader || outcome == SetOutcome::noTag) {
-        say_reader_problem(outcome, err);
+        say_reader_problem(commandReport.opening, err);
         fprintf(out, "%s: nothing read, nothing written\n", set_outcome_text(outcome));
         return TAG_NO_TAG;
     }

@@ -111,15 +111,14 @@ bool parse_numbering(const char* option, ParamSet* set, Numbering* number, bool*
     return true;
 }
 
-bool continue_numbering(FILE* log, const char* logPath, Station station, const ParamSet& set, Numbering* number,
-                        FILE* err)
+bool continue_numbering(FILE* log, const char* logPath, RunKind kind, const ParamSet& set, Numbering* number, FILE* err)
 {
     const char* name = set.entries[number->entry].name;
     char quoted[QUOTED_TEXT_SIZE];
     quote_text(name, quoted, sizeof quoted);
     int64_t highest = 0;
     int line = 0;
-    switch (highest_number(log, station == Station::verify ? "verify" : "produce", name, &highest, &line)) {
+    switch (highest_number(log, run_kind_word(kind), name, &highest, &line)) {
     case NumberSearch::found: number->next = highest + number->step; return true;
     case NumberSearch::none:
         fprintf(err, "%s: error: no row records a number of %s: give the first (--number NAME=FIRST)\n", logPath,

@@ -5,7 +5,6 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "model/text_quote.h"
 #include "model/time_text.h"
 #include "sets/apply_preview.h"
 #include "sets/apply_run.h"
@@ -16,32 +15,10 @@ namespace {
 
 SetReport report;  // static: too large for the stack of a console program
 
-bool unfinished(const SetItem& item)
+const char* result_word(RunKind kind, SetOutcome outcome)
 {
-    return item.status == SetStatus::failed || item.status == SetStatus::notWritten ||
-           item.status == SetStatus::different;
-}
-
-const char* result_word(Station station, SetOutcome outcome)
-{
-    if (outcome == SetOutcome::ok) return station == Station::verify ? "same" : "ok";
-    return station == Station::verify && outcome == SetOutcome::different ? "different" : "failed";
-}
-
-// The names while they fit, leaving room for " ...".
-void list_unfinished(const SetReport& r, char* out, size_t size)
-{
-    out[0] = '\0';
-    for (int i = 0; i < r.count; ++i) {
-        if (!unfinished(r.items[i])) continue;
-        char quoted[QUOTED_TEXT_SIZE];
-        quote_text(r.items[i].record >= 0 ? ParamTable[r.items[i].record].name : "?", quoted, sizeof quoted);
-        if (strlen(out) + 1 + strlen(quoted) + 5 > size) {
-            append_format(out, size, " ...");
-            return;
-        }
-        append_format(out, size, "%s%s", out[0] != '\0' ? " " : "", quoted);
-    }
+    if (outcome == SetOutcome::ok) return kind == RunKind::verify ? "same" : "ok";
+    return kind == RunKind::verify && outcome == SetOutcome::different ? "different" : "failed";
 }
 
 // Stops the waiting for the tag to leave once it has: silent for LEAVE_MS, or another tag answers.
@@ -68,25 +45,34 @@ struct Leaving {
 
 }  // namespace
 
-void format_log_row(const LogSource& source, Station station, const SetReport& r, int64_t now, const char* number,
+const char* run_kind_word(RunKind kind)
+{
+    return kind == RunKind::verify ? "verify" : "produce";
+}
+
+void format_log_row(const LogSource& source, RunKind kind, const SetReport& r, int64_t now, const char* number,
                     char* out, size_t size)
 {
     if (size == 0) return;
-    char when[UTC_TEXT_SIZE], crc[9], uid[17], parameters[LOG_PARAMETERS_SIZE];
+    char when[UTC_TEXT_SIZE], uid[17], parameters[LOG_PARAMETERS_SIZE];
     format_utc(now, when, sizeof when);
     char* utc = strstr(when, " UTC");  // the column's name says it
     if (utc != nullptr) *utc = '\0';
-    snprintf(crc, sizeof crc, "%08lX", static_cast<unsigned long>(source.setCrc));
     snprintf(uid, sizeof uid, "%016llX", static_cast<unsigned long long>(r.uid));
-    list_unfinished(r, parameters, sizeof parameters);
+    parameters[0] = '\0';
+    for (int i = 0; i < r.count; ++i)
+        if (needs_attention(r.items[i].status) &&
+            !add_quoted_name(parameters, sizeof parameters,
+                             r.items[i].record >= 0 ? ParamTable[r.items[i].record].name : "?"))
+            break;
     const char* fields[LOG_COLUMNS] = {when,
                                        source.station,
-                                       station == Station::verify ? "verify" : "produce",
+                                       run_kind_word(kind),
                                        source.setFile,
-                                       crc,
+                                       source.setCrc,
                                        source.toolVersion,
                                        uid,
-                                       result_word(station, r.outcome),
+                                       result_word(kind, r.outcome),
                                        number,
                                        parameters};
     out[0] = '\0';
@@ -96,7 +82,7 @@ void format_log_row(const LogSource& source, Station station, const SetReport& r
     append_format(out, size, "\n");
 }
 
-ProduceResult produce(ParamSet& set, Station station, int count, Numbering* number, const LogSource& source,
+ProduceResult produce(ParamSet& set, RunKind kind, int count, Numbering* number, const LogSource& source,
                       const ProduceHooks& hooks)
 {
     ProduceResult result = {};
@@ -108,13 +94,14 @@ ProduceResult produce(ParamSet& set, Station station, int count, Numbering* numb
             break;
         }
         uint64_t uid = 0;
-        SetOutcome poll = open_tag(&uid);
-        leaving.see(poll, uid, hooks.clock_ms(hooks.context));
-        if (!leaving.waiting && poll == SetOutcome::ok && hooks.done != nullptr && hooks.done(hooks.context, uid)) {
+        TagOpening poll = open_tag(&uid);
+        leaving.see(poll.outcome, uid, hooks.clock_ms(hooks.context));
+        if (!leaving.waiting && poll.outcome == SetOutcome::ok && hooks.done != nullptr &&
+            hooks.done(hooks.context, uid)) {
             ++result.skipped;  // left as it is, and waited for to go like a device just written
             leaving.start(uid);
         }
-        if (leaving.waiting || poll != SetOutcome::ok) {
+        if (leaving.waiting || poll.outcome != SetOutcome::ok) {
             if (!hooks.wait(hooks.context, leaving.waiting ? ProduceWait::forLeave : ProduceWait::forTag, poll)) break;
             continue;
         }
@@ -126,7 +113,7 @@ ProduceResult produce(ParamSet& set, Station station, int count, Numbering* numb
             snprintf(numberText, sizeof numberText, "%s=%lld", e.name, static_cast<long long>(number->next));
             number->next += number->step;
         }
-        if (station == Station::verify) verify_opened_tag(set, uid, &report);
+        if (kind == RunKind::verify) verify_opened_tag(set, uid, &report);
         else apply_opened_tag(set, uid, &report);
         ++result.devices;
         if (report.outcome != SetOutcome::ok) {
@@ -134,10 +121,10 @@ ProduceResult produce(ParamSet& set, Station station, int count, Numbering* numb
             ++result.failed;
         }
         char row[LOG_ROW_SIZE];
-        format_log_row(source, station, report, hooks.now(hooks.context), numberText, row, sizeof row);
+        format_log_row(source, kind, report, hooks.now(hooks.context), numberText, row, sizeof row);
         // On the disk first: a run that ends while the operator is told still has the record.
         bool logged = hooks.log(hooks.context, row);
-        if (hooks.device) hooks.device(hooks.context, report, result.devices, numberText, logged);
+        if (hooks.device) hooks.device(hooks.context, report, set, result.devices, numberText, logged);
         if (!logged) {
             result.logFailed = true;
             break;

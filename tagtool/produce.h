@@ -15,13 +15,16 @@ enum {
 };
 
 enum class ProduceWait { forTag, forLeave };
-enum class Station { produce, verify };
+// A production run writes every tag; a verifying station's run compares them, read only.
+enum class RunKind { produce, verify };
+// The command that starts the run, and its name in the log rows: "produce" or "verify".
+const char* run_kind_word(RunKind kind);
 
 // What every row of a run has in common.
 struct LogSource {
-    const char* station;
+    const char* station;  // the computer's name
     const char* setFile;
-    uint32_t setCrc;
+    const char* setCrc;  // the set file's CRC-32 (file_crc32) in 8 hexadecimal digits
     const char* toolVersion;
 };
 
@@ -37,7 +40,7 @@ struct Numbering {
 struct ProduceHooks {
     void* context;
     // Called before the next poll; lastPoll is how the last one ended. False ends the run.
-    bool (*wait)(void* context, ProduceWait what, SetOutcome lastPoll);
+    bool (*wait)(void* context, ProduceWait what, const TagOpening& lastPoll);
     int64_t (*now)(void* context);       // seconds since 1970 UTC
     int64_t (*clock_ms)(void* context);  // a clock that only goes forward, in milliseconds
     // The device's log row, whole with its line end; false when it is not safely stored, which
@@ -46,9 +49,10 @@ struct ProduceHooks {
     // Whether the log records this tag as done for the set already (and the operator has been
     // told); such a tag is left as it is, uncounted. May be null: every tag is handled.
     bool (*done)(void* context, uint64_t uid);
-    // The device's report, for the operator, once its row is logged (logged false: it could not
-    // be); device counts from 1, number is "" or "NAME=VALUE". May be null.
-    void (*device)(void* context, const SetReport& report, int device, const char* number, bool logged);
+    // The device's report on the set it got, for the operator, once its row is logged (logged
+    // false: it could not be); device counts from 1, number is "" or "NAME=VALUE". May be null.
+    void (*device)(void* context, const SetReport& report, const ParamSet& set, int device, const char* number,
+                   bool logged);
 };
 
 struct ProduceResult {
@@ -62,11 +66,11 @@ struct ProduceResult {
 
 // Runs until count devices are done (0: no limit), the wait hook says stop, a log row could not
 // be stored, or the numbers are used up. set is changed only in the numbered entry's value.
-ProduceResult produce(ParamSet& set, Station station, int count, Numbering* number, const LogSource& source,
+ProduceResult produce(ParamSet& set, RunKind kind, int count, Numbering* number, const LogSource& source,
                       const ProduceHooks& hooks);
 
 // The row of a handled device: result ok or failed (produce), same, different or failed
 // (verify: failed when a block could not be read), and the parameters that failed, were not
 // written or differ, quoted as the console names them. number is "" or "NAME=VALUE".
-void format_log_row(const LogSource& source, Station station, const SetReport& report, int64_t now, const char* number,
+void format_log_row(const LogSource& source, RunKind kind, const SetReport& report, int64_t now, const char* number,
                     char* out, size_t size);

@@ -34,10 +34,10 @@ struct Console {
 
 LogRow doneRow;  // static: a row is too large for a console stack
 
-bool wait_console(void* context, ProduceWait what, SetOutcome lastPoll)
+bool wait_console(void* context, ProduceWait what, const TagOpening& lastPoll)
 {
     Console& c = *static_cast<Console*>(context);
-    int now = what == ProduceWait::forLeave ? 0 : lastPoll == SetOutcome::noReader ? 1 : 2;
+    int now = what == ProduceWait::forLeave ? 0 : lastPoll.outcome == SetOutcome::noReader ? 1 : 2;
     if (now != c.said) {
         const char* const kSay[] = {"take the tag away", "the reader could not be opened: waiting for it",
                                     "waiting for a tag"};
@@ -77,14 +77,14 @@ bool done_already(void* context, uint64_t uid)
 }
 
 // The parameters that need the operator's eye, then "device 17 of 50: UID: outcome: counts".
-void show_device(void* context, const SetReport& report, int device, const char* number, bool logged)
+void show_device(void* context, const SetReport& report, const ParamSet& set, int device, const char* number,
+                 bool logged)
 {
     Console& c = *static_cast<Console*>(context);
     char line[SET_ITEM_TEXT_SIZE];
     for (int i = 0; i < report.count; ++i) {
-        SetStatus s = report.items[i].status;
-        if (s != SetStatus::failed && s != SetStatus::notWritten && s != SetStatus::different) continue;
-        format_set_item(report, commandSet, i, line, sizeof line);
+        if (!needs_attention(report.items[i].status)) continue;
+        format_set_item(report, set, i, line, sizeof line);
         fprintf(c.out, "%s\n", line);
     }
     format_set_summary(report, line, sizeof line);
@@ -102,9 +102,9 @@ void show_device(void* context, const SetReport& report, int device, const char*
     c.said = -1;
 }
 
-void print_summary(const ProduceResult& r, Station station, int64_t ms, FILE* out)
+void print_summary(const ProduceResult& r, RunKind kind, int64_t ms, FILE* out)
 {
-    bool verify = station == Station::verify;
+    bool verify = kind == RunKind::verify;
     fprintf(out, "devices %d: %s %d, %s %d", r.devices, verify ? "same" : "ok", r.devices - r.failed,
             verify ? "different" : "failed", r.failed);
     for (int i = 0; i < r.failed && i < FAILED_UIDS_KEPT; ++i)
@@ -123,14 +123,13 @@ void print_summary(const ProduceResult& r, Station station, int64_t ms, FILE* ou
 
 // The set refused before the first device when a device could not get it whole (produce) or be
 // compared with all of it (verify).
-bool set_usable(const char* path, Station station, FILE* out, FILE* err)
+bool set_usable(const char* path, RunKind kind, FILE* out, FILE* err)
 {
     plan_apply(commandSet, &commandReport);
     if (count_unappliable(commandReport) == 0) return true;
-    commandReport.outcome = SetOutcome::refused;
-    print_report(commandReport, commandSet, out);
+    print_report(commandReport, commandSet, out, "refused");
     fprintf(err, "%s: error: the set cannot be %s whole (see the skipped entries): no tag %s\n", path,
-            station == Station::verify ? "compared" : "applied", station == Station::verify ? "read" : "written");
+            kind == RunKind::verify ? "compared" : "applied", kind == RunKind::verify ? "read" : "written");
     return false;
 }
 
@@ -138,7 +137,7 @@ bool set_usable(const char* path, Station station, FILE* out, FILE* err)
 
 int command_produce(const ProductionOptions& o, FILE* out, FILE* err)
 {
-    Station station = o.verify ? Station::verify : Station::produce;
+    RunKind kind = o.verify ? RunKind::verify : RunKind::produce;
     if (!read_set_or_say(o.set, err)) return TAG_BAD_INPUT;
     uint32_t crc = 0;
     if (!file_crc32(o.set, &crc)) {
@@ -153,11 +152,11 @@ int command_produce(const ProductionOptions& o, FILE* out, FILE* err)
         return TAG_BAD_INPUT;
     }
     // Everything that can be refused without the log is, before the log is created.
-    if ((!continues && !numbers_fit(commandSet, number, o.count, err)) || !set_usable(o.set, station, out, err))
+    if ((!continues && !numbers_fit(commandSet, number, o.count, err)) || !set_usable(o.set, kind, out, err))
         return TAG_BAD_INPUT;
     FILE* log = open_production_log(o.log, out, err);
     if (log == nullptr) return TAG_BAD_INPUT;
-    if (continues && (!continue_numbering(log, o.log, station, commandSet, &number, err) ||
+    if (continues && (!continue_numbering(log, o.log, kind, commandSet, &number, err) ||
                       !numbers_fit(commandSet, number, o.count, err))) {
         fclose(log);
         return TAG_BAD_INPUT;
@@ -165,18 +164,18 @@ int command_produce(const ProductionOptions& o, FILE* out, FILE* err)
     char stationName[STATION_NAME_SIZE], crcText[9];
     station_name(stationName, sizeof stationName);
     snprintf(crcText, sizeof crcText, "%08lX", static_cast<unsigned long>(crc));
-    LogSource source = {stationName, o.set, crc, PELOX_VERSION_TEXT};
+    LogSource source = {stationName, o.set, crcText, PELOX_VERSION_TEXT};
     console_catch_interrupt();
     Console console = {out, err, log, o.log, crcText, o.count, -1};
     // Only a writing station leaves done tags alone; a verifying one checks every tag it sees.
-    bool (*done)(void*, uint64_t) = station == Station::produce && !o.again ? done_already : nullptr;
+    bool (*done)(void*, uint64_t) = kind == RunKind::produce && !o.again ? done_already : nullptr;
     ProduceHooks hooks = {&console, wait_console, now_utc, clock_ms, log_row, done, show_device};
     int64_t start = console_clock_ms();
-    ProduceResult result = produce(commandSet, station, o.count, &number, source, hooks);
+    ProduceResult result = produce(commandSet, kind, o.count, &number, source, hooks);
     int64_t took = console_clock_ms() - start;
     bool closed = fclose(log) == 0;
     console_finished();
-    print_summary(result, station, took, out);
+    print_summary(result, kind, took, out);
     if (result.logFailed || result.numbersUsedUp) return TAG_BAD_INPUT;
     if (!closed) {
         fprintf(err, "%s: error: the log could not be closed\n", o.log);

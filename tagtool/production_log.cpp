@@ -6,6 +6,7 @@
 #include "model/text_number.h"
 #include "sets/param_set.h"
 #include "sets/set_file.h"
+#include "tagtool/produce.h"
 
 namespace {
 
@@ -81,7 +82,7 @@ bool find_done(FILE* log, uint64_t uid, const char* setCrc, LogRow* found)
     int line = 0;
     rewind(log);
     for (LogRead r; (r = read_log_row(log, &line, found)) != LogRead::end;) {
-        if (r == LogRead::row && strcmp(found->field[LOG_COMMAND], "produce") == 0 &&
+        if (r == LogRead::row && strcmp(found->field[LOG_COMMAND], run_kind_word(RunKind::produce)) == 0 &&
             strcmp(found->field[LOG_RESULT], "ok") == 0 && strcmp(found->field[LOG_UID], uidText) == 0 &&
             strcmp(found->field[LOG_SET_CRC], setCrc) == 0)
             return true;

@@ -19,6 +19,6 @@ FILE* open_production_log(const char* path, FILE* out, FILE* err);
 // cannot be read are passed over: none of them can be taken for a device known to be done.
 bool find_done(FILE* log, uint64_t uid, const char* setCrc, LogRow* found);
 
-// The highest number of the parameter name in the rows of command ("produce" or "verify").
+// The highest number of the parameter name in the rows of command (run_kind_word).
 enum class NumberSearch { found, none, malformed };
 NumberSearch highest_number(FILE* log, const char* command, const char* name, int64_t* highest, int* line);
