@@ -46,11 +46,11 @@ int read_byte(Input& input)
 int next_input_byte(void* context)
 {
     Input& input = *static_cast<Input*>(context);
-    if (input.ended) return CONFIG_SOURCE_END;
+    if (input.ended) return BYTE_STREAM_END;
     int c = read_byte(input);
     input.ended = c == EOF || input.consumed == CHECK_INPUT_LIMIT;
     input.tooLong = c != EOF && input.ended;
-    if (input.ended) return CONFIG_SOURCE_END;
+    if (input.ended) return BYTE_STREAM_END;
     ++input.consumed;
     return c;
 }
@@ -144,7 +144,7 @@ int check_input(const char* name, Input& input, const CheckOutput& out)
     session.nextColumn = 1;
 
     ConfigTrace trace = {&session, on_header, on_definition, on_unread};
-    load_config_from(ConfigSource{&input, next_input_byte}, &trace);
+    load_config_from(ByteStream{&input, next_input_byte}, &trace);
     if (input.failed) {
         report_unreadable(session.report, input.error);
         return CHECK_UNREADABLE;

@@ -1,5 +1,5 @@
 // The loader's core: "Pelox.ini" cut into lines the way the tool reads them, from any byte
-// source, into the settings and the table; and the two sources the tool knows, a file and text.
+// source, into the settings and the table; and the load of a file and of text in memory.
 #include "model/config_load.h"
 
 #include <stdio.h>
@@ -11,135 +11,81 @@
 
 namespace {
 
-// The judgement over a run of bytes; plain ASCII (nearly every line) is passed eight bytes a step.
-void check_utf8(Utf8State& u, const unsigned char* at, size_t count)
-{
-    const unsigned char* end = at + count;
-    if (u.pending == 0) {
-        uint64_t word;
-        for (; end - at >= 8; at += 8) {
-            memcpy(&word, at, sizeof word);
-            if ((word & 0x8080808080808080u) != 0) break;
-        }
-    }
-    for (; at < end; ++at) utf8_step(u, *at);
-}
-
-// The input as a window of bytes not yet read: a text in memory is one window; a byte source
-// gives a window of the bytes it was asked for, so it is never asked for more than the lines
-// read need. A Ctrl-Z ends the input, as text mode ends a file there.
+// The input a byte at a time with one byte of look-ahead: a carriage return is dropped only where
+// a line feed follows it. A Ctrl-Z ends the input, as text mode ends a file there.
+constexpr int NOT_READ = -2;
 struct LineReader {
-    ConfigSource source;  // where the next window comes from; no next: none
-    const unsigned char* at;
-    const unsigned char* end;
-    unsigned char byte;     // a byte source's window: one byte,
-    unsigned char held[3];  // or at the start the three that may be a byte order mark
-    bool ended;
-    Utf8State utf8;
+    ByteStream source;
+    int ahead;       // the byte looked at and not yet taken, BYTE_STREAM_END at the end, or NOT_READ
+    Utf8State utf8;  // judged over every byte taken
 };
 
-// Whether a byte is waiting at reader.at, asking the source for one when the window is used up.
-bool more(LineReader& reader)
+int peek(LineReader& reader)
 {
-    if (reader.at < reader.end) return true;
-    if (reader.ended || reader.source.next == nullptr) return !(reader.ended = true);
-    int c = reader.source.next(reader.source.context);
-    if (c < 0 || c > 255 || c == CONFIG_END_OF_FILE) return !(reader.ended = true);
-    reader.byte = static_cast<unsigned char>(c);
-    reader.at = &reader.byte;
-    reader.end = reader.at + 1;
-    return true;
-}
-
-// Takes count bytes of the window as read.
-const unsigned char* take(LineReader& reader, size_t count)
-{
-    const unsigned char* from = reader.at;
-    check_utf8(reader.utf8, from, count);
-    reader.at += count;
-    return from;
-}
-
-// Notepad's "UTF-8 with BOM" (and every UTF-8 file of older versions) starts with EF BB BF.
-bool skip_byte_order_mark(LineReader& reader)
-{
-    if (reader.source.next != nullptr) {  // the first three bytes become the window
-        int n = 0;
-        for (; n < 3 && more(reader); ++n) {
-            reader.held[n] = *reader.at;
-            reader.at = reader.end;
-        }
-        reader.at = reader.held;
-        reader.end = reader.held + n;
+    if (reader.ahead == NOT_READ) {
+        int c = reader.source.next(reader.source.context);
+        reader.ahead = c < 0 || c > 255 || c == CONFIG_END_OF_FILE ? BYTE_STREAM_END : c;
     }
-    if (reader.end - reader.at < 3 || memcmp(reader.at, "\xEF\xBB\xBF", 3) != 0) return false;
-    take(reader, 3);
-    return true;
+    return reader.ahead;
+}
+
+// The next byte, or BYTE_STREAM_END from the end on.
+int take(LineReader& reader)
+{
+    int c = peek(reader);
+    if (c == BYTE_STREAM_END) return c;
+    utf8_step(reader.utf8, static_cast<unsigned char>(c));
+    reader.ahead = NOT_READ;
+    return c;
 }
 
 // Lines as fgets reads them in text mode: at most size - 1 bytes, up to and including a line
-// feed; a carriage return is dropped only where a line feed follows it. Returns the number of
-// bytes stored (NUL bytes count), 0 at the end of the input.
+// feed. Returns the number of bytes stored (NUL bytes count), 0 at the end of the input.
 int read_line(LineReader& reader, char* buf, int size)
 {
-    size_t n = 0, room = static_cast<size_t>(size - 1);
-    while (n < room && more(reader)) {
-        size_t count = static_cast<size_t>(reader.end - reader.at);
-        if (count > room - n) count = room - n;
-        const void* feed = memchr(reader.at, '\n', count);
-        if (feed != nullptr) count = static_cast<size_t>(static_cast<const unsigned char*>(feed) - reader.at) + 1;
-        const void* ret = memchr(reader.at, '\r', count);
-        bool carriageReturn = ret != nullptr;
-        if (carriageReturn) count = static_cast<size_t>(static_cast<const unsigned char*>(ret) - reader.at) + 1;
-        memcpy(buf + n, take(reader, count), count);
-        n += count;
-        if (carriageReturn && more(reader) && *reader.at == '\n') {
-            buf[n - 1] = '\n';
-            take(reader, 1);
-            break;
-        }
-        if (!carriageReturn && feed != nullptr) break;
+    int n = 0;
+    for (int c; n < size - 1 && (c = take(reader)) != BYTE_STREAM_END;) {
+        if (c == '\r' && peek(reader) == '\n') c = take(reader);
+        buf[n++] = static_cast<char>(c);
+        if (c == '\n') break;
     }
     buf[n] = '\0';
-    return static_cast<int>(n);
+    return n;
 }
 
-int next_text_byte(void* context)
+// Passes over the rest of a line; whether a line feed ended it.
+bool skip_line(LineReader& reader)
 {
-    TextCursor& text = *static_cast<TextCursor*>(context);
-    return text.at < text.end ? *text.at++ : CONFIG_SOURCE_END;
+    for (int c; (c = take(reader)) != BYTE_STREAM_END;)
+        if (c == '\n') return true;
+    return false;
 }
-
-int next_file_byte(void* context)
-{
-    int c = getc(static_cast<FILE*>(context));
-    return c == EOF ? CONFIG_SOURCE_END : c;
-}
-
-}  // namespace
-
-namespace {
 
 void load_lines(LineReader& reader, const ConfigTrace* trace)
 {
     Setsecurity = 0;
     skippedLines = SkippedLines{0, 0};
-    bool mark = skip_byte_order_mark(reader);
-    char header[HEADER_LINE_SIZE];
-    int length = read_line(reader, header, sizeof header);
+    // Notepad's "UTF-8 with BOM" (and every UTF-8 file of older versions) starts with EF BB BF:
+    // the first line has room for it before the header's own bytes.
+    char first[3 + HEADER_LINE_SIZE];
+    int length = read_line(reader, first, sizeof first);
+    bool mark = length >= 3 && memcmp(first, "\xEF\xBB\xBF", 3) == 0;
+    char* header = mark ? first + 3 : first;
+    if (mark) length -= 3;
     if (length > 0) {
         // The header is the whole first line: what does not fit is passed over, never read as a
-        // definition.
-        bool cut = header[length - 1] != '\n' && length == HEADER_LINE_SIZE - 1;
-        int more = 0;
-        char rest[DEFINITION_LINE_SIZE];
-        while (cut && (more = read_line(reader, rest, sizeof rest)) > 0 && rest[more - 1] != '\n') {
+        // definition. It counts as cut only when a line feed ends it.
+        bool cut = length >= HEADER_LINE_SIZE - 1 && header[HEADER_LINE_SIZE - 2] != '\n';
+        bool ended = cut && (header[length - 1] == '\n' || skip_line(reader));
+        if (cut) {
+            length = HEADER_LINE_SIZE - 1;
+            header[length] = '\0';
         }
         HeaderReading reading = apply_header_line(header);
         // A file that starts straight with definitions loses its first one to the header.
         reading.definition = strstr(header, "Name=\"") != nullptr;
         if (reading.definition) skippedLines = SkippedLines{1, 1};
-        reading.cut = cut && more > 0;
+        reading.cut = ended;
         reading.byteOrderMark = mark;
         if (trace && trace->header) trace->header(trace->context, header, length, reading);
     }
@@ -169,22 +115,10 @@ void load_lines(LineReader& reader, const ConfigTrace* trace)
 
 }  // namespace
 
-void load_config_from(const ConfigSource& source, const ConfigTrace* trace)
+void load_config_from(const ByteStream& source, const ConfigTrace* trace)
 {
-    LineReader reader = {source, nullptr, nullptr, 0, {}, false, {}};
+    LineReader reader = {source, NOT_READ, {}};
     load_lines(reader, trace);
-}
-
-ConfigSource file_byte_source(FILE* file)
-{
-    return ConfigSource{file, next_file_byte};
-}
-
-ConfigSource text_byte_source(TextCursor* cursor, const char* bytes, size_t length)
-{
-    const unsigned char* begin = reinterpret_cast<const unsigned char*>(bytes);
-    *cursor = TextCursor{begin, begin == nullptr ? begin : begin + length};
-    return ConfigSource{cursor, next_text_byte};
 }
 
 bool load_config_file(const char* path, const ConfigTrace* trace, ConfigLoad* outcome)
@@ -201,7 +135,7 @@ bool load_config_file(const char* path, const ConfigTrace* trace, ConfigLoad* ou
     case FileOpen::unreadable: *outcome = ConfigLoad::unreadable; return false;
     }
     // What was read before a read error is no configuration: the rest of it is not known.
-    load_config_from(file_byte_source(file), trace);
+    load_config_from(file_byte_stream(file), trace);
     bool failed = ferror(file) != 0;
     fclose(file);
     if (failed) {
@@ -217,9 +151,6 @@ bool load_config_file(const char* path, const ConfigTrace* trace, ConfigLoad* ou
 
 void load_config_text(const char* bytes, size_t length, const ConfigTrace* trace)
 {
-    const unsigned char* begin = reinterpret_cast<const unsigned char*>(bytes);
-    const void* stop = begin == nullptr ? nullptr : memchr(begin, CONFIG_END_OF_FILE, length);
-    LineReader reader = {{nullptr, nullptr}, begin, begin == nullptr ? begin : begin + length, 0, {}, false, {}};
-    if (stop != nullptr) reader.end = static_cast<const unsigned char*>(stop);
-    load_lines(reader, trace);
+    TextCursor cursor;
+    load_config_from(text_byte_stream(&cursor, bytes, length), trace);
 }

@@ -2,8 +2,8 @@
 // observer of every line for the configuration checker.
 #pragma once
 #include <stddef.h>
-#include <stdio.h>
 
+#include "model/byte_stream.h"
 #include "model/config.h"
 
 // Observer of a load, for the configuration checker; every member may be null. Lines are
@@ -19,27 +19,9 @@ struct ConfigTrace {
     void (*unread)(void* context, const char* line, int length);
 };
 
-// Where the loader's bytes come from, one at a time like getc: next gives a byte 0-255, or
-// CONFIG_SOURCE_END (any other value counts as that) at the end of the input or on a read
-// error, and keeps giving it from then on.
-constexpr int CONFIG_SOURCE_END = -1;
-struct ConfigSource {
-    void* context;
-    int (*next)(void* context);
-};
-
-// The two sources the tools read from: a C stream, and bytes in memory through a cursor that
-// must live as long as the source is read.
-ConfigSource file_byte_source(FILE* file);
-struct TextCursor {
-    const unsigned char* at;
-    const unsigned char* end;
-};
-ConfigSource text_byte_source(TextCursor* cursor, const char* bytes, size_t length);
-
 // The load itself, on any source: sets Setsecurity to 0, applies the header line, fills the
 // table and lastPage, telling the trace (may be null) about every line read.
-void load_config_from(const ConfigSource& source, const ConfigTrace* trace);
+void load_config_from(const ByteStream& source, const ConfigTrace* trace);
 
 // What became of a load of a file: read, or why nothing of it was taken.
 enum class ConfigLoad { read, missing, notAFile, unreadable, pathTooLong };

@@ -43,7 +43,7 @@ enum class LineRead { line, end, tooLong, control, fileTooLong };
 // The bytes of the file, counted: no set is anywhere near SET_INPUT_LIMIT, and the bound keeps an
 // endless input (a device, a pipe of comments) from being read for ever.
 struct Input {
-    ConfigSource source;
+    ByteStream source;
     long bytes;
 };
 
@@ -52,7 +52,7 @@ const int kBeyondLimit = -2;
 int next_byte(Input& input)
 {
     int c = input.source.next(input.source.context);
-    if (c < 0 || c > 255) return CONFIG_SOURCE_END;
+    if (c < 0 || c > 255) return BYTE_STREAM_END;
     return ++input.bytes > SET_INPUT_LIMIT ? kBeyondLimit : c;
 }
 
@@ -62,7 +62,7 @@ LineRead read_line(Input& input, char* buf, size_t size)
 {
     size_t n = 0;
     int c = next_byte(input);
-    if (c == CONFIG_SOURCE_END) return LineRead::end;
+    if (c == BYTE_STREAM_END) return LineRead::end;
     for (; c >= 0 && c != '\n'; c = next_byte(input)) {
         if (c == '\r') {
             c = next_byte(input);
@@ -264,7 +264,7 @@ bool parse_line(Parse& parse, const char* line)
     return *p == '"' ? entry_line(parse, p) : header_line(parse, p);
 }
 
-bool parse_all(Parse& parse, const ConfigSource& source)
+bool parse_all(Parse& parse, const ByteStream& source)
 {
     Input input = {source, 0};
     char line[SET_LINE_SIZE];
@@ -289,7 +289,7 @@ bool parse_all(Parse& parse, const ConfigSource& source)
 
 }  // namespace
 
-bool read_param_set(const ConfigSource& source, ParamSet* set, SetReadError* error)
+bool read_param_set(const ByteStream& source, ParamSet* set, SetReadError* error)
 {
     memset(set, 0, sizeof *set);
     *error = SetReadError{};
@@ -302,7 +302,7 @@ bool read_param_set(const ConfigSource& source, ParamSet* set, SetReadError* err
 bool read_param_set_text(const char* bytes, size_t length, ParamSet* set, SetReadError* error)
 {
     TextCursor cursor;
-    return read_param_set(text_byte_source(&cursor, bytes, length), set, error);
+    return read_param_set(text_byte_stream(&cursor, bytes, length), set, error);
 }
 
 bool read_param_set_file(const char* path, ParamSet* set, SetReadError* error)
@@ -314,7 +314,7 @@ bool read_param_set_file(const char* path, ParamSet* set, SetReadError* error)
         if (is_folder(path)) error->problem = SetProblem::isFolder;
         return false;
     }
-    bool ok = read_param_set(file_byte_source(file), set, error);
+    bool ok = read_param_set(file_byte_stream(file), set, error);
     fclose(file);
     return ok;
 }

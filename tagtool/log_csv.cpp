@@ -1,7 +1,10 @@
 // Writing and reading rows of the production log.
 #include "tagtool/log_csv.h"
 
+#include <stdio.h>
 #include <string.h>
+
+#include "model/text_number.h"
 
 const char kLogHeader[] = "time_utc,station,command,set_file,set_crc,tool_version,uid,result,number,parameters\n";
 
@@ -22,12 +25,33 @@ void keep(LogRow* row, int column, size_t* length, int c)
     row->field[column][*length] = '\0';
 }
 
-// Reads past the rest of a malformed row's line.
-LogRead skip_line(FILE* file, int* line, int c)
+int next_byte(const ByteStream& source)
 {
-    while (c != '\n' && c != EOF) c = getc(file);
+    int c = source.next(source.context);
+    return c < 0 || c > 255 ? BYTE_STREAM_END : c;
+}
+
+// Reads past the rest of a malformed row's line.
+LogRead skip_line(const ByteStream& source, int* line, int c)
+{
+    while (c != '\n' && c != BYTE_STREAM_END) c = next_byte(source);
     if (c == '\n') ++*line;
     return LogRead::malformed;
+}
+
+// The number as a production run writes it: none, or NAME=VALUE with VALUE as "%ld" prints a
+// 32-bit number (a name may hold an equals sign itself).
+bool number_as_written(const LogRow& row)
+{
+    const char* field = row.field[LOG_NUMBER];
+    const char* equals = strrchr(field, '=');
+    int32_t value = 0;
+    char again[16] = "";
+    if (field[0] == '\0') return true;
+    if (row.cut[LOG_NUMBER] || equals == nullptr || scan_whole_decimal(equals + 1, &value) != NumberScan::ok)
+        return false;
+    snprintf(again, sizeof again, "%ld", static_cast<long>(value));
+    return strcmp(again, equals + 1) == 0;
 }
 
 }  // namespace
@@ -51,15 +75,15 @@ bool append_csv_field(char* row, size_t size, const char* text, bool first)
     return true;
 }
 
-LogRead read_log_row(FILE* file, int* line, LogRow* row)
+LogRead read_log_row(const ByteStream& source, int* line, LogRow* row)
 {
     memset(row, 0, sizeof *row);
-    int c = getc(file);
+    int c = next_byte(source);
     while (c == '\n' || c == '\r') {  // blank lines, which a spreadsheet may leave at the end
         if (c == '\n') ++*line;
-        c = getc(file);
+        c = next_byte(source);
     }
-    if (c == EOF) return LogRead::end;
+    if (c == BYTE_STREAM_END) return LogRead::end;
     row->line = *line + 1;
     int column = 0;
     size_t length = 0;
@@ -67,26 +91,30 @@ LogRead read_log_row(FILE* file, int* line, LogRow* row)
         if (c == '"' && length == 0) {
             // A quoted field: line ends and commas are its own, a doubled quote is one quote.
             for (;;) {
-                c = getc(file);
-                if (c == EOF) return LogRead::malformed;
+                c = next_byte(source);
+                if (c == BYTE_STREAM_END) return LogRead::malformed;
                 if (c == '\n') ++*line;
-                if (c == '"' && (c = getc(file)) != '"') break;
+                if (c == '"' && (c = next_byte(source)) != '"') break;
+                if (c == '\0') return skip_line(source, line, c);
                 keep(row, column, &length, c);
             }
-            if (c != ',' && c != '\n' && c != '\r' && c != EOF) return skip_line(file, line, c);
+            if (c != ',' && c != '\n' && c != '\r' && c != BYTE_STREAM_END) return skip_line(source, line, c);
         }
-        while (c != ',' && c != '\n' && c != EOF) {
-            if (c == '"') return skip_line(file, line, c);
-            if (c != '\r') keep(row, column, &length, c);
-            c = getc(file);
+        // The writer quotes a field with a quote or a carriage return in it and writes no NUL.
+        for (; c != ',' && c != '\n' && c != BYTE_STREAM_END; c = next_byte(source)) {
+            if (c == '\r' && (c = next_byte(source)) != '\n') return skip_line(source, line, c);
+            if (c == '\n') break;
+            if (c == '"' || c == '\0') return skip_line(source, line, c);
+            keep(row, column, &length, c);
         }
         ++column;
         length = 0;
         if (c != ',') break;
-        c = getc(file);
+        c = next_byte(source);
     }
     if (c == '\n') ++*line;
-    return column == LOG_COLUMNS ? LogRead::row : LogRead::malformed;
+    if (column != LOG_COLUMNS) return LogRead::malformed;
+    return is_log_header(*row) || number_as_written(*row) ? LogRead::row : LogRead::malformed;
 }
 
 bool is_log_header(const LogRow& row)

@@ -4,8 +4,8 @@
 // end, and read back whatever way a spreadsheet saved them.
 #pragma once
 #include <stddef.h>
-#include <stdio.h>
 
+#include "model/byte_stream.h"
 #include "model/param_table.h"
 
 enum LogColumn {
@@ -45,9 +45,10 @@ struct LogRow {
 enum class LogRead { row, end, malformed };
 
 // Reads the next row, passing over blank lines; *line counts the lines read so far. malformed for
-// a row with a stray quote or another number of fields than the header's; the reading then goes
-// on at the next line.
-LogRead read_log_row(FILE* file, int* line, LogRow* row);
+// a row the writer cannot have written: a stray quote, a NUL, a carriage return outside quotes
+// but before the line feed, another number of fields than the header's, or a number that is not
+// NAME=VALUE as a production run writes it; the reading then goes on at the next line.
+LogRead read_log_row(const ByteStream& source, int* line, LogRow* row);
 
 // Whether a row is the header row.
 bool is_log_header(const LogRow& row);

@@ -58,7 +58,7 @@ FILE* open_production_log(const char* path, FILE* out, FILE* err)
     }
     int line = 0;
     rewind(log);
-    if (read_log_row(log, &line, &row) != LogRead::row || row.line != 1 || !is_log_header(row)) {
+    if (read_log_row(file_byte_stream(log), &line, &row) != LogRead::row || row.line != 1 || !is_log_header(row)) {
         // Rows of another kind and ours in one file would be read wrongly by every later run.
         fprintf(err, "%s was written in another format: start a new log\n", path);
         fclose(log);
@@ -81,7 +81,7 @@ bool find_done(FILE* log, uint64_t uid, const char* setCrc, LogRow* found)
     snprintf(uidText, sizeof uidText, "%016llX", static_cast<unsigned long long>(uid));
     int line = 0;
     rewind(log);
-    for (LogRead r; (r = read_log_row(log, &line, found)) != LogRead::end;) {
+    for (LogRead r; (r = read_log_row(file_byte_stream(log), &line, found)) != LogRead::end;) {
         if (r == LogRead::row && strcmp(found->field[LOG_COMMAND], run_kind_word(RunKind::produce)) == 0 &&
             strcmp(found->field[LOG_RESULT], "ok") == 0 && strcmp(found->field[LOG_UID], uidText) == 0 &&
             strcmp(found->field[LOG_SET_CRC], setCrc) == 0)
@@ -96,7 +96,7 @@ NumberSearch highest_number(FILE* log, const char* command, const char* name, in
     bool any = false;
     int read = 0;
     rewind(log);
-    for (LogRead r; (r = read_log_row(log, &read, &row)) != LogRead::end;) {
+    for (LogRead r; (r = read_log_row(file_byte_stream(log), &read, &row)) != LogRead::end;) {
         *line = row.line;
         if (r == LogRead::malformed) return NumberSearch::malformed;
         const char* number = row.field[LOG_NUMBER];

@@ -326,7 +326,7 @@ struct CountedText {
 int next_counted(void* context)
 {
     CountedText& text = *static_cast<CountedText*>(context);
-    return text.taken < text.bytes.size() ? static_cast<unsigned char>(text.bytes[text.taken++]) : CONFIG_SOURCE_END;
+    return text.taken < text.bytes.size() ? static_cast<unsigned char>(text.bytes[text.taken++]) : BYTE_STREAM_END;
 }
 
 void collect_unread(void* context, const char* line, int length)
@@ -338,13 +338,13 @@ TEST_F(Config, ReadingStopsAtTheHundredthParameterUnlessATraceAsksForTheRest)
 {
     const std::string head = "Pwd=0 set=0\n" + lines(kLine, 99) + "# c\n" + kLine;
     CountedText text = {head + "Name=\"late\"\r\n" + std::string(260, 'z'), 0, ""};
-    load_config_from(ConfigSource{&text, next_counted}, nullptr);
+    load_config_from(ByteStream{&text, next_counted}, nullptr);
     EXPECT_EQ(entryCount, 100u);
     EXPECT_EQ(text.taken, head.size());
 
     text.taken = 0;
     ConfigTrace trace = {&text, nullptr, nullptr, collect_unread};
-    load_config_from(ConfigSource{&text, next_counted}, &trace);
+    load_config_from(ByteStream{&text, next_counted}, &trace);
     EXPECT_EQ(entryCount, 100u);
     EXPECT_EQ(text.taken, text.bytes.size());
     EXPECT_EQ(text.unread, "Name=\"late\"\n|" + std::string(254, 'z') + "|zzzzzz|");

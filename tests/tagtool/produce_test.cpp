@@ -237,7 +237,7 @@ TEST(ProductionLog, RowsReadBackAsWrittenOrResavedAndBadRowsNamedByLine)
     auto read = std::make_unique<LogRow>();
     std::vector<std::string> seen;
     int line = 0;
-    for (LogRead r; (r = read_log_row(file, &line, read.get())) != LogRead::end;)
+    for (LogRead r; (r = read_log_row(file_byte_stream(file), &line, read.get())) != LogRead::end;)
         seen.push_back(std::to_string(read->line) +
                        (r == LogRead::row ? " " + std::string(read->field[LOG_STATION]) + "|" + read->field[LOG_NUMBER]
                                           : " malformed"));
