@@ -11,8 +11,8 @@
 #include "dialog/refresh.h"
 #include "dialog/set_commands.h"
 #include "dialog/text_widen.h"
-#include "model/path_size.h"
-#include "model/wide_path_win32.h"
+#include "platform/path_size.h"
+#include "platform/wide_text_win32.h"
 
 namespace {
 

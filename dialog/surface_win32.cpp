@@ -9,7 +9,7 @@
 #include "dialog/text_code.h"
 #include "dialog/text_widen.h"
 #include "model/param_table.h"
-#include "model/path_size.h"
+#include "platform/path_size.h"
 #include "model/value_codec.h"
 #include "reader_text/reader_reason.h"
 // After <windows.h>, on which it builds.

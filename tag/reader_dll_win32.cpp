@@ -4,9 +4,9 @@
 #include <windows.h>
 
 #include "model/module_sibling.h"
-#include "model/path_size.h"
-#include "model/wide_path_win32.h"
-#include "tag/dll_search.h"
+#include "platform/path_size.h"
+#include "platform/wide_text_win32.h"
+#include "platform/libraries.h"
 #include "tag/library_search.h"
 #include "tag/reader.h"
 

@@ -4,7 +4,7 @@
 
 #include "model/config_load.h"
 #include "sets/param_set.h"
-#include "sets/set_file.h"
+#include "platform/files.h"
 #include "sets/set_read.h"
 #include "sets/set_support.h"
 

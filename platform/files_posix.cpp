@@ -1,4 +1,5 @@
-// Set files and logs on the disk, on Linux.
+// Files on the disk, on Linux: paths are bytes, as the system takes them.
+#include <errno.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -6,7 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "sets/set_file.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -38,6 +39,29 @@ int descriptor(const FileReplacement* r)
 }
 
 }  // namespace
+
+FILE* open_file(const char* path, const char* mode)
+{
+    return fopen(path, mode);
+}
+
+FILE* open_file_to_read(const char* path, FileOpen* why)
+{
+    errno = 0;
+    FILE* file = fopen(path, "rb");
+    if (file == nullptr) {
+        *why = errno == ENOENT || errno == ENOTDIR ? FileOpen::missing : FileOpen::unreadable;
+        return nullptr;
+    }
+    struct stat about;
+    if (fstat(fileno(file), &about) != 0 || !S_ISREG(about.st_mode)) {
+        fclose(file);
+        *why = FileOpen::notAFile;
+        return nullptr;
+    }
+    *why = FileOpen::ok;
+    return file;
+}
 
 bool is_folder(const char* path)
 {

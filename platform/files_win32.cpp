@@ -1,12 +1,12 @@
-// Set files and logs on the disk, on Windows: wide-character calls, so that a folder of any name
-// works; the path is taken as UTF-8 when it is valid UTF-8, otherwise in the ANSI code page.
+// Files on the disk, on Windows: wide-character calls, so that a folder of any name works; the
+// path is taken as UTF-8 when it is valid UTF-8, otherwise in the ANSI code page.
 #include <io.h>
 #include <stdio.h>
 #include <string.h>
 #include <windows.h>
 
-#include "model/wide_path_win32.h"
-#include "sets/set_file.h"
+#include "platform/files.h"
+#include "platform/wide_text_win32.h"
 
 namespace {
 
@@ -31,6 +31,41 @@ void give_up(FileReplacement* r)
 }
 
 }  // namespace
+
+FILE* open_file(const char* path, const char* mode)
+{
+    wchar_t wide[PATH_SIZE], wideMode[8];
+    if (!widen_path(path, wide, PATH_SIZE) || MultiByteToWideChar(CP_UTF8, 0, mode, -1, wideMode, 8) <= 0)
+        return nullptr;
+    return _wfopen(wide, wideMode);
+}
+
+FILE* open_file_to_read(const char* path, FileOpen* why)
+{
+    wchar_t wide[PATH_SIZE];
+    if (!widen_path(path, wide, PATH_SIZE)) return *why = FileOpen::missing, nullptr;
+    FILE* file = _wfopen(wide, L"rb");
+    if (file == nullptr) {
+        DWORD attributes = GetFileAttributesW(wide);
+        DWORD error = GetLastError();
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
+            *why = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FileOpen::notAFile : FileOpen::unreadable;
+        } else {
+            *why = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileOpen::missing
+                                                                                  : FileOpen::unreadable;
+        }
+        return nullptr;
+    }
+    // A device (CON, COM1) opens like a file; only a file on a disk holds a configuration.
+    HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+    if (GetFileType(handle) != FILE_TYPE_DISK) {
+        fclose(file);
+        *why = FileOpen::notAFile;
+        return nullptr;
+    }
+    *why = FileOpen::ok;
+    return file;
+}
 
 bool is_folder(const char* path)
 {

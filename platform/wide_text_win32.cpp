@@ -1,7 +1,7 @@
 // Paths at the Windows edge: UTF-8 (or ANSI) to wide characters and back.
 #include <windows.h>
 
-#include "model/wide_path_win32.h"
+#include "platform/wide_text_win32.h"
 
 bool widen_path(const char* path, wchar_t* out, int size)
 {

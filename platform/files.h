@@ -1,19 +1,28 @@
-// Set files and logs on the disk, the platform's part: a folder told from a file, a file
-// replaced whole or not at all, a line appended whole or not at all. Paths are as the program
-// got them (UTF-8, or on Windows the ANSI code page when they are not valid UTF-8).
+// Files on the disk, the platform's part: a file opened by its path, a folder told from a file,
+// a file replaced whole or not at all, a line appended whole or not at all. Paths are as the
+// program holds them (UTF-8, or on Windows the ANSI code page when they are not valid UTF-8), so
+// that a folder of any name works.
 #pragma once
 #include <stddef.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <string.h>
 
-#include "model/file_open.h"
-#include "model/path_size.h"
+#include "platform/path_size.h"
 
 enum {
     FILE_PATH_SIZE = PATH_SIZE,
     TEMPORARY_SUFFIX_SIZE = 16,  // ".~XXXX" after the target's name, with room to spare
 };
+
+// fopen with such a path; mode as fopen's ("rb", "a+b").
+FILE* open_file(const char* path, const char* mode);
+
+// Why a file could not be opened for reading.
+enum class FileOpen { ok, missing, notAFile, unreadable };
+// Opens a file that holds bytes for reading ("rb"): a folder, a device or a pipe is refused as
+// notAFile, so that nothing is taken for an empty file or read for ever. *why says what happened.
+FILE* open_file_to_read(const char* path, FileOpen* why);
 
 bool is_folder(const char* path);
 bool file_exists(const char* path);

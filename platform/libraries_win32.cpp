@@ -1,6 +1,6 @@
 // Restricting the library search of the process, through kernel32's functions looked up at run
 // time: imported, they would keep the program from starting where the system lacks them.
-#include "tag/dll_search.h"
+#include "platform/libraries.h"
 
 #include <windows.h>
 
