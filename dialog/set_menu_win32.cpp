@@ -10,7 +10,7 @@
 #include "dialog/about.h"
 #include "dialog/refresh.h"
 #include "dialog/set_commands.h"
-#include "dialog/text_widen.h"
+#include "dialog/text_code.h"
 #include "platform/path_size.h"
 #include "platform/wide_text_win32.h"
 
@@ -62,7 +62,8 @@ INT_PTR CALLBACK report_proc(HWND window, UINT message, WPARAM first, LPARAM sec
         // The tool's text, with paths in UTF-8 and names as Pelox.ini has them: UTF-8 where the whole
         // text is, else ANSI, as the main window widens its own texts.
         static wchar_t wide[SET_RESULT_TEXT_SIZE];
-        widen_text(TextOrigin::program, report->text, wide, SET_RESULT_TEXT_SIZE);
+        widen_text(report->text, text_code(TextOrigin::program, report->text) == TextCode::utf8, wide,
+                   SET_RESULT_TEXT_SIZE);
         SetDlgItemTextW(window, REPORT_TEXT_ID, wide);
         SetFocus(GetDlgItem(window, IDOK));
         return FALSE;
