@@ -1,7 +1,7 @@
 // Files on the disk, the platform's part: a file opened by its path, a folder told from a file,
-// a file replaced whole or not at all, a line appended whole or not at all. Paths are as the
-// program holds them (UTF-8, or on Windows the ANSI code page when they are not valid UTF-8), so
-// that a folder of any name works.
+// a file replaced whole or not at all, a line appended whole or not at all, a file locked against
+// every other process. Paths are as the program holds them (UTF-8, or on Windows the ANSI code
+// page when they are not valid UTF-8), so that a folder of any name works.
 #pragma once
 #include <stddef.h>
 #include <stdint.h>
@@ -54,3 +54,22 @@ bool replacement_commit(FileReplacement* r);
 // the system put it on the disk. When any of it fails the file is cut back to its size before,
 // so a log never keeps half a line.
 bool append_line_whole(FILE* file, const char* line);
+
+// A whole file locked against every other process until unlock_file: the one way for stations
+// that share a file to take turns. The file is made when it is not there, and file is the locked
+// file open for reading and appending: read and write it through that stream, for on Windows the
+// lock refuses every other handle, this process's own among them, and on POSIX closing any other
+// descriptor of the file in this process would drop the lock.
+struct FileLock {
+    FILE* file;  // nullptr while nothing is locked
+};
+enum class FileLockOutcome {
+    locked,
+    busy,              // another process holds the lock (or, waiting, a signal ended the wait)
+    sharingViolation,  // Windows: another program has the file open and shares it with nobody
+    failed,            // the file cannot be opened or made (no such folder, no permission, ...)
+};
+// wait: until the lock is free; otherwise busy at once when it is held.
+FileLockOutcome lock_file_exclusive(FileLock* lock, const char* path, bool wait);
+// Releases the lock and closes its stream; a lock that holds nothing is left alone.
+void unlock_file(FileLock* lock);

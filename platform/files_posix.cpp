@@ -128,3 +128,34 @@ bool append_line_whole(FILE* file, const char* line)
     if (before >= 0 && ftruncate(fd, before) == 0) fsync(fd);
     return false;
 }
+
+FileLockOutcome lock_file_exclusive(FileLock* lock, const char* path, bool wait)
+{
+    lock->file = nullptr;
+    int fd = open(path, O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    if (fd < 0) return FileLockOutcome::failed;
+    struct flock whole = {};  // from the first byte to the end, however far the file grows
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    if (fcntl(fd, wait ? F_SETLKW : F_SETLK, &whole) != 0) {
+        bool held = errno == EACCES || errno == EAGAIN || errno == EINTR;
+        close(fd);
+        return held ? FileLockOutcome::busy : FileLockOutcome::failed;
+    }
+    lock->file = fdopen(fd, "a+b");
+    if (lock->file != nullptr) return FileLockOutcome::locked;
+    close(fd);
+    return FileLockOutcome::failed;
+}
+
+void unlock_file(FileLock* lock)
+{
+    if (lock->file == nullptr) return;
+    fflush(lock->file);
+    struct flock whole = {};
+    whole.l_type = F_UNLCK;
+    whole.l_whence = SEEK_SET;
+    fcntl(fileno(lock->file), F_SETLK, &whole);
+    fclose(lock->file);
+    lock->file = nullptr;
+}

@@ -1,5 +1,6 @@
 // Files on the disk, on Windows: wide-character calls, so that a folder of any name works; the
 // path is taken as UTF-8 when it is valid UTF-8, otherwise in the ANSI code page.
+#include <fcntl.h>
 #include <io.h>
 #include <stdio.h>
 #include <string.h>
@@ -136,4 +137,39 @@ bool append_line_whole(FILE* file, const char* line)
     if (n == static_cast<int>(length) && _commit(fd) == 0) return true;
     if (before >= 0 && _chsize(fd, before) == 0) _commit(fd);
     return false;
+}
+
+FileLockOutcome lock_file_exclusive(FileLock* lock, const char* path, bool wait)
+{
+    lock->file = nullptr;
+    wchar_t wide[PATH_SIZE];
+    if (!widen_path(path, wide, PATH_SIZE)) return FileLockOutcome::failed;
+    // Shared for reading and writing: the lock, not the opening, keeps other stations out.
+    HANDLE h = CreateFileW(wide, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_SHARING_VIOLATION ? FileLockOutcome::sharingViolation : FileLockOutcome::failed;
+    OVERLAPPED whole = {};  // from the first byte on, as far as a file can reach
+    DWORD flags = LOCKFILE_EXCLUSIVE_LOCK | (wait ? 0 : LOCKFILE_FAIL_IMMEDIATELY);
+    if (!LockFileEx(h, flags, 0, MAXDWORD, MAXDWORD, &whole)) {
+        bool held = GetLastError() == ERROR_LOCK_VIOLATION;
+        CloseHandle(h);
+        return held ? FileLockOutcome::busy : FileLockOutcome::failed;
+    }
+    int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_APPEND);
+    lock->file = fd < 0 ? nullptr : _fdopen(fd, "a+b");
+    if (lock->file != nullptr) return FileLockOutcome::locked;
+    if (fd >= 0) _close(fd);  // and with it the handle, and the lock
+    else CloseHandle(h);
+    return FileLockOutcome::failed;
+}
+
+void unlock_file(FileLock* lock)
+{
+    if (lock->file == nullptr) return;
+    fflush(lock->file);
+    OVERLAPPED whole = {};
+    UnlockFileEx(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(lock->file))), 0, MAXDWORD, MAXDWORD, &whole);
+    fclose(lock->file);
+    lock->file = nullptr;
 }
