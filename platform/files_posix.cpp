@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/file_faults.h"
 #include "platform/files.h"
 
 namespace {
@@ -89,7 +90,7 @@ bool replacement_write(FileReplacement* r, const char* bytes, size_t length)
 {
     if (r->failed) return false;
     while (length > 0) {
-        ssize_t n = write(descriptor(r), bytes, length);
+        ssize_t n = file_step_fails(FileStep::write) ? -1 : write(descriptor(r), bytes, length);
         if (n <= 0) return give_up(r), false;
         bytes += n;
         length -= static_cast<size_t>(n);
@@ -106,9 +107,9 @@ bool replacement_commit(FileReplacement* r)
     umask(mask);
     struct stat old;
     fchmod(fd, stat(r->target, &old) == 0 ? old.st_mode & 07777 : 0666 & ~mask);
-    if (fsync(fd) != 0) return give_up(r), false;
+    if (file_step_fails(FileStep::flush) || fsync(fd) != 0) return give_up(r), false;
     r->handle = -1;
-    if (close(fd) != 0 || rename(r->temporary, r->target) != 0) {
+    if (close(fd) != 0 || file_step_fails(FileStep::move) || rename(r->temporary, r->target) != 0) {
         unlink(r->temporary);
         return r->failed = true, false;
     }
@@ -123,9 +124,9 @@ bool append_line_whole(FILE* file, const char* line)
     size_t length = strlen(line);
     int fd = fileno(file);
     // Straight to the descriptor: one write, not what the stream's buffer makes of it.
-    ssize_t n = before < 0 ? -1 : write(fd, line, length);
-    if (n == static_cast<ssize_t>(length) && fsync(fd) == 0) return true;
-    if (before >= 0 && ftruncate(fd, before) == 0) fsync(fd);
+    ssize_t n = before < 0 || file_step_fails(FileStep::write) ? -1 : write(fd, line, length);
+    if (n == static_cast<ssize_t>(length) && !file_step_fails(FileStep::flush) && fsync(fd) == 0) return true;
+    if (before >= 0 && !file_step_fails(FileStep::truncate) && ftruncate(fd, before) == 0) fsync(fd);
     return false;
 }
 

@@ -6,6 +6,7 @@
 #include <string.h>
 #include <windows.h>
 
+#include "platform/file_faults.h"
 #include "platform/files.h"
 #include "platform/wide_text_win32.h"
 
@@ -104,7 +105,9 @@ bool replacement_write(FileReplacement* r, const char* bytes, size_t length)
     if (r->failed) return false;
     while (length > 0) {
         DWORD piece = length > 65536 ? 65536 : static_cast<DWORD>(length), written = 0;
-        if (!WriteFile(handle_of(r), bytes, piece, &written, nullptr) || written == 0) return give_up(r), false;
+        if (file_step_fails(FileStep::write) || !WriteFile(handle_of(r), bytes, piece, &written, nullptr) ||
+            written == 0)
+            return give_up(r), false;
         bytes += written;
         length -= written;
     }
@@ -115,11 +118,13 @@ bool replacement_commit(FileReplacement* r)
 {
     if (r->failed) return false;
     wchar_t from[PATH_SIZE + TEMPORARY_SUFFIX_SIZE], to[PATH_SIZE];
-    if (!FlushFileBuffers(handle_of(r)) || !widen_path(r->target, to, PATH_SIZE)) return give_up(r), false;
+    if (file_step_fails(FileStep::flush) || !FlushFileBuffers(handle_of(r)) || !widen_path(r->target, to, PATH_SIZE))
+        return give_up(r), false;
     bool closed = CloseHandle(handle_of(r)) != 0;
     r->handle = -1;
     widen_path(r->temporary, from, PATH_SIZE + TEMPORARY_SUFFIX_SIZE);
-    if (!closed || !MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!closed || file_step_fails(FileStep::move) ||
+        !MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileW(from);
         return r->failed = true, false;
     }
@@ -133,9 +138,9 @@ bool append_line_whole(FILE* file, const char* line)
     unsigned length = static_cast<unsigned>(strlen(line));
     int fd = _fileno(file);
     // Straight to the descriptor: one write, not what the stream's buffer makes of it.
-    int n = before < 0 ? -1 : _write(fd, line, length);
-    if (n == static_cast<int>(length) && _commit(fd) == 0) return true;
-    if (before >= 0 && _chsize(fd, before) == 0) _commit(fd);
+    int n = before < 0 || file_step_fails(FileStep::write) ? -1 : _write(fd, line, length);
+    if (n == static_cast<int>(length) && !file_step_fails(FileStep::flush) && _commit(fd) == 0) return true;
+    if (before >= 0 && !file_step_fails(FileStep::truncate) && _chsize(fd, before) == 0) _commit(fd);
     return false;
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/config_load.h"
+#include "platform/file_faults.h"
 #include "platform/files.h"
 #include "sets/param_set.h"
 #include "sets/set_read.h"
@@ -219,6 +220,35 @@ TEST(SetFile, AWriteThatCannotFinishLeavesTheOldFileAsItWas)
     EXPECT_EQ(folder.entries(), 2);
 }
 #endif
+
+// The same where the file layer's own faults stand in for the disk, on Windows too: from its nth
+// write on (a disk that fills there), from its flush on; and its move, which no log line takes.
+TEST(SetFile, AWriteFlushOrMoveThatFailsLeavesTheOldFileAsItWas)
+{
+    TempFolder folder;
+    std::string old = example_file("example.set"), path = folder.path() + "device.set";
+    auto set = std::make_unique<ParamSet>();
+    read_set(old, set.get());
+    set->entries[0].value = 1;
+    for (FileStep step : {FileStep::write, FileStep::flush, FileStep::move}) {
+        int failed = 0;
+        for (int nth = 1; !HasFailure(); ++nth, ++failed) {
+            folder.write("device.set", old);
+            FILE* log = fopen(folder.write("line.log", "one\n").c_str(), "a+b");
+            fail_file_steps(step, nth);
+            bool saved = write_param_set_file(path.c_str(), *set), appended = append_line_whole(log, "two\n");
+            fail_file_steps(step, 0);
+            fclose(log);
+            if (saved) break;  // past the writer's last step of the kind
+            EXPECT_EQ(appended, step == FileStep::move) << nth;
+            EXPECT_EQ(folder.read("device.set"), old) << nth;
+            EXPECT_EQ(folder.read("line.log"), appended ? "one\ntwo\n" : "one\n") << nth;
+            EXPECT_EQ(folder.entries(), 2) << nth;
+        }
+        EXPECT_GE(failed, step == FileStep::write ? 2 : 1);
+        EXPECT_EQ(folder.read("device.set"), written(*set));
+    }
+}
 
 // The production log's lock: another station is refused while one holds it, and takes it once it
 // is released; the holder writes through its lock. Another station is another process (a process
