@@ -12,7 +12,7 @@
 #include "checker/table_findings.h"
 #include "model/config.h"
 #include "model/config_load.h"
-#include "model/file_open.h"
+#include "platform/files.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include "checker/reader_diagnosis.h"
 #include "model/config.h"
 #include "model/config_path.h"
-#include "model/path_size.h"
+#include "platform/path_size.h"
 #include "pelox_version.h"
 #include "reader_text/reader_reason.h"
 #ifdef _WIN32
-#include "model/arguments_win32.h"
-#include "tag/dll_search.h"
+#include "platform/arguments_win32.h"
+#include "platform/libraries.h"
 #endif
 
 namespace {

@@ -6,7 +6,7 @@
 #include "dialog/reader_status.h"
 #include "model/config.h"
 #include "model/config_path.h"
-#include "model/path_size.h"
+#include "platform/path_size.h"
 #include "pelox_version.h"
 #include "reader_text/reader_reason.h"
 #include "tag/reader.h"

@@ -10,7 +10,7 @@
 #include "dialog/surface.h"
 #include "dialog/window_win32.h"
 #include "res/resource.h"
-#include "tag/dll_search.h"
+#include "platform/libraries.h"
 
 static_assert(IDC_CANCEL == IDCANCEL, "the cancel identifier is the window system's");
 static_assert(ERROR_BACKGROUND == RGB(255, 0, 0), "a refused value's box is red");

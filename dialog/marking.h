@@ -7,7 +7,7 @@
 #pragma once
 #include <stdint.h>
 
-#include "model/path_size.h"
+#include "platform/path_size.h"
 
 enum class BoxMark { none, error, verified };
 enum {

@@ -5,7 +5,7 @@
 
 #include "dialog/marking.h"
 #include "model/config_path.h"
-#include "model/path_size.h"
+#include "platform/path_size.h"
 #include "reader_text/reader_reason.h"
 #include "dialog/surface.h"
 #include "model/config.h"

@@ -9,7 +9,7 @@
 #include "dialog/refresh.h"
 #include "sets/apply_run.h"
 #include "sets/param_set.h"
-#include "sets/set_file.h"
+#include "platform/files.h"
 #include "sets/set_read.h"
 #include "sets/set_report.h"
 #include "sets/set_tag.h"

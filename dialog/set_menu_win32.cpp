@@ -9,9 +9,10 @@
 
 #include "dialog/about.h"
 #include "dialog/set_commands.h"
-#include "dialog/text_widen.h"
-#include "model/path_size.h"
-#include "model/wide_path_win32.h"
+#include "dialog/text_code.h"
+#include "platform/libraries_win32.h"
+#include "platform/path_size.h"
+#include "platform/wide_text_win32.h"
 
 namespace {
 
@@ -61,7 +62,8 @@ INT_PTR CALLBACK report_proc(HWND window, UINT message, WPARAM first, LPARAM sec
         // The tool's text, with paths in UTF-8 and names as Pelox.ini has them: UTF-8 where the whole
         // text is, else ANSI, as the main window widens its own texts.
         static wchar_t wide[SET_RESULT_TEXT_SIZE];
-        widen_text(TextOrigin::program, report->text, wide, SET_RESULT_TEXT_SIZE);
+        widen_text(report->text, text_code(TextOrigin::program, report->text) == TextCode::utf8, wide,
+                   SET_RESULT_TEXT_SIZE);
         SetDlgItemTextW(window, REPORT_TEXT_ID, wide);
         SetFocus(GetDlgItem(window, IDOK));
         return FALSE;
@@ -106,29 +108,15 @@ struct CommonDialogs {
     DWORD(WINAPI* error)();
 };
 
-template <typename Call>
-bool bind(HMODULE module, const char* name, Call* call)
-{
-    // Through the generic function pointer type, which every function pointer converts to.
-    *call = reinterpret_cast<Call>(reinterpret_cast<void (*)(void)>(GetProcAddress(module, name)));
-    return *call != nullptr;
-}
-
 // False, with the system's error code, when the library or one of its functions is missing.
 bool common_dialogs(CommonDialogs* dialogs, DWORD* error)
 {
     static HMODULE module = nullptr;
-    if (module == nullptr) {
-        wchar_t path[PATH_SIZE];
-        const UINT room = PATH_SIZE - sizeof "\\comdlg32.dll";
-        UINT n = GetSystemDirectoryW(path, room);
-        if (n == 0 || n >= room) return *error = GetLastError(), false;
-        lstrcatW(path, L"\\comdlg32.dll");
-        module = LoadLibraryW(path);
-        if (module == nullptr) return *error = GetLastError(), false;
-    }
-    bool bound = bind(module, "GetOpenFileNameW", &dialogs->open) && bind(module, "GetSaveFileNameW", &dialogs->save) &&
-                 bind(module, "CommDlgExtendedError", &dialogs->error);
+    if (module == nullptr && (module = load_system_library(L"comdlg32.dll")) == nullptr)
+        return *error = GetLastError(), false;
+    bool bound = (dialogs->open = LIBRARY_FUNCTION(module, "GetOpenFileNameW", GetOpenFileNameW)) != nullptr &&
+                 (dialogs->save = LIBRARY_FUNCTION(module, "GetSaveFileNameW", GetSaveFileNameW)) != nullptr &&
+                 (dialogs->error = LIBRARY_FUNCTION(module, "CommDlgExtendedError", CommDlgExtendedError)) != nullptr;
     *error = bound ? 0 : GetLastError();
     return bound;
 }

@@ -7,9 +7,9 @@
 #include <string.h>
 
 #include "dialog/text_code.h"
-#include "dialog/text_widen.h"
 #include "model/param_table.h"
-#include "model/path_size.h"
+#include "platform/path_size.h"
+#include "platform/wide_text_win32.h"
 #include "model/value_codec.h"
 #include "reader_text/reader_reason.h"
 // After <windows.h>, on which it builds.
@@ -29,7 +29,7 @@ static_assert(CONTROL_TEXT_SIZE >= PARAM_TEXT_SIZE, "a label's whole text fits")
 void set_field_text(int id, const char* text)
 {
     wchar_t wide[CONTROL_TEXT_SIZE];
-    widen_text(field_text_origin(id), text, wide, CONTROL_TEXT_SIZE);
+    widen_text(text, text_code(field_text_origin(id), text) == TextCode::utf8, wide, CONTROL_TEXT_SIZE);
     SendMessageW(GetDlgItem(dialogWindow, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide));
 }
 
@@ -88,7 +88,7 @@ void show_control(int id, bool on)
 void set_title(const char* text)
 {
     wchar_t wide[CONTROL_TEXT_SIZE];
-    widen_text(TextOrigin::program, text, wide, CONTROL_TEXT_SIZE);
+    widen_text(text, text_code(TextOrigin::program, text) == TextCode::utf8, wide, CONTROL_TEXT_SIZE);
     SetWindowTextW(dialogWindow, wide);
 }
 
@@ -122,7 +122,7 @@ void set_field_tip(int id, const char* text)
     HWND tips = tooltip_window(text[0] != '\0');
     if (tips == nullptr) return;
     static wchar_t wide[TIP_SIZE];
-    widen_text(TextOrigin::program, text, wide, TIP_SIZE);
+    widen_text(text, text_code(TextOrigin::program, text) == TextCode::utf8, wide, TIP_SIZE);
     // Two tools with the one text: the box itself, and the box's rectangle in the dialog, which
     // gets the mouse messages while the box is disabled.
     HWND box = GetDlgItem(dialogWindow, id);
@@ -167,7 +167,7 @@ bool field_text_fits(int id, const char* text)
         widths[row] = client.right - client.left - LOWORD(margins) - HIWORD(margins);
     }
     wchar_t wide[CONTROL_TEXT_SIZE];
-    int length = widen_text(field_text_origin(id), text, wide, CONTROL_TEXT_SIZE);
+    int length = widen_text(text, text_code(field_text_origin(id), text) == TextCode::utf8, wide, CONTROL_TEXT_SIZE);
     SIZE extent = {};
     return length < 0 || !GetTextExtentPoint32W(measure, wide, length, &extent) || extent.cx <= widths[row];
 }

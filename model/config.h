@@ -5,7 +5,7 @@
 #include <stdint.h>
 
 #include "model/param_table.h"
-#include "model/path_size.h"
+#include "platform/path_size.h"
 
 enum {
     CONFIG_PATH_SIZE = PATH_SIZE,  // szFileName

@@ -6,7 +6,7 @@
 #include <string.h>
 
 #include "model/config.h"
-#include "model/file_open.h"
+#include "platform/files.h"
 #include "model/utf8.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string.h>
 
-#include "model/module_path.h"
+#include "platform/module_path.h"
 
 bool module_sibling_path(const char* name, char* path, int size)
 {

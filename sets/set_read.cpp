@@ -11,7 +11,7 @@
 #include "model/time_text.h"
 #include "model/value_codec.h"
 #include "sets/param_set.h"
-#include "sets/set_file.h"
+#include "platform/files.h"
 
 namespace {
 

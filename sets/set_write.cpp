@@ -9,7 +9,7 @@
 #include "model/text_quote.h"
 #include "model/time_text.h"
 #include "sets/param_set.h"
-#include "sets/set_file.h"
+#include "platform/files.h"
 #include "sets/set_text.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #pragma once
 #include <stdint.h>
 
-#include "model/path_size.h"
+#include "platform/path_size.h"
 
 enum {
     LIBRARY_PATH_SIZE = PATH_SIZE,

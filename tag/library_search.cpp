@@ -4,7 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "model/file_open.h"
+#include "platform/files.h"
 
 namespace {
 

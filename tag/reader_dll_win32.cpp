@@ -4,17 +4,25 @@
 #include <windows.h>
 
 #include "model/module_sibling.h"
-#include "model/path_size.h"
-#include "model/wide_path_win32.h"
-#include "tag/dll_search.h"
+#include "platform/libraries_win32.h"
+#include "platform/path_size.h"
+#include "platform/wide_text_win32.h"
 #include "tag/library_search.h"
 #include "tag/reader.h"
 
+// The four functions as the maker's library has them, a 32-bit DLL with __stdcall functions:
+// declared only, never defined or imported, to type their lookups by ordinal (READER_ORDINALS).
+namespace cr95hf {
+int WINAPI connect(void);
+int WINAPI check(void);
+int WINAPI select(char* command, char* answer);
+int WINAPI send_receive(char* command, char* answer);
+}  // namespace cr95hf
+
 namespace {
 
-// The maker's library is a 32-bit DLL with __stdcall functions.
-typedef int(WINAPI* PlainCall)(void);
-typedef int(WINAPI* TextCall)(char* command, char* answer);
+typedef decltype(&cr95hf::connect) PlainCall;
+typedef decltype(&cr95hf::select) TextCall;
 
 // Room for an answer longer than ours, so that a chatty library cannot overrun AnswerText.
 enum { LIBRARY_ANSWER_SIZE = 1024 };
@@ -36,23 +44,10 @@ LibraryReport report;
 void find_library()
 {
     char programFolder[PATH_SIZE], systemFolder[PATH_SIZE];
-    wchar_t wideSystem[PATH_SIZE];
     bool besideProgram = module_sibling_path("", programFolder, sizeof programFolder);
-    // Room kept for the closing backslash.
-    UINT n = GetSystemDirectoryW(wideSystem, PATH_SIZE - 1);
-    bool inSystem = n > 0 && n < PATH_SIZE - 1;
-    if (inSystem && wideSystem[n - 1] != L'\\') wideSystem[n] = L'\\', wideSystem[n + 1] = L'\0';
-    inSystem = inSystem && narrow_path(wideSystem, systemFolder, sizeof systemFolder);
+    bool inSystem = system_folder(systemFolder, sizeof systemFolder);
     find_reader_library(besideProgram ? programFolder : nullptr, inSystem ? systemFolder : nullptr, PROGRAM_MACHINE,
                         &report);
-}
-
-template <typename Call>
-Call by_ordinal(HMODULE module, int ordinal)
-{
-    // Through the generic function pointer type, which every function pointer converts to.
-    FARPROC found = GetProcAddress(module, MAKEINTRESOURCEA(ordinal));
-    return reinterpret_cast<Call>(reinterpret_cast<void (*)(void)>(found));
 }
 
 void load_library()
@@ -68,7 +63,7 @@ void load_library()
     // needs comes from its own folder or the system folder, never the current folder or PATH.
     wchar_t path[PATH_SIZE];
     HMODULE module =
-        widen_path(report.path, path, PATH_SIZE) ? LoadLibraryExW(path, nullptr, reader_library_flags()) : nullptr;
+        widen_path(report.path, path, PATH_SIZE) ? LoadLibraryExW(path, nullptr, library_folder_flags()) : nullptr;
     DWORD error = module == nullptr ? GetLastError() : 0;
     SetThreadErrorMode(errorMode, nullptr);
     if (module == nullptr) {
@@ -77,21 +72,22 @@ void load_library()
         return;
     }
     // The system's own lookup has the last word, should it disagree with the file's headers.
-    void (*calls[READER_FUNCTIONS])(void) = {};
-    for (int i = 0; i < READER_FUNCTIONS; ++i) {
-        calls[i] = by_ordinal<void (*)(void)>(module, READER_ORDINALS[i]);
-        if (calls[i] == nullptr) report.missing |= static_cast<uint8_t>(1u << i);
-    }
+    ReaderLibrary found = {true,
+                           module,
+                           LIBRARY_FUNCTION(module, READER_ORDINALS[0], cr95hf::connect),
+                           LIBRARY_FUNCTION(module, READER_ORDINALS[1], cr95hf::check),
+                           LIBRARY_FUNCTION(module, READER_ORDINALS[2], cr95hf::select),
+                           LIBRARY_FUNCTION(module, READER_ORDINALS[3], cr95hf::send_receive)};
+    const bool present[READER_FUNCTIONS] = {found.connect != nullptr, found.check != nullptr, found.select != nullptr,
+                                            found.sendReceive != nullptr};
+    for (int i = 0; i < READER_FUNCTIONS; ++i)
+        if (!present[i]) report.missing |= static_cast<uint8_t>(1u << i);
     if (report.missing != 0) {
         report.fault = LibraryFault::functionsMissing;
         FreeLibrary(module);
         return;
     }
-    library.module = module;
-    library.connect = reinterpret_cast<PlainCall>(calls[0]);
-    library.check = reinterpret_cast<PlainCall>(calls[1]);
-    library.select = reinterpret_cast<TextCall>(calls[2]);
-    library.sendReceive = reinterpret_cast<TextCall>(calls[3]);
+    library = found;
 }
 
 const ReaderLibrary& reader_library()

@@ -3,7 +3,7 @@
 #include "tagtool/command_support.h"
 
 #include "reader_text/reader_reason.h"
-#include "sets/set_file.h"
+#include "platform/files.h"
 #include "sets/set_read.h"
 #include "sets/set_text.h"
 

@@ -7,13 +7,13 @@
 #include "model/config.h"
 #include "model/config_load.h"
 #include "model/config_path.h"
-#include "model/path_size.h"
+#include "platform/path_size.h"
 #include "model/text_number.h"
 #include "pelox_version.h"
 #include "reader_text/reader_reason.h"
 #ifdef _WIN32
-#include "model/arguments_win32.h"
-#include "tag/dll_search.h"
+#include "platform/arguments_win32.h"
+#include "platform/libraries.h"
 #endif
 #include "tagtool/commands.h"
 #include "tagtool/dry_run.h"

@@ -8,15 +8,15 @@
 #include "model/text_quote.h"
 #include "pelox_version.h"
 #include "sets/apply_plan.h"
-#include "sets/set_file.h"
+#include "platform/files.h"
 #include "sets/set_tag.h"
 #include "sets/set_text.h"
 #include "tagtool/command_support.h"
 #include "tagtool/commands.h"
-#include "tagtool/console.h"
+#include "platform/console.h"
 #include "tagtool/numbering.h"
 #include "tagtool/production_log.h"
-#include "tagtool/station.h"
+#include "platform/station.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "model/text_number.h"
 #include "sets/param_set.h"
-#include "sets/set_file.h"
+#include "platform/files.h"
 #include "tagtool/produce.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // executable, loaded and saved as the stand-in CR95HF.dll keeps it beside itself, so that the
 // tool can be tested and shown without Windows.
 #include "model/module_sibling.h"
-#include "model/path_size.h"
+#include "platform/path_size.h"
 #include "sim/sim_file.h"
 #include "tag/reader.h"
 

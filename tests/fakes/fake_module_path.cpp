@@ -4,7 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "model/module_path.h"
+#include "platform/module_path.h"
 
 namespace {
 char fakePath[2048];

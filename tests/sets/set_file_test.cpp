@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "model/config_load.h"
+#include "platform/file_faults.h"
+#include "platform/files.h"
 #include "sets/param_set.h"
-#include "sets/set_file.h"
 #include "sets/set_read.h"
 #include "sets/set_support.h"
 
@@ -12,9 +13,13 @@
 #include "sets/set_write.h"
 #include "support/temp_files.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -215,6 +220,72 @@ TEST(SetFile, AWriteThatCannotFinishLeavesTheOldFileAsItWas)
     EXPECT_EQ(folder.entries(), 2);
 }
 #endif
+
+// The same where the file layer's own faults stand in for the disk, on Windows too: from its nth
+// write on (a disk that fills there), from its flush on; and its move, which no log line takes.
+TEST(SetFile, AWriteFlushOrMoveThatFailsLeavesTheOldFileAsItWas)
+{
+    TempFolder folder;
+    std::string old = example_file("example.set"), path = folder.path() + "device.set";
+    auto set = std::make_unique<ParamSet>();
+    read_set(old, set.get());
+    set->entries[0].value = 1;
+    for (FileStep step : {FileStep::write, FileStep::flush, FileStep::move}) {
+        int failed = 0;
+        for (int nth = 1; !HasFailure(); ++nth, ++failed) {
+            folder.write("device.set", old);
+            FILE* log = fopen(folder.write("line.log", "one\n").c_str(), "a+b");
+            fail_file_steps(step, nth);
+            bool saved = write_param_set_file(path.c_str(), *set), appended = append_line_whole(log, "two\n");
+            fail_file_steps(step, 0);
+            fclose(log);
+            if (saved) break;  // past the writer's last step of the kind
+            EXPECT_EQ(appended, step == FileStep::move) << nth;
+            EXPECT_EQ(folder.read("device.set"), old) << nth;
+            EXPECT_EQ(folder.read("line.log"), appended ? "one\ntwo\n" : "one\n") << nth;
+            EXPECT_EQ(folder.entries(), 2) << nth;
+        }
+        EXPECT_GE(failed, step == FileStep::write ? 2 : 1);
+        EXPECT_EQ(folder.read("device.set"), written(*set));
+    }
+}
+
+// The production log's lock: another station is refused while one holds it, and takes it once it
+// is released; the holder writes through its lock. Another station is another process (a process
+// never conflicts with its own locks on POSIX), on Windows another handle, refused alike.
+TEST(SetFile, ALockedFileIsRefusedToAnotherStationUntilReleased)
+{
+    TempFolder folder;
+    std::string path = folder.path() + "production.csv";
+    auto other = [&path]() {
+        FileLock second;
+#ifdef _WIN32
+        FileLockOutcome outcome = lock_file_exclusive(&second, path.c_str(), false);
+        unlock_file(&second);
+        return outcome;
+#else
+        pid_t child = fork();
+        if (child == 0) _exit(static_cast<int>(lock_file_exclusive(&second, path.c_str(), false)));
+        int status = -1;
+        waitpid(child, &status, 0);
+        return WIFEXITED(status) ? static_cast<FileLockOutcome>(WEXITSTATUS(status)) : FileLockOutcome::failed;
+#endif
+    };
+    FileLock first;
+    ASSERT_EQ(lock_file_exclusive(&first, path.c_str(), true), FileLockOutcome::locked);
+    EXPECT_EQ(other(), FileLockOutcome::busy);
+    EXPECT_TRUE(append_line_whole(first.file, "one\n"));
+    unlock_file(&first);
+    EXPECT_EQ(other(), FileLockOutcome::locked);
+    EXPECT_EQ(folder.read("production.csv"), "one\n");
+    EXPECT_EQ(lock_file_exclusive(&first, folder.path().c_str(), false), FileLockOutcome::failed);
+#ifdef _WIN32
+    // Held open as a spreadsheet holds a file it shows: shared with nobody.
+    HANDLE open = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(other(), FileLockOutcome::sharingViolation);
+    CloseHandle(open);
+#endif
+}
 
 TEST(SetFile, FingerprintIsTheConfigurationsNamesAddressesAndTypes)
 {

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "tagtool/console.h"
-#include "tagtool/console_win32.h"
+#include "platform/console.h"
+#include "platform/console_win32.h"
 
 namespace {
 

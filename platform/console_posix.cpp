@@ -3,7 +3,7 @@
 #include <time.h>
 #include <unistd.h>
 
-#include "tagtool/console.h"
+#include "platform/console.h"
 
 namespace {
 

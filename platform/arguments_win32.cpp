@@ -1,9 +1,9 @@
 // wmain's arguments turned into UTF-8 in fixed storage.
-#include "model/arguments_win32.h"
+#include "platform/arguments_win32.h"
 
 #include <stdio.h>
 
-#include "model/wide_path_win32.h"
+#include "platform/wide_text_win32.h"
 
 namespace {
 char text[ARGUMENTS_MAX][ARGUMENT_SIZE];

@@ -1,8 +1,8 @@
 // pelox-tag's platform pieces on Windows.
 #include <windows.h>
 
-#include "tagtool/console.h"
-#include "tagtool/console_win32.h"
+#include "platform/console.h"
+#include "platform/console_win32.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Full path of the running executable on Windows, in UTF-8: a folder of any name, also one
 // outside the ANSI code page, comes back whole.
-#include "model/module_path.h"
-#include "model/path_size.h"
-#include "model/wide_path_win32.h"
+#include "platform/module_path.h"
+#include "platform/path_size.h"
+#include "platform/wide_text_win32.h"
 
 bool module_path(char* buf, int size)
 {

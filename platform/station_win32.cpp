@@ -3,7 +3,7 @@
 
 #include <stdio.h>
 
-#include "tagtool/station.h"
+#include "platform/station.h"
 
 void station_name(char* out, size_t size)
 {

@@ -1,4 +1,5 @@
-// Set files and logs on the disk, on Linux.
+// Files on the disk, on Linux: paths are bytes, as the system takes them.
+#include <errno.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -6,7 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "sets/set_file.h"
+#include "platform/file_faults.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -39,6 +41,29 @@ int descriptor(const FileReplacement* r)
 
 }  // namespace
 
+FILE* open_file(const char* path, const char* mode)
+{
+    return fopen(path, mode);
+}
+
+FILE* open_file_to_read(const char* path, FileOpen* why)
+{
+    errno = 0;
+    FILE* file = fopen(path, "rb");
+    if (file == nullptr) {
+        *why = errno == ENOENT || errno == ENOTDIR ? FileOpen::missing : FileOpen::unreadable;
+        return nullptr;
+    }
+    struct stat about;
+    if (fstat(fileno(file), &about) != 0 || !S_ISREG(about.st_mode)) {
+        fclose(file);
+        *why = FileOpen::notAFile;
+        return nullptr;
+    }
+    *why = FileOpen::ok;
+    return file;
+}
+
 bool is_folder(const char* path)
 {
     struct stat s;
@@ -65,7 +90,7 @@ bool replacement_write(FileReplacement* r, const char* bytes, size_t length)
 {
     if (r->failed) return false;
     while (length > 0) {
-        ssize_t n = write(descriptor(r), bytes, length);
+        ssize_t n = file_step_fails(FileStep::write) ? -1 : write(descriptor(r), bytes, length);
         if (n <= 0) return give_up(r), false;
         bytes += n;
         length -= static_cast<size_t>(n);
@@ -82,9 +107,9 @@ bool replacement_commit(FileReplacement* r)
     umask(mask);
     struct stat old;
     fchmod(fd, stat(r->target, &old) == 0 ? old.st_mode & 07777 : 0666 & ~mask);
-    if (fsync(fd) != 0) return give_up(r), false;
+    if (file_step_fails(FileStep::flush) || fsync(fd) != 0) return give_up(r), false;
     r->handle = -1;
-    if (close(fd) != 0 || rename(r->temporary, r->target) != 0) {
+    if (close(fd) != 0 || file_step_fails(FileStep::move) || rename(r->temporary, r->target) != 0) {
         unlink(r->temporary);
         return r->failed = true, false;
     }
@@ -99,8 +124,39 @@ bool append_line_whole(FILE* file, const char* line)
     size_t length = strlen(line);
     int fd = fileno(file);
     // Straight to the descriptor: one write, not what the stream's buffer makes of it.
-    ssize_t n = before < 0 ? -1 : write(fd, line, length);
-    if (n == static_cast<ssize_t>(length) && fsync(fd) == 0) return true;
-    if (before >= 0 && ftruncate(fd, before) == 0) fsync(fd);
+    ssize_t n = before < 0 || file_step_fails(FileStep::write) ? -1 : write(fd, line, length);
+    if (n == static_cast<ssize_t>(length) && !file_step_fails(FileStep::flush) && fsync(fd) == 0) return true;
+    if (before >= 0 && !file_step_fails(FileStep::truncate) && ftruncate(fd, before) == 0) fsync(fd);
     return false;
+}
+
+FileLockOutcome lock_file_exclusive(FileLock* lock, const char* path, bool wait)
+{
+    lock->file = nullptr;
+    int fd = open(path, O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    if (fd < 0) return FileLockOutcome::failed;
+    struct flock whole = {};  // from the first byte to the end, however far the file grows
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    if (fcntl(fd, wait ? F_SETLKW : F_SETLK, &whole) != 0) {
+        bool held = errno == EACCES || errno == EAGAIN || errno == EINTR;
+        close(fd);
+        return held ? FileLockOutcome::busy : FileLockOutcome::failed;
+    }
+    lock->file = fdopen(fd, "a+b");
+    if (lock->file != nullptr) return FileLockOutcome::locked;
+    close(fd);
+    return FileLockOutcome::failed;
+}
+
+void unlock_file(FileLock* lock)
+{
+    if (lock->file == nullptr) return;
+    fflush(lock->file);
+    struct flock whole = {};
+    whole.l_type = F_UNLCK;
+    whole.l_whence = SEEK_SET;
+    fcntl(fileno(lock->file), F_SETLK, &whole);
+    fclose(lock->file);
+    lock->file = nullptr;
 }

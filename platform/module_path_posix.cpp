@@ -1,5 +1,5 @@
 // Full path of the running executable on Linux, for the native builds of the tools.
-#include "model/module_path.h"
+#include "platform/module_path.h"
 
 #include <unistd.h>
 
