@@ -1,7 +1,7 @@
 // Production with tags placed in turn by the waiting hook: one log row a device, each tag holding
-// the set (and its number), none handled again before it has been silent for the leave time nor
-// when the log has it done, a tag taken away mid-apply a failed device, the run ended cleanly by
-// the hook as by Ctrl+C; a verifying station's rows; the log's rows written and read back as CSV.
+// the set (and its number), none written again before it has left nor when the log has it done,
+// a tag taken away mid-apply a failed device, the run ended cleanly by the hook as by Ctrl+C;
+// a verifying station's rows; the log's rows written and read back as CSV.
 #include <gtest/gtest.h>
 
 #include "sets/set_support.h"
@@ -14,20 +14,20 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-const int kPollMs = 200;  // each wait is the console's pause between two polls
+const int kPollMs = 200;  // the console's pause between two polls
 
 struct Line {
     std::vector<uint64_t> uids;  // the tags to place, in turn
     std::vector<Bytes> start;    // their memory when placed; erased when not given
     int leaveAfterPlacing = -1;  // for the second tag: requests answered before it is taken away
     size_t placed = 0;
-    bool onReader = false;   // the tag placed last is not taken away yet
-    int flicker = 1;         // polls the first tag misses, out of the field, before it comes back
-    bool flickered = false;  // it has come back
-    int sinceRow = 0;        // waits since the last row was logged
-    int64_t clock = 0;       // milliseconds
+    int leaveWaits = 0;  // waits since the last row
+    int flicker = 1;     // waits the first tag is out of the field before it comes back
+    int64_t clock = 0;   // milliseconds; each wait is the console's pause of 200
     std::vector<Bytes> memories;
     std::vector<std::string> log;
+    bool onReader = false;   // the tag placed last is not taken away yet
+    bool flickered = false;  // the first tag has come back
 };
 
 // A fresh tag: erased memory, a UID of its own.
@@ -52,13 +52,12 @@ void take_away(Line& line)
     line.onReader = false;
 }
 
-// A tag is taken away after its row, and the next placed once the run waits for one. The first
-// tag stays a poll longer, then misses line.flicker polls out of the field and comes back first.
 bool wait(void* context, ProduceWait what, const TagOpening&)
 {
     Line& line = *static_cast<Line*>(context);
     line.clock += kPollMs;
-    int n = line.sinceRow++;
+    // The first tag stays a while and misses line.flicker polls before it goes; the others go at once.
+    int n = line.leaveWaits++;
     if (n > 100) return false;  // a tag never let go: stopped, so that the checks tell
     if (line.placed == 1 && !line.flickered) {
         if (n == 1) sim_leave_field();
@@ -86,7 +85,7 @@ int64_t now(void* context)
 bool log(void* context, const char* text)
 {
     static_cast<Line*>(context)->log.push_back(text);
-    static_cast<Line*>(context)->sinceRow = 0;
+    static_cast<Line*>(context)->leaveWaits = 0;
     return true;
 }
 
@@ -118,24 +117,15 @@ protected:
     ProduceHooks hooks{&line, wait, now, clock_ms, log, nullptr, nullptr};
 };
 
-// The first tag misses polls spanning less than the leave time (the same tag flickering), or at
-// least the leave time (gone, and handled again when it comes back). Handled again, it already
-// holds the set: nothing is written, but it has a row of its own.
+// The first tag misses polls spanning (polls - 1) * kPollMs: less than LEAVE_MS, it is the same tag;
+// at least LEAVE_MS, it has gone and is handled again on its return (a row, nothing to write).
 struct Flicker {
-    int polls;  // missed: they span (polls - 1) * kPollMs
+    int polls;
     bool handledAgain;
 };
-const int kLongestFlicker = 1 + (LEAVE_MS - 1) / kPollMs;
-const int kShortestLeave = 1 + (LEAVE_MS + kPollMs - 1) / kPollMs;
-
-void PrintTo(const Flicker& flicker, std::ostream* out)
-{
-    *out << flicker.polls << " polls missed";
-}
-
 class FlickeringTag : public Production, public ::testing::WithParamInterface<Flicker> {};
 
-TEST_P(FlickeringTag, EachTagHandledOnceUnlessSilentForTheLeaveTime)
+TEST_P(FlickeringTag, ThreeTagsInTurnEachHoldingTheSetHandledAgainOnlyAfterTheLeaveTime)
 {
     line.flicker = GetParam().polls;
     ProduceResult result = produce(*set, RunKind::produce, 0, nullptr, kSource, hooks);
@@ -155,8 +145,9 @@ TEST_P(FlickeringTag, EachTagHandledOnceUnlessSilentForTheLeaveTime)
 }
 
 INSTANTIATE_TEST_SUITE_P(Production, FlickeringTag,
-                         ::testing::Values(Flicker{1, false}, Flicker{2, false}, Flicker{kLongestFlicker, false},
-                                           Flicker{kShortestLeave, true}));
+                         ::testing::Values(Flicker{1, false}, Flicker{2, false},
+                                           Flicker{1 + (LEAVE_MS - 1) / kPollMs, false},  // the longest flicker
+                                           Flicker{1 + (LEAVE_MS + kPollMs - 1) / kPollMs, true}));  // gone
 
 TEST_F(Production, ATagTakenAwayMidApplyIsAFailedDeviceAndTheLineGoesOn)
 {
