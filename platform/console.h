@@ -1,4 +1,5 @@
-// What pelox-tag needs of the platform: a stop request caught, a pause between polls, a clock.
+// What a console run (pelox-tag's production) needs of the system: a stop request caught, a
+// pause between polls, a clock.
 #pragma once
 #include <stdint.h>
 

@@ -1,4 +1,4 @@
-// pelox-tag's platform pieces on Linux.
+// The console on Linux: signals, a pause, a monotonic clock.
 #include <signal.h>
 #include <time.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-// pelox-tag's platform pieces on Windows.
+// The console on Windows: its events, a pause, a monotonic clock.
 #include <windows.h>
 
 #include "platform/console.h"

@@ -1,5 +1,6 @@
-// Restricting the library search of the process, through kernel32's functions looked up at run
-// time: imported, they would keep the program from starting where the system lacks them.
+// Libraries on Windows: the search of the process restricted through kernel32's functions looked
+// up at run time (imported, they would keep the program from starting where the system lacks
+// them), and the system folder's libraries by their full path.
 #include "platform/libraries_win32.h"
 
 #include <wchar.h>
