@@ -135,20 +135,34 @@ int next_file_line(char* line, size_t size, void* context)
     return 0;
 }
 
-}  // namespace
-
-void sim_state_parse(SimLineSource next, void* context)
+void parse_into(SimState* s, SimLineSource next, void* context)
 {
-    SimState s;
-    sim_factory_state(&s);
+    sim_factory_state(s);
     char line[SIM_STATE_LINE_MAX];
     char* tokens[MAX_TOKENS];
     for (int got = next(line, sizeof line, context); got >= 0; got = next(line, sizeof line, context)) {
         if (got == 0) continue;
         int n = tokenize(line, tokens);
-        if (n > 0) apply(&s, tokens, n);
+        if (n > 0) apply(s, tokens, n);
     }
+}
+
+// The USB handle belongs to the running library, not to the file: it stays open across a
+// reload unless the file takes the reader away.
+void take(const SimState& s)
+{
+    bool open = simState.usbOpen && !s.readerAbsent;
     simState = s;
+    simState.usbOpen = open;
+}
+
+}  // namespace
+
+void sim_state_parse(SimLineSource next, void* context)
+{
+    SimState s;
+    parse_into(&s, next, context);
+    take(s);
 }
 
 void sim_state_read_text(const char* text)

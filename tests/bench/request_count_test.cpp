@@ -60,7 +60,19 @@ std::string block_request(const char* command, int block)
     return text;
 }
 
-class RefreshCost : public ProgramTest {
+// The costs of a program whose reader is connected, as after its first refresh; the USB connect
+// a first opening adds is counted in ConnectionFallbackIsStillOneOpening.
+class ConnectedReader : public ProgramTest {
+protected:
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
+        sim_reader_check();
+        clear_traffic();
+    }
+};
+
+class RefreshCost : public ConnectedReader {
 protected:
     void add_full_page()
     {
@@ -149,7 +161,7 @@ TEST_F(RefreshCost, FailuresStopTheTrafficWhereTheyHappen)
     EXPECT_STREQ(fake_text(1101), "No answer");
 }
 
-class PageStepCost : public ProgramTest {};
+class PageStepCost : public ConnectedReader {};
 
 TEST_F(PageStepCost, EveryStepIsOneRefreshOfTheNewPage)
 {
@@ -188,11 +200,11 @@ struct WriteCase {
     Requests heads;  // password, covering reads, covering writes, read-back
 };
 
-class WriteCost : public ProgramTest {
+class WriteCost : public ConnectedReader {
 protected:
     void SetUp() override
     {
-        ProgramTest::SetUp();
+        ConnectedReader::SetUp();
         password = 0x1A2B3C4D;
     }
 };

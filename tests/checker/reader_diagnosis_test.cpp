@@ -49,6 +49,10 @@ TEST_F(ReaderDiagnosis, StopsAtTheFirstStepThatFails)
         int status;
     } cases[] = {
         {"all fine", loaded, [] {},
+         kLoaded + "connect: failed (result 6)\ncheck: ok\nselect: ok\nidentification: UID E002A1B2C3D4E5F6\n"
+                   "block read: block 0 holds 01020304\nreader: ok\n",
+         0},
+        {"connected already", loaded, [] { sim_reader_check(); },
          kLoaded + "connect: ok\ncheck: not needed\nselect: ok\nidentification: UID E002A1B2C3D4E5F6\n"
                    "block read: block 0 holds 01020304\nreader: ok\n",
          0},
@@ -77,17 +81,17 @@ TEST_F(ReaderDiagnosis, StopsAtTheFirstStepThatFails)
                    "block read: block 0 holds 01020304\nreader: ok\n",
          0},
         {"select refused", loaded, [] { sim_set_select_refused(true); },
-         kLoaded +
-             "connect: ok\ncheck: not needed\nselect: failed (result 2): The reader refuses ISO/IEC 15693: unplug the "
-             "reader and plug it in again\n",
+         kLoaded + "connect: failed (result 6)\ncheck: ok\nselect: failed (result 2): The reader refuses ISO/IEC "
+                   "15693: unplug the "
+                   "reader and plug it in again\n",
          16},
         {"no tag", loaded, [] { sim_leave_field(); },
-         kLoaded +
-             "connect: ok\ncheck: not needed\nselect: ok\nidentification: failed (result 3): No tag answers: place the "
-             "tag on the reader\n",
+         kLoaded + "connect: failed (result 6)\ncheck: ok\nselect: ok\nidentification: failed (result 3): No tag "
+                   "answers: place the "
+                   "tag on the reader\n",
          17},
         {"block read fails", loaded, [] { sim_fail_call(SIM_READ_BLOCK, 1); },
-         kLoaded + "connect: ok\ncheck: not needed\nselect: ok\nidentification: UID E002A1B2C3D4E5F6\n"
+         kLoaded + "connect: failed (result 6)\ncheck: ok\nselect: ok\nidentification: UID E002A1B2C3D4E5F6\n"
                    "block read: failed: block 0 gives no data (answer \"8700\")\n",
          18},
     };

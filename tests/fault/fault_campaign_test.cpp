@@ -313,9 +313,10 @@ TEST_P(FaultCampaign, EveryFaultAtEveryStep)
         set_time_zone("UTC0");
         op.prepare();
         Outcome expected = observe();
-        inject(fault);
+        bool usbOpen = sim_usb_open();
+        inject(fault, usbOpen);
         op.run();
-        FaultModel model(fault);
+        FaultModel model(fault, usbOpen);
         op.predict(model, expected);
         expect_screen(expected.screen, where);
         EXPECT_EQ(hex_bytes(whole_memory()), hex_bytes(expected.memory)) << where;

@@ -4,7 +4,9 @@
 
 #include <chrono>
 #include <cstdio>
+#include <functional>
 
+#include "sim/sim_state_read.h"
 #include "sim_exchange.h"
 
 namespace {
@@ -24,14 +26,63 @@ TEST_F(SimFault, AbsentReaderFailsEveryOperation)
     EXPECT_EQ(SIM_NO_READER, e.result);
     EXPECT_EQ(NO_FRAME, e.answer);
     sim_set_reader_absent(false);
-    EXPECT_EQ(SIM_OK, sim_reader_connect());
+    EXPECT_EQ(SIM_OK, sim_reader_check());
+}
+
+// The library's USB handle, call by call: the handle check (ordinal 16) answers 0 only between
+// a USB connect (13) and the reader going; the firmware and hardware texts need it as well.
+TEST_F(SimFault, TheUsbHandleOpensAtTheConnectAndClosesWithTheReader)
+{
+    auto absent = [](bool a) { return [a] { sim_set_reader_absent(a); }; };
+    auto file = [](const char* text) { return [text] { sim_state_read_text(text); }; };
+    struct Step {
+        const char* what;
+        std::function<void()> before;
+        int (*call)();
+        int result;
+        int texts;  // of the firmware and hardware calls after it
+    } steps[] = {
+        {"a fresh library has no handle", [] {}, sim_reader_connect, SIM_NOT_CONNECTED, SIM_NOT_CONNECTED},
+        {"the USB connect opens it", [] {}, sim_reader_check, SIM_OK, SIM_OK},
+        {"the check answers from then on", [] {}, sim_reader_connect, SIM_OK, SIM_OK},
+        {"a failed check leaves it open", [] { sim_fail_call(SIM_CONNECT, 1); }, sim_reader_connect, SIM_INJECTED,
+         SIM_OK},
+        {"so does a failed connect", [] { sim_fail_call(SIM_CHECK, 1); }, sim_reader_check, SIM_INJECTED, SIM_OK},
+        {"a state file read keeps it", file("uid E002000000000001\n"), sim_reader_connect, SIM_OK, SIM_OK},
+        {"the reader going closes it", absent(true), sim_reader_connect, SIM_NO_READER, SIM_NO_READER},
+        {"nothing connects while it is gone", [] {}, sim_reader_check, SIM_NO_READER, SIM_NO_READER},
+        {"back, it is not connected", absent(false), sim_reader_connect, SIM_NOT_CONNECTED, SIM_NOT_CONNECTED},
+        {"until the USB connect", [] {}, sim_reader_check, SIM_OK, SIM_OK},
+        {"a state file without the reader closes it", file("reader_absent 1\n"), sim_reader_check, SIM_NO_READER,
+         SIM_NO_READER},
+        {"so does a reset",
+         [] {
+             sim_reader_check();
+             sim_reset();
+         },
+         sim_reader_connect, SIM_NOT_CONNECTED, SIM_NOT_CONNECTED},
+    };
+    char firmware[SIM_INFO_SIZE], hardware[SIM_INFO_SIZE], revision[SIM_INFO_SIZE];
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.before();
+        EXPECT_EQ(step.result, step.call());
+        EXPECT_EQ(step.texts == SIM_OK, sim_usb_open());
+        EXPECT_EQ(step.texts, sim_reader_firmware(firmware));
+        EXPECT_EQ(step.texts, sim_reader_hardware(hardware));
+        EXPECT_STREQ(step.texts == SIM_OK ? "simulated firmware " PELOX_VERSION_TEXT : "", firmware);
+        EXPECT_STREQ(step.texts == SIM_OK ? "simulated hardware" : "", hardware);
+        // The library's own revision needs no reader.
+        EXPECT_EQ(SIM_OK, sim_reader_library_revision(revision));
+        EXPECT_STREQ("Pelox simulator " PELOX_VERSION_TEXT, revision);
+    }
 }
 
 TEST_F(SimFault, RefusedSelectionKeepsPresentedRights)
 {
     ASSERT_EQ(DONE, send("02B3020100000000").answer);
     sim_set_select_refused(true);
-    EXPECT_EQ(SIM_OK, sim_reader_connect());
+    EXPECT_EQ(SIM_OK, sim_reader_check());
     Exchange e = select_protocol();
     EXPECT_EQ(SIM_REFUSED, e.result);
     EXPECT_EQ(NO_FRAME, e.answer);
