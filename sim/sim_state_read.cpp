@@ -2,10 +2,12 @@
 // or a string; every number is range-checked and anything not understood is skipped.
 #include "sim/sim_state_read.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "sim/sim_core.h"
+#include "sim/sim_open.h"
 
 namespace {
 
@@ -171,11 +173,21 @@ void sim_state_read_text(const char* text)
     sim_state_parse(next_text_line, &cursor);
 }
 
+SimLoad sim_state_read_file(const char* path)
+{
+    FILE* f = sim_open(path, "r");
+    if (!f) return errno == ENOENT ? SIM_FILE_MISSING : SIM_FILE_UNREADABLE;
+    SimState s;
+    parse_into(&s, next_file_line, f);
+    // A folder opens as a file on some systems and fails at the first read.
+    bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) return SIM_FILE_UNREADABLE;
+    take(s);
+    return SIM_FILE_LOADED;
+}
+
 bool sim_state_load(const char* path)
 {
-    FILE* f = std::fopen(path, "r");
-    if (!f) return false;
-    sim_state_parse(next_file_line, f);
-    std::fclose(f);
-    return true;
+    return sim_state_read_file(path) == SIM_FILE_LOADED;
 }

@@ -1,25 +1,26 @@
-// The stand-in CR95HF.dll as the program meets it: loaded from a folder of its own, operations
-// found by ordinal, the tag's state kept in the text file beside it.
+// The stand-in CR95HF.dll as the program meets it: loaded from a folder of its own (of any
+// name), operations found by ordinal, the tag's state kept in the text file beside it.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 namespace {
 
+namespace fs = std::filesystem;
+
 typedef int(WINAPI* OpenFunction)(void);
 typedef int(WINAPI* ExchangeFunction)(char* command, char* answer);
+typedef int(WINAPI* TextFunction)(char* text);
+typedef int(WINAPI* FaultFunction)(char* reason, int size);
 
-std::string folder_of(const std::string& path)
-{
-    return path.substr(0, path.find_last_of("\\/") + 1);
-}
-
-std::string read_file(const std::string& path)
+std::string read_file(const fs::path& path)
 {
     std::ifstream in(path);
     std::stringstream text;
@@ -31,33 +32,42 @@ class Cr95hfDll : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char path[MAX_PATH];
-        ASSERT_GT(GetModuleFileNameA(nullptr, path, MAX_PATH), 0u);
-        char temp[MAX_PATH];
-        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
-        folder_ = std::string(temp) + "pelox-dll-test-" + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryA(folder_.c_str(), nullptr);
-        std::remove(state_path().c_str());
-        ASSERT_TRUE(CopyFileA((folder_of(path) + "CR95HF.dll").c_str(), (folder_ + "CR95HF.dll").c_str(), FALSE));
+        wchar_t exe[MAX_PATH];
+        ASSERT_GT(GetModuleFileNameW(nullptr, exe, MAX_PATH), 0u);
+        source_ = fs::path(exe).parent_path() / "CR95HF.dll";
+        root_ = fs::temp_directory_path() / ("pelox-dll-test-" + std::to_string(GetCurrentProcessId()));
+        place_in(root_);
     }
 
     void TearDown() override
     {
         unload();
-        std::remove(state_path().c_str());
-        DeleteFileA((folder_ + "CR95HF.dll").c_str());
-        RemoveDirectoryA(folder_.c_str());
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
+
+    // The DLL copied into a fresh folder, as a user would install it.
+    void place_in(const fs::path& folder)
+    {
+        folder_ = folder;
+        fs::create_directories(folder_);
+        fs::remove_all(state_path());
+        fs::copy_file(source_, folder_ / "CR95HF.dll", fs::copy_options::overwrite_existing);
     }
 
     void load()
     {
-        dll_ = LoadLibraryA((folder_ + "CR95HF.dll").c_str());
+        dll_ = LoadLibraryW((folder_ / "CR95HF.dll").c_str());
         ASSERT_NE(nullptr, dll_);
         connect_ = reinterpret_cast<OpenFunction>(find(16));
         check_ = reinterpret_cast<OpenFunction>(find(13));
         select_ = reinterpret_cast<ExchangeFunction>(find(4));
         sendReceive_ = reinterpret_cast<ExchangeFunction>(find(5));
-        ASSERT_TRUE(connect_ && check_ && select_ && sendReceive_);
+        revision_ = reinterpret_cast<TextFunction>(find(8));
+        firmware_ = reinterpret_cast<TextFunction>(find(11));
+        hardware_ = reinterpret_cast<TextFunction>(find(17));
+        fault_ = reinterpret_cast<FaultFunction>(reinterpret_cast<void*>(GetProcAddress(dll_, "PeloxSimulatorFault")));
+        ASSERT_TRUE(connect_ && check_ && select_ && sendReceive_ && revision_ && firmware_ && hardware_ && fault_);
     }
 
     void unload()
@@ -76,20 +86,40 @@ protected:
         return answer;
     }
 
+    // As the maker's library: the handle check fails until the USB connect has opened it.
     void open_connection()
     {
         char command[] = "010D";
         char answer[52];
+        ASSERT_EQ(6, connect_());
+        ASSERT_EQ(0, check_());
         ASSERT_EQ(0, connect_());
         ASSERT_EQ(0, select_(command, answer));
     }
 
-    std::string state_path() const { return folder_ + "cr95hf-sim.txt"; }
+    std::string text_of(TextFunction call, int result)
+    {
+        char text[64] = "?";
+        EXPECT_EQ(result, call(text));
+        return text;
+    }
 
-    std::string folder_;
+    std::string fault()
+    {
+        char reason[512] = "?";
+        int whole = fault_(reason, sizeof reason);
+        EXPECT_EQ(whole, static_cast<int>(strlen(reason)));
+        return reason;
+    }
+
+    fs::path state_path() const { return folder_ / "cr95hf-sim.txt"; }
+
+    fs::path source_, root_, folder_;
     HMODULE dll_ = nullptr;
     OpenFunction connect_ = nullptr, check_ = nullptr;
     ExchangeFunction select_ = nullptr, sendReceive_ = nullptr;
+    TextFunction revision_ = nullptr, firmware_ = nullptr, hardware_ = nullptr;
+    FaultFunction fault_ = nullptr;
 };
 
 TEST_F(Cr95hfDll, StartsWithAFactoryTagAndWritesChangesToItsFile)
@@ -131,6 +161,37 @@ TEST_F(Cr95hfDll, AbsentReaderFromTheFileFailsConnectAndCheck)
     load();
     EXPECT_NE(0, connect_());
     EXPECT_NE(0, check_());
+    EXPECT_EQ("Pelox simulator " PELOX_VERSION_TEXT, text_of(revision_, 0));
+    EXPECT_EQ("", text_of(firmware_, 1));
+    EXPECT_EQ("", text_of(hardware_, 1));
+    EXPECT_EQ("", fault());
+}
+
+TEST_F(Cr95hfDll, KeepsItsTagFileInAFolderOfAnyName)
+{
+    place_in(root_ / fs::u8path("Наладка 設定 tools"));
+    std::ofstream(state_path()) << "block 1 0102A0B0\n";
+    load();
+    open_connection();
+    EXPECT_EQ("8008000102A0B0", exchange("022001").substr(0, 14));
+    EXPECT_EQ("80040078F000", exchange("022102A1B2C3D4"));
+    EXPECT_NE(std::string::npos, read_file(state_path()).find("\nblock 2 A1B2C3D4\n"));
+    EXPECT_EQ("simulated firmware " PELOX_VERSION_TEXT, text_of(firmware_, 0));
+    EXPECT_EQ("simulated hardware", text_of(hardware_, 0));
+    EXPECT_EQ("", fault());
+}
+
+TEST_F(Cr95hfDll, AFolderInPlaceOfTheTagFileIsAReaderFaultThatSaysSo)
+{
+    place_in(root_ / fs::u8path("Наладка 設定 tools"));
+    fs::create_directory(state_path());
+    load();
+    EXPECT_EQ(7, connect_());
+    EXPECT_EQ(7, check_());
+    char command[] = "022B", answer[52];
+    EXPECT_EQ(7, sendReceive_(command, answer));
+    EXPECT_STREQ("8700", answer);
+    EXPECT_EQ("the simulated tag file cannot be read: " + state_path().u8string(), fault());
 }
 
 }  // namespace
