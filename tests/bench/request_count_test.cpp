@@ -60,19 +60,7 @@ std::string block_request(const char* command, int block)
     return text;
 }
 
-// The costs of a program whose reader is connected, as after its first refresh; the USB connect
-// a first opening adds is counted in ConnectionFallbackIsStillOneOpening.
-class ConnectedReader : public ProgramTest {
-protected:
-    void SetUp() override
-    {
-        ProgramTest::SetUp();
-        sim_reader_check();
-        clear_traffic();
-    }
-};
-
-class RefreshCost : public ConnectedReader {
+class RefreshCost : public ProgramTest {
 protected:
     void add_full_page()
     {
@@ -161,7 +149,7 @@ TEST_F(RefreshCost, FailuresStopTheTrafficWhereTheyHappen)
     EXPECT_STREQ(fake_text(1101), "No answer");
 }
 
-class PageStepCost : public ConnectedReader {};
+class PageStepCost : public ProgramTest {};
 
 TEST_F(PageStepCost, EveryStepIsOneRefreshOfTheNewPage)
 {
@@ -200,11 +188,11 @@ struct WriteCase {
     Requests heads;  // password, covering reads, covering writes, read-back
 };
 
-class WriteCost : public ConnectedReader {
+class WriteCost : public ProgramTest {
 protected:
     void SetUp() override
     {
-        ConnectedReader::SetUp();
+        ProgramTest::SetUp();
         password = 0x1A2B3C4D;
     }
 };

@@ -313,10 +313,9 @@ TEST_P(FaultCampaign, EveryFaultAtEveryStep)
         set_time_zone("UTC0");
         op.prepare();
         Outcome expected = observe();
-        bool usbOpen = sim_usb_open();
-        inject(fault, usbOpen);
+        inject(fault);
         op.run();
-        FaultModel model(fault, usbOpen);
+        FaultModel model(fault);
         op.predict(model, expected);
         expect_screen(expected.screen, where);
         EXPECT_EQ(hex_bytes(whole_memory()), hex_bytes(expected.memory)) << where;

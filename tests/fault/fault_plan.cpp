@@ -35,7 +35,7 @@ std::vector<Fault> faults_for(int connects, int selects, int requests)
     return faults;
 }
 
-void inject(const Fault& fault, bool usbOpen)
+void inject(const Fault& fault)
 {
     switch (fault.kind) {
     case FaultKind::readerAbsent: sim_set_reader_absent(true); break;
@@ -44,8 +44,7 @@ void inject(const Fault& fault, bool usbOpen)
     case FaultKind::connectFails: sim_fail_call(SIM_CONNECT, fault.n); break;
     case FaultKind::connectAndCheckFail:
         sim_fail_call(SIM_CONNECT, fault.n);
-        // The USB connect after it: the first, unless a closed handle brought one at the first opening.
-        sim_fail_call(SIM_CHECK, usbOpen || fault.n == 1 ? 1 : 2);
+        sim_fail_call(SIM_CHECK, 1);  // the check comes only after a failed connect
         break;
     case FaultKind::selectFails: sim_fail_call(SIM_SELECT, fault.n); break;
     case FaultKind::requestFails: sim_fail_call(SIM_ANY_REQUEST, fault.n); break;
@@ -67,10 +66,8 @@ const char* FaultModel::open()
 {
     bool absent = fault_.kind == FaultKind::readerAbsent;
     ++connects_;
-    if (absent || !usbOpen_ || hits(FaultKind::connectFails, connects_) ||
-        hits(FaultKind::connectAndCheckFail, connects_)) {
+    if (absent || hits(FaultKind::connectFails, connects_) || hits(FaultKind::connectAndCheckFail, connects_)) {
         if (absent || hits(FaultKind::connectAndCheckFail, connects_)) return " NFC connect reader error";
-        usbOpen_ = true;
     }
     ++selects_;
     if (absent || fault_.kind == FaultKind::selectRefused || hits(FaultKind::selectFails, selects_))

@@ -8,8 +8,8 @@ enum class FaultKind {
     readerAbsent,         // every reader call fails
     selectRefused,        // the protocol selection is refused
     tagAbsent,            // no tag answers any request
-    connectFails,         // the n-th handle check fails; the USB connect finds the reader all the same
-    connectAndCheckFail,  // the n-th handle check and the USB connect after it fail
+    connectFails,         // the n-th connect fails; the check finds the reader all the same
+    connectAndCheckFail,  // the n-th connect and the check after it fail
     selectFails,          // the n-th selection fails
     requestFails,         // the n-th request fails in the library
     answerFlagged,        // the tag answers the n-th request with its error flag
@@ -27,8 +27,7 @@ std::string describe(const Fault& fault);
 // `selects` times and sends `requests` requests.
 std::vector<Fault> faults_for(int connects, int selects, int requests);
 
-// `usbOpen`: whether the library's USB handle is open as the operation starts.
-void inject(const Fault& fault, bool usbOpen);
+void inject(const Fault& fault);
 // Reader present, selection allowed, tag in the field, nothing pending.
 void remove_faults();
 
@@ -38,16 +37,14 @@ enum class Fate { ok, failed, flagged };
 // Follows an operation call by call and says how each fares under the fault.
 class FaultModel {
 public:
-    FaultModel(const Fault& fault, bool usbOpen) : fault_(fault), usbOpen_(usbOpen) {}
-    // handle check (and USB connect), select: 0 when the reader opens, else the message of the
-    // failure.
+    explicit FaultModel(const Fault& fault) : fault_(fault) {}
+    // connect (and check), select: 0 when the reader opens, else the message of the failure.
     const char* open();
     Fate request();
 
 private:
     bool hits(FaultKind kind, int count) const { return fault_.kind == kind && fault_.n == count; }
     Fault fault_;
-    bool usbOpen_;
     int connects_ = 0;
     int selects_ = 0;
     int requests_ = 0;

@@ -87,7 +87,7 @@ TEST_F(ApplyFaults, EveryFaultAtEveryStep)
         std::string where = describe(fault);
         SetUp();
         Bytes before = whole_memory();
-        inject(fault, sim_usb_open());
+        inject(fault);
         apply_tag_set(*set, report.get());
         expect_honest(before, where);
 
