@@ -22,6 +22,7 @@ struct SimState {
     bool inField;
     // the reader and the faults
     bool readerAbsent;
+    bool usbOpen;  // the library's USB handle: opened by the USB connect, closed when the reader goes
     bool selectRefused;
     int leaveAfter;  // requests still answered before the tag leaves; -1 when not armed
     unsigned delayUs;

@@ -1,4 +1,4 @@
-// The simulated reader: the four library operations, with the library's hex-text framing,
+// The simulated reader: the library's operations, with its hex-text framing, its USB handle,
 // the request log and counters, the per-exchange delay and the injected faults.
 #include "sim/sim_reader.h"
 
@@ -15,6 +15,15 @@ const char HEX[] = "0123456789ABCDEF";
 const char NO_FRAME[] = "8700";
 const char SELECTED[] = "0000";
 const char ISO15693[] = "010D";
+#ifndef PELOX_SIM_VERSION
+#error "PELOX_SIM_VERSION names the project's version (sim/CMakeLists.txt)"
+#endif
+const char LIBRARY_REVISION[] = "Pelox simulator " PELOX_SIM_VERSION;
+const char FIRMWARE[] = "simulated firmware " PELOX_SIM_VERSION;
+const char HARDWARE[] = "simulated hardware";
+static_assert(sizeof LIBRARY_REVISION <= SIM_INFO_SIZE && sizeof FIRMWARE <= SIM_INFO_SIZE &&
+                  sizeof HARDWARE <= SIM_INFO_SIZE,
+              "the revision and version texts must fit their buffer");
 constexpr uint8_t FRAME_RECEIVED = 0x80;
 
 void put_text(char* answer, const char* text)
@@ -99,24 +108,59 @@ void count_down_action()
     if (requestAction != nullptr) requestAction();
 }
 
+// A reader gone takes the handle with it; an injected failure leaves the handle as it was.
 int open_call(SimKind kind)
 {
     sim_count_call(kind);
     SimFaultHit hit = sim_advance_faults(kind, false);
-    if (simState.readerAbsent) return SIM_NO_READER;
+    if (simState.readerAbsent) {
+        simState.usbOpen = false;
+        return SIM_NO_READER;
+    }
     return hit.fail ? SIM_INJECTED : SIM_OK;
+}
+
+// What the handle check answers, for the texts that need a connected reader.
+int handle_state()
+{
+    if (simState.readerAbsent) return SIM_NO_READER;
+    return simState.usbOpen ? SIM_OK : SIM_NOT_CONNECTED;
+}
+
+int put_info(char* text, int result, const char* info)
+{
+    if (text) put_text(text, result == SIM_OK ? info : "");
+    return result;
 }
 
 }  // namespace
 
 int sim_reader_connect()
 {
-    return open_call(SIM_CONNECT);
+    int result = open_call(SIM_CONNECT);
+    return result == SIM_OK ? handle_state() : result;
 }
 
 int sim_reader_check()
 {
-    return open_call(SIM_CHECK);
+    int result = open_call(SIM_CHECK);
+    if (result == SIM_OK) simState.usbOpen = true;
+    return result;
+}
+
+int sim_reader_library_revision(char* text)
+{
+    return put_info(text, SIM_OK, LIBRARY_REVISION);
+}
+
+int sim_reader_firmware(char* text)
+{
+    return put_info(text, handle_state(), FIRMWARE);
+}
+
+int sim_reader_hardware(char* text)
+{
+    return put_info(text, handle_state(), HARDWARE);
 }
 
 int sim_reader_select(const char* command, char* answer)

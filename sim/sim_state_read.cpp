@@ -2,10 +2,12 @@
 // or a string; every number is range-checked and anything not understood is skipped.
 #include "sim/sim_state_read.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "sim/sim_core.h"
+#include "sim/sim_open.h"
 
 namespace {
 
@@ -135,20 +137,34 @@ int next_file_line(char* line, size_t size, void* context)
     return 0;
 }
 
-}  // namespace
-
-void sim_state_parse(SimLineSource next, void* context)
+void parse_into(SimState* s, SimLineSource next, void* context)
 {
-    SimState s;
-    sim_factory_state(&s);
+    sim_factory_state(s);
     char line[SIM_STATE_LINE_MAX];
     char* tokens[MAX_TOKENS];
     for (int got = next(line, sizeof line, context); got >= 0; got = next(line, sizeof line, context)) {
         if (got == 0) continue;
         int n = tokenize(line, tokens);
-        if (n > 0) apply(&s, tokens, n);
+        if (n > 0) apply(s, tokens, n);
     }
+}
+
+// The USB handle belongs to the running library, not to the file: it stays open across a
+// reload unless the file takes the reader away.
+void take(const SimState& s)
+{
+    bool open = simState.usbOpen && !s.readerAbsent;
     simState = s;
+    simState.usbOpen = open;
+}
+
+}  // namespace
+
+void sim_state_parse(SimLineSource next, void* context)
+{
+    SimState s;
+    parse_into(&s, next, context);
+    take(s);
 }
 
 void sim_state_read_text(const char* text)
@@ -157,11 +173,21 @@ void sim_state_read_text(const char* text)
     sim_state_parse(next_text_line, &cursor);
 }
 
+SimLoad sim_state_read_file(const char* path)
+{
+    FILE* f = sim_open(path, "r");
+    if (!f) return errno == ENOENT ? SIM_FILE_MISSING : SIM_FILE_UNREADABLE;
+    SimState s;
+    parse_into(&s, next_file_line, f);
+    // A folder opens as a file on some systems and fails at the first read.
+    bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) return SIM_FILE_UNREADABLE;
+    take(s);
+    return SIM_FILE_LOADED;
+}
+
 bool sim_state_load(const char* path)
 {
-    FILE* f = std::fopen(path, "r");
-    if (!f) return false;
-    sim_state_parse(next_file_line, f);
-    std::fclose(f);
-    return true;
+    return sim_state_read_file(path) == SIM_FILE_LOADED;
 }

@@ -10,8 +10,12 @@ enum { SIM_STATE_LINE_MAX = 160 };  // longer lines are ignored whole
 typedef int (*SimLineSource)(char* line, size_t size, void* context);
 
 // Replaces the state by a factory tag and applies every line it understands; unknown or
-// malformed lines are ignored. Log and call counters are kept.
+// malformed lines are ignored. Log and call counters are kept, and so is an open USB handle
+// unless the text makes the reader absent.
 void sim_state_parse(SimLineSource next, void* context);
 void sim_state_read_text(const char* text);
-// False (and the state untouched) when the file cannot be opened.
+// The state file by its UTF-8 path; the state is untouched unless it is loaded.
+enum SimLoad { SIM_FILE_LOADED, SIM_FILE_MISSING, SIM_FILE_UNREADABLE };
+SimLoad sim_state_read_file(const char* path);
+// False (and the state untouched) when the file cannot be opened or read.
 bool sim_state_load(const char* path);

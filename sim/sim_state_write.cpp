@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "sim/sim_core.h"
+#include "sim/sim_open.h"
 #include "sim/sim_state_read.h"
 
 namespace {
@@ -90,7 +91,7 @@ size_t sim_state_write_text(char* out, size_t size)
 
 bool sim_state_save(const char* path)
 {
-    FILE* f = std::fopen(path, "w");
+    FILE* f = sim_open(path, "w");
     if (!f) return false;
     Sink sink{put_file, nullptr, 0, 0, f, true};
     write_state(&sink);

@@ -169,10 +169,15 @@ void sim_leave_field_after(int n)
 void sim_set_reader_absent(bool absent)
 {
     simState.readerAbsent = absent;
+    if (absent) simState.usbOpen = false;
 }
 bool sim_reader_absent()
 {
     return simState.readerAbsent;
+}
+bool sim_usb_open()
+{
+    return simState.usbOpen;
 }
 void sim_set_select_refused(bool refused)
 {

@@ -12,8 +12,8 @@
 #include "sim/sim_types.h"
 
 // Factory-fresh tag in the field (all memory 0xFF, passwords 0, sectors unlocked, 256 blocks,
-// SIM_DEFAULT_UID), reader present, no faults, no delay, log and counters cleared. The
-// simulator starts in this state.
+// SIM_DEFAULT_UID), reader present with its USB handle closed, no faults, no delay, log and
+// counters cleared. The simulator starts in this state.
 void sim_reset();
 
 // ---- the tag
@@ -44,8 +44,13 @@ bool sim_in_field();
 void sim_leave_field_after(int n);
 
 // ---- the reader
-void sim_set_reader_absent(bool absent);  // every entry point fails with SIM_NO_READER
+// Every entry point fails with SIM_NO_READER while the reader is absent, and its going closes the
+// USB handle: once back, it answers the handle check only after a USB connect.
+void sim_set_reader_absent(bool absent);
 bool sim_reader_absent();
+// The library's USB handle: opened by the USB connect (ordinal 13, sim_reader_check), closed by
+// the reader going and by sim_reset(); not kept in the state file.
+bool sim_usb_open();
 void sim_set_select_refused(bool refused);
 bool sim_select_refused();
 
@@ -59,6 +64,7 @@ bool sim_take_changed();
 
 // For the simulator's own files.
 struct SimState;
-// Factory-fresh tag in the field, reader present, no faults, no delay; log and counters untouched.
+// Factory-fresh tag in the field, reader present, handle closed, no faults, no delay; log and
+// counters untouched.
 void sim_factory_state(SimState* s);
 void sim_mark_changed();

@@ -37,6 +37,8 @@ const std::string kLibraryLines = "file: C:\\pelox\\CR95HF.dll\n"
                                   "word size: 64-bit, as this program\n"
                                   "functions: 16 (connect), 13 (check), 4 (select), 5 (send/receive)\n";
 const std::string kLoaded = kLibraryLines + "load: ok\n";
+// A program's first opening: the library's USB handle check fails until its USB connect.
+const std::string kOpened = kLoaded + "connect: failed (result 6)\ncheck: ok\n";
 
 TEST_F(ReaderDiagnosis, StopsAtTheFirstStepThatFails)
 {
@@ -49,6 +51,10 @@ TEST_F(ReaderDiagnosis, StopsAtTheFirstStepThatFails)
         int status;
     } cases[] = {
         {"all fine", loaded, [] {},
+         kOpened + "select: ok\nidentification: UID E002A1B2C3D4E5F6\n"
+                   "block read: block 0 holds 01020304\nreader: ok\n",
+         0},
+        {"connected already", loaded, [] { sim_reader_check(); },
          kLoaded + "connect: ok\ncheck: not needed\nselect: ok\nidentification: UID E002A1B2C3D4E5F6\n"
                    "block read: block 0 holds 01020304\nreader: ok\n",
          0},
@@ -77,17 +83,13 @@ TEST_F(ReaderDiagnosis, StopsAtTheFirstStepThatFails)
                    "block read: block 0 holds 01020304\nreader: ok\n",
          0},
         {"select refused", loaded, [] { sim_set_select_refused(true); },
-         kLoaded +
-             "connect: ok\ncheck: not needed\nselect: failed (result 2): The reader refuses ISO/IEC 15693: unplug the "
-             "reader and plug it in again\n",
+         kOpened + "select: failed (result 2): The reader refuses ISO/IEC 15693: unplug the reader and plug it in "
+                   "again\n",
          16},
         {"no tag", loaded, [] { sim_leave_field(); },
-         kLoaded +
-             "connect: ok\ncheck: not needed\nselect: ok\nidentification: failed (result 3): No tag answers: place the "
-             "tag on the reader\n",
-         17},
+         kOpened + "select: ok\nidentification: failed (result 3): No tag answers: place the tag on the reader\n", 17},
         {"block read fails", loaded, [] { sim_fail_call(SIM_READ_BLOCK, 1); },
-         kLoaded + "connect: ok\ncheck: not needed\nselect: ok\nidentification: UID E002A1B2C3D4E5F6\n"
+         kOpened + "select: ok\nidentification: UID E002A1B2C3D4E5F6\n"
                    "block read: failed: block 0 gives no data (answer \"8700\")\n",
          18},
     };

@@ -84,9 +84,12 @@ TEST_F(ReaderStatus, ReaderAndTagProblemsAndTheirRecovery)
     EXPECT_STREQ(" NFC connect reader error", fake_text(1100));
     EXPECT_STREQ("The reader does not answer: check the USB cable", fake_control(1100).tip);
 
+    // Plugged in again, the reader is connected again by the USB connect (13) of the next refresh.
     sim_set_reader_absent(false);
     sim_set_select_refused(true);
+    sim_clear_counters();
     refresh_page();
+    EXPECT_EQ(1, sim_calls(SIM_CHECK));
     EXPECT_STREQ("NFC select ISO error", fake_text(1100));
     EXPECT_STREQ("The reader refuses ISO/IEC 15693: unplug the reader and plug it in again", fake_control(1100).tip);
 

@@ -4,7 +4,9 @@
 
 #include <chrono>
 #include <cstdio>
+#include <functional>
 
+#include "sim/sim_state_read.h"
 #include "sim_exchange.h"
 
 namespace {
@@ -24,14 +26,53 @@ TEST_F(SimFault, AbsentReaderFailsEveryOperation)
     EXPECT_EQ(SIM_NO_READER, e.result);
     EXPECT_EQ(NO_FRAME, e.answer);
     sim_set_reader_absent(false);
-    EXPECT_EQ(SIM_OK, sim_reader_connect());
+    EXPECT_EQ(SIM_OK, sim_reader_check());
+}
+
+// The library's USB handle, call by call: the handle check (ordinal 16) answers 0 only between
+// a USB connect (13) and the reader going; the firmware and hardware texts need it as well.
+TEST_F(SimFault, TheUsbHandleOpensAtTheConnectAndClosesWithTheReader)
+{
+    auto check16 = sim_reader_connect, connect13 = sim_reader_check;
+    const int OK = SIM_OK, CLOSED = SIM_NOT_CONNECTED, GONE = SIM_NO_READER, INJECTED = SIM_INJECTED;
+    void (*nothing)() = [] {};
+    struct Step {
+        const char* what;
+        std::function<void()> before;
+        int (*call)();
+        int result, texts;  // of the call, of the firmware and hardware texts after it
+    } steps[] = {
+        {"a fresh library has no handle", nothing, check16, CLOSED, CLOSED},
+        {"the USB connect opens it", nothing, connect13, OK, OK},
+        {"the check answers from then on", nothing, check16, OK, OK},
+        {"a failed check leaves it open", [] { sim_fail_call(SIM_CONNECT, 1); }, check16, INJECTED, OK},
+        {"a state file read keeps it", [] { sim_state_read_text("uid E002000000000001"); }, check16, OK, OK},
+        {"a reset closes it", sim_reset, check16, CLOSED, CLOSED},
+        {"connected again", nothing, connect13, OK, OK},
+        {"the reader going closes it", [] { sim_set_reader_absent(true); }, check16, GONE, GONE},
+        {"nothing connects while it is gone", nothing, connect13, GONE, GONE},
+        {"back, it is not connected", [] { sim_set_reader_absent(false); }, check16, CLOSED, CLOSED},
+        {"until the USB connect", nothing, connect13, OK, OK},
+        {"a state file without the reader closes it", [] { sim_state_read_text("reader_absent 1"); }, connect13, GONE,
+         GONE},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.before();
+        EXPECT_EQ(step.result, step.call());
+        EXPECT_EQ(step.texts == OK, sim_usb_open());
+        char firmware[SIM_INFO_SIZE], hardware[SIM_INFO_SIZE];
+        EXPECT_EQ(step.texts, sim_reader_firmware(firmware));
+        EXPECT_EQ(step.texts, sim_reader_hardware(hardware));
+        EXPECT_STREQ(step.texts == OK ? "simulated hardware" : "", hardware);
+    }
 }
 
 TEST_F(SimFault, RefusedSelectionKeepsPresentedRights)
 {
     ASSERT_EQ(DONE, send("02B3020100000000").answer);
     sim_set_select_refused(true);
-    EXPECT_EQ(SIM_OK, sim_reader_connect());
+    EXPECT_EQ(SIM_OK, sim_reader_check());
     Exchange e = select_protocol();
     EXPECT_EQ(SIM_REFUSED, e.result);
     EXPECT_EQ(NO_FRAME, e.answer);

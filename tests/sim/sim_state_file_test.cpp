@@ -2,12 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "sim/sim_file.h"
 #include "sim/sim_state_read.h"
 #include "sim/sim_state_write.h"
 #include "sim_exchange.h"
+#include "support/temp_files.h"
 
 namespace {
 
@@ -179,6 +182,46 @@ TEST(SimStateFile, SavedFileLoadsBackAndAMissingFileChangesNothing)
     sim_set_uid(0x42);
     EXPECT_FALSE(sim_state_load(path));
     EXPECT_EQ(0x42u, sim_uid());
+}
+
+std::string file_fault()
+{
+    std::vector<char> text(sim_file_fault(nullptr, 0) + 1);
+    sim_file_fault(text.data(), text.size());
+    return text.data();
+}
+
+// A tag file that cannot be read or written fails the reader with its reason, never with a
+// factory tag in its place.
+TEST(SimStateFile, ATagFileThatCannotBeUsedIsAReaderFaultWithItsReason)
+{
+    TempFolder temp;
+    std::string file = temp.write("cr95hf-sim.txt", "block 1 01020304\n"), gone = temp.path() + "gone/cr95hf-sim.txt";
+    std::string read = "the simulated tag file cannot be read: ", write = "the simulated tag file cannot be written: ";
+    char answer[SIM_ANSWER_SIZE];
+    sim_reset();
+    sim_file_use(file.c_str());
+    ASSERT_EQ(SIM_OK, sim_file_check());
+    ASSERT_TRUE(std::filesystem::remove(file) && std::filesystem::create_directory(file));
+    EXPECT_EQ(SIM_TAG_FILE, sim_file_send_receive("022101AABBCCDD", answer));
+    EXPECT_STREQ("8700", answer);
+    EXPECT_EQ(write + file, file_fault());
+    // The folder where the file was, then a folder that is not there, then a path too long.
+    std::string tooLong = temp.path() + std::string(SIM_PATH_SIZE, 'x');
+    for (const std::string& path : {file, gone, tooLong}) {
+        sim_file_use(path.c_str());
+        EXPECT_EQ(SIM_TAG_FILE, sim_file_connect());
+        EXPECT_EQ(SIM_TAG_FILE, sim_file_check());
+        EXPECT_EQ(SIM_TAG_FILE, sim_file_firmware(answer));
+        EXPECT_EQ(SIM_OK, sim_file_library_revision(answer));
+        EXPECT_EQ(path == gone ? write + gone : read + path.substr(0, SIM_PATH_SIZE - 1), file_fault());
+    }
+    // Cut short, the reason never ends in half a character.
+    sim_file_use("/Ж/cr95hf-sim.txt");
+    EXPECT_EQ(SIM_TAG_FILE, sim_file_connect());
+    char cut[45];  // room up to the middle of "Ж"
+    EXPECT_EQ(60u, sim_file_fault(cut, sizeof cut));
+    EXPECT_STREQ("the simulated tag file cannot be written: /", cut);
 }
 
 }  // namespace

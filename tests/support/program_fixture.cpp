@@ -7,6 +7,8 @@
 void ProgramTest::SetUp()
 {
     sim_reset();
+    sim_reader_check();  // the reader connected, as after a first refresh; sim_reset() closes it again
+    sim_clear_counters();
     fake_surface_reset();
     clear_table();
     lastPage = 0;
