@@ -97,6 +97,15 @@ string(REPLACE "Name=\"Mode\" Description=\"Mode 0=off 1=auto 2=manual\" Address
 file(WRITE ${WORK}/moved.ini "${moved}")
 step(1 "\"Mode\" \\(37, int8\\): skipped: address 36 in the set, 37 in the configuration.*: incomplete: " --config moved.ini apply first.set)
 step(2 "refused: .*the set cannot be applied whole \\(see the skipped entries\\): no tag written" --config moved.ini produce first.set --log line.log)
+# A set that would write nothing is refused before the log is made; numbered, it writes the numbers.
+string(REGEX REPLACE "(int8|int16|int32|time|swver) -?[0-9]+" "\\1 not-set" blank "${text}")
+file(WRITE ${WORK}/blank.set "${blank}")
+step(2 "refused: skipped 26\nblank.set: error: the set writes nothing \\(its entries are not-set" produce blank.set --log blank.log)
+step(2 "blank.set: error: the set compares nothing [^\n]*: no tag read\n$" verify blank.set --log blank.log)
+if(EXISTS ${WORK}/blank.log)
+  message(FATAL_ERROR "a set that writes nothing made its log")
+endif()
+step(0 "device 1 of 1, Addr=20: E00208115C3A77D1: ok: written 1, skipped 25" produce blank.set --log blank.log --count 1 --number Addr=20)
 # Skipped lines are named on standard error, the status as before.
 string(REGEX REPLACE "Address=(48|52) " "Address=\\1+1 " skipped "${config}")
 file(WRITE ${WORK}/skipped.ini "${skipped}")
