@@ -37,12 +37,15 @@ LogRow doneRow;  // static: a row is too large for a console stack
 bool wait_console(void* context, ProduceWait what, const TagOpening& lastPoll)
 {
     Console& c = *static_cast<Console*>(context);
-    int now = what == ProduceWait::forLeave ? 0 : lastPoll.outcome == SetOutcome::noReader ? 1 : 2;
+    // A reader lost while the tag is to leave cannot tell whether it has: both waits go on.
+    bool lost = lastPoll.outcome == SetOutcome::noReader;
+    int now = what == ProduceWait::forLeave ? (lost ? 3 : 0) : lost ? 1 : 2;
     if (now != c.said) {
-        const char* const kSay[] = {"take the tag away", "the reader could not be opened: waiting for it",
-                                    "waiting for a tag"};
+        const char* const kSay[] = {
+            "take the tag away", "the reader could not be opened: waiting for it", "waiting for a tag",
+            "the reader could not be opened: waiting for it, then for the tag to be taken away"};
         fprintf(c.out, "%s\n", kSay[now]);
-        if (now == 1) say_reader_problem(lastPoll, c.err);
+        if (lost) say_reader_problem(lastPoll, c.err);
         fflush(c.out);
         c.said = now;
     }
