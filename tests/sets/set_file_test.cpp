@@ -17,6 +17,7 @@
 #include <windows.h>
 #else
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -248,6 +249,35 @@ TEST(SetFile, AWriteFlushOrMoveThatFailsLeavesTheOldFileAsItWas)
         EXPECT_GE(failed, step == FileStep::write ? 2 : 1);
         EXPECT_EQ(folder.read("device.set"), written(*set));
     }
+}
+
+// A save killed before its move left its temporary file: the next save to that target removes
+// it, and no other file: another target's, a name beside the pattern, one a live save holds.
+TEST(SetFile, ASaveRemovesTheTemporaryFilesThatAKilledSaveOfItsTargetLeft)
+{
+    TempFolder folder;
+#ifdef _WIN32
+    const char *stale[] = {"device.set.~1A2B", "DEVICE.SET.~FFFF"}, *live = "device.set.~0000",
+               *kept[] = {"device.set.~1A2G", "device.set.~1A2", "device.set.~1A2B3",
+                          "other.set.~1A2B",  "device.set~1A2B", "device.set.~1A2B.bak"};
+#else
+    const char *stale[] = {"device.set.aZ09xY", "device.set.000000"}, *live = "device.set.Live00",
+               *kept[] = {"device.set.aZ-9xY", "device.set.aZ09x",  "device.set.aZ09xY7",
+                          "other.set.aZ09xY",  "device.setXaZ09xY", "Device.set.aZ09xY"};
+#endif
+    for (const char* name : stale) folder.write(name, "half a set");
+    for (const char* name : kept) folder.write(name, "kept");
+    FILE* held = fopen(folder.write(live, "in progress").c_str(), "rb");  // on Windows shared with nobody to delete
+#ifndef _WIN32
+    flock(fileno(held), LOCK_EX);
+#endif
+    auto set = std::make_unique<ParamSet>();
+    read_set(example_file("example.set"), set.get());
+    EXPECT_TRUE(write_param_set_file((folder.path() + "device.set").c_str(), *set));
+    fclose(held);
+    for (const char* name : stale) EXPECT_FALSE(file_exists((folder.path() + name).c_str())) << name;
+    for (const char* name : kept) EXPECT_EQ(folder.read(name), "kept") << name;
+    EXPECT_EQ(folder.read(live), "in progress");
 }
 
 // The production log's lock: another station is refused while one holds it, and takes it once it
