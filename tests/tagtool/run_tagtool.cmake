@@ -136,9 +136,8 @@ step(2 "line.log: error: no row records a number of \"Addr\"" produce example.se
 step(0 "device 1 of 1, Addr=100: E00208115C3A77D1: ok: same 19, skipped 7" produce example.set --log line.log --count 1 --number Addr=100,5)
 step(0 "device 1 of 1, Addr=105: E00208115C3A77D1: ok: written 1, same 18" produce example.set --log line.log --count 1 --number Addr=continue,5 --again)
 expect_file(line.log "^${header}${row},ok,Addr=100,\n${row},ok,Addr=105,\n$")
-# The tag the log has done, without --again: named with its row, not written, and the run waits
-# for it to leave, also through a second in which the reader is lost, said once (natively only:
-# the run is ended by the time limit, which Wine would outlive).
+# The tag the log has done, without --again: named with its row, not written, and waited for to leave, through
+# a second without the reader, said once (natively only: the time limit ends the run, which Wine would outlive).
 if(NOT EMULATOR)
   file(READ ${WORK}/cr95hf-sim.txt before)
   execute_process(COMMAND ${WORK}/${tool} produce example.set --log line.log --count 1 --number Addr=continue
