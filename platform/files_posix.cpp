@@ -67,7 +67,7 @@ void remove_stale_temporaries(const char* target)
     char folder[FILE_PATH_SIZE];
     const char* name = target + folder_of(target, folder, sizeof folder);
     size_t length = strlen(name);
-    DIR* dir = opendir(folder);
+    DIR* dir = length > 0 ? opendir(folder) : nullptr;  // a path ending in a slash names no file
     if (dir == nullptr) return;
     while (const dirent* entry = readdir(dir)) {
         if (strncmp(entry->d_name, name, length) != 0 || !is_temporary_suffix(entry->d_name + length)) continue;

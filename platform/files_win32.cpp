@@ -52,6 +52,7 @@ void remove_stale_temporaries(const char* target)
     size_t folder = wcslen(path);
     while (folder > 0 && path[folder - 1] != L'\\' && path[folder - 1] != L'/' && path[folder - 1] != L':') --folder;
     int length = static_cast<int>(wcslen(path) - folder);
+    if (length == 0) return;  // a path ending in a separator names no file
     wcscat(path, L".~*");
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW(path, &found);
