@@ -29,7 +29,9 @@ bool file_exists(const char* path);
 
 // A new file written beside the target under a name of its own, flushed to the disk and only then
 // moved over the target in one step. Until the commit the target is as it was; a failure at any
-// point removes the new file and leaves the target untouched.
+// point removes the new file and leaves the target untouched. A process killed before the move
+// leaves its new file (TARGET.XXXXXX, on Windows TARGET.~XXXX); replacement_begin removes those of
+// its target that no replacement in progress holds, and no other file.
 struct FileReplacement {
     intptr_t handle;  // a file descriptor, or on Windows a HANDLE; -1 while none is open
     char temporary[FILE_PATH_SIZE + TEMPORARY_SUFFIX_SIZE];

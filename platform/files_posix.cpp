@@ -1,9 +1,11 @@
 // Files on the disk, on Linux: paths are bytes, as the system takes them.
+#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,14 +14,22 @@
 
 namespace {
 
+// The folder that holds path ("." for a bare name); the name within it is at the returned offset.
+size_t folder_of(const char* path, char* folder, size_t size)
+{
+    snprintf(folder, size, "%s", path);
+    char* slash = strrchr(folder, '/');
+    if (slash == nullptr) return snprintf(folder, size, "."), 0;
+    size_t name = static_cast<size_t>(slash - folder) + 1;
+    slash[slash == folder ? 1 : 0] = '\0';
+    return name;
+}
+
 // The folder that holds path, so that the rename is itself on the disk.
 void sync_folder_of(const char* path)
 {
     char folder[FILE_PATH_SIZE];
-    snprintf(folder, sizeof folder, "%s", path);
-    char* slash = strrchr(folder, '/');
-    if (slash == nullptr) snprintf(folder, sizeof folder, ".");
-    else slash[slash == folder ? 1 : 0] = '\0';
+    folder_of(path, folder, sizeof folder);
     int fd = open(folder, O_RDONLY | O_DIRECTORY);
     if (fd < 0) return;
     fsync(fd);
@@ -37,6 +47,38 @@ void give_up(FileReplacement* r)
 int descriptor(const FileReplacement* r)
 {
     return static_cast<int>(r->handle);
+}
+
+// What mkstemp puts after "TARGET": a dot and six letters or digits.
+bool is_temporary_suffix(const char* s)
+{
+    if (s[0] != '.' || strlen(s) != 7) return false;
+    for (int i = 1; i < 7; ++i)
+        if (!((s[i] >= 'a' && s[i] <= 'z') || (s[i] >= 'A' && s[i] <= 'Z') || (s[i] >= '0' && s[i] <= '9')))
+            return false;
+    return true;
+}
+
+// A save killed between making its temporary file and the move leaves that file behind; the next
+// save to the same target removes it. A save in progress holds its temporary file locked, so that
+// only a dead one's is taken.
+void remove_stale_temporaries(const char* target)
+{
+    char folder[FILE_PATH_SIZE];
+    const char* name = target + folder_of(target, folder, sizeof folder);
+    size_t length = strlen(name);
+    DIR* dir = length > 0 ? opendir(folder) : nullptr;  // a path ending in a slash names no file
+    if (dir == nullptr) return;
+    while (const dirent* entry = readdir(dir)) {
+        if (strncmp(entry->d_name, name, length) != 0 || !is_temporary_suffix(entry->d_name + length)) continue;
+        int fd = openat(dirfd(dir), entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat about;
+        if (fstat(fd, &about) == 0 && S_ISREG(about.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0)
+            unlinkat(dirfd(dir), entry->d_name, 0);
+        close(fd);
+    }
+    closedir(dir);
 }
 
 }  // namespace
@@ -79,9 +121,12 @@ bool file_exists(const char* path)
 bool replacement_begin(FileReplacement* r, const char* path)
 {
     if (!replacement_target(r, path)) return false;
+    remove_stale_temporaries(path);
     snprintf(r->temporary, sizeof r->temporary, "%s.XXXXXX", path);
     int fd = mkstemp(r->temporary);
     if (fd < 0) return r->failed = true, false;
+    // Where locks are not kept (some network folders) a stale file stays rather than a live one going.
+    flock(fd, LOCK_EX | LOCK_NB);
     r->handle = fd;
     return true;
 }

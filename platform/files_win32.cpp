@@ -4,6 +4,7 @@
 #include <io.h>
 #include <stdio.h>
 #include <string.h>
+#include <wchar.h>
 #include <windows.h>
 
 #include "platform/file_faults.h"
@@ -30,6 +31,45 @@ void give_up(FileReplacement* r)
     wchar_t wide[PATH_SIZE + TEMPORARY_SUFFIX_SIZE];
     if (widen_path(r->temporary, wide, PATH_SIZE + TEMPORARY_SUFFIX_SIZE)) DeleteFileW(wide);
     r->failed = true;
+}
+
+// What replacement_begin puts after "TARGET": ".~" and four hexadecimal digits.
+bool is_temporary_suffix(const wchar_t* s)
+{
+    if (s[0] != L'.' || s[1] != L'~' || wcslen(s) != 6) return false;
+    for (int i = 2; i < 6; ++i)
+        if (!((s[i] >= L'0' && s[i] <= L'9') || (s[i] >= L'A' && s[i] <= L'F'))) return false;
+    return true;
+}
+
+// A save killed between making its temporary file and the move leaves that file behind; the next
+// save to the same target deletes it. A save in progress holds its temporary file open, shared
+// with nobody, so that only a dead one's can be deleted.
+void remove_stale_temporaries(const char* target)
+{
+    wchar_t path[PATH_SIZE + TEMPORARY_SUFFIX_SIZE];
+    if (!widen_path(target, path, PATH_SIZE)) return;
+    size_t folder = wcslen(path);
+    while (folder > 0 && path[folder - 1] != L'\\' && path[folder - 1] != L'/' && path[folder - 1] != L':') --folder;
+    int length = static_cast<int>(wcslen(path) - folder);
+    if (length == 0) return;  // a path ending in a separator names no file
+    wcscat(path, L".~*");
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(path, &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        // The pattern matches short names too, and the file system ignores case: the name in full.
+        const wchar_t* name = found.cFileName;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 || static_cast<int>(wcslen(name)) < length ||
+            CompareStringOrdinal(name, length, path + folder, length, TRUE) != CSTR_EQUAL ||
+            !is_temporary_suffix(name + length) || folder + wcslen(name) >= PATH_SIZE + TEMPORARY_SUFFIX_SIZE)
+            continue;
+        wchar_t stale[PATH_SIZE + TEMPORARY_SUFFIX_SIZE];
+        wmemcpy(stale, path, folder);
+        wcscpy(stale + folder, name);
+        DeleteFileW(stale);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
 }
 
 }  // namespace
@@ -83,6 +123,7 @@ bool file_exists(const char* path)
 bool replacement_begin(FileReplacement* r, const char* path)
 {
     if (!replacement_target(r, path)) return false;
+    remove_stale_temporaries(path);
     DWORD seed = GetTickCount() ^ GetCurrentProcessId() << 8;
     for (int attempt = 0; attempt < 100; ++attempt) {
         snprintf(r->temporary, sizeof r->temporary, "%s.~%04lX", path,

@@ -68,3 +68,10 @@ void plan_writes(SetReport* report)
         }
     }
 }
+
+int count_planned_writes(const SetReport& report)
+{
+    int n = 0;
+    for (int i = 0; i < report.count; ++i) n += report.items[i].size > 0;
+    return n;
+}

@@ -11,3 +11,6 @@
 // (sets/apply_preview.h).
 void plan_apply(const ParamSet& set, SetReport* report);
 void plan_writes(SetReport* report);
+// The entries a plan would write, before the tag shows which hold their value already: none when
+// every entry is not set, display only or a software version, so that an apply would write nothing.
+int count_planned_writes(const SetReport& report);

@@ -37,12 +37,15 @@ LogRow doneRow;  // static: a row is too large for a console stack
 bool wait_console(void* context, ProduceWait what, const TagOpening& lastPoll)
 {
     Console& c = *static_cast<Console*>(context);
-    int now = what == ProduceWait::forLeave ? 0 : lastPoll.outcome == SetOutcome::noReader ? 1 : 2;
+    // A reader lost while the tag is to leave cannot tell whether it has: both waits go on.
+    bool lost = lastPoll.outcome == SetOutcome::noReader;
+    int now = what == ProduceWait::forLeave ? (lost ? 3 : 0) : lost ? 1 : 2;
     if (now != c.said) {
-        const char* const kSay[] = {"take the tag away", "the reader could not be opened: waiting for it",
-                                    "waiting for a tag"};
+        const char* const kSay[] = {
+            "take the tag away", "the reader could not be opened: waiting for it", "waiting for a tag",
+            "the reader could not be opened: waiting for it, then for the tag to be taken away"};
         fprintf(c.out, "%s\n", kSay[now]);
-        if (now == 1) say_reader_problem(lastPoll, c.err);
+        if (lost) say_reader_problem(lastPoll, c.err);
         fflush(c.out);
         c.said = now;
     }
@@ -122,14 +125,22 @@ void print_summary(const ProduceResult& r, RunKind kind, int64_t ms, FILE* out)
 }
 
 // The set refused before the first device when a device could not get it whole (produce) or be
-// compared with all of it (verify).
-bool set_usable(const char* path, RunKind kind, FILE* out, FILE* err)
+// compared with all of it (verify), or when it would get nothing: every device logged ok for it.
+bool set_usable(const char* path, RunKind kind, bool numbered, FILE* out, FILE* err)
 {
     plan_apply(commandSet, &commandReport);
-    if (count_unappliable(commandReport) == 0) return true;
+    bool verify = kind == RunKind::verify, whole = count_unappliable(commandReport) == 0;
+    bool empty = !numbered && count_planned_writes(commandReport) == 0;
+    if (whole && !empty) return true;
     print_report(commandReport, commandSet, out, "refused");
-    fprintf(err, "%s: error: the set cannot be %s whole (see the skipped entries): no tag %s\n", path,
-            kind == RunKind::verify ? "compared" : "applied", kind == RunKind::verify ? "read" : "written");
+    if (!whole)
+        fprintf(err, "%s: error: the set cannot be %s whole (see the skipped entries): no tag %s\n", path,
+                verify ? "compared" : "applied", verify ? "read" : "written");
+    else
+        fprintf(err,
+                "%s: error: the set %s nothing (its entries are not-set, display only or software versions): "
+                "no tag %s\n",
+                path, verify ? "compares" : "writes", verify ? "read" : "written");
     return false;
 }
 
@@ -152,7 +163,8 @@ int command_produce(const ProductionOptions& o, FILE* out, FILE* err)
         return TAG_BAD_INPUT;
     }
     // Everything that can be refused without the log is, before the log is created.
-    if ((!continues && !numbers_fit(commandSet, number, o.count, err)) || !set_usable(o.set, kind, out, err))
+    if ((!continues && !numbers_fit(commandSet, number, o.count, err)) ||
+        !set_usable(o.set, kind, number.entry >= 0, out, err))
         return TAG_BAD_INPUT;
     FILE* log = open_production_log(o.log, out, err);
     if (log == nullptr) return TAG_BAD_INPUT;

@@ -17,6 +17,7 @@
 #include <windows.h>
 #else
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -248,6 +249,30 @@ TEST(SetFile, AWriteFlushOrMoveThatFailsLeavesTheOldFileAsItWas)
         EXPECT_GE(failed, step == FileStep::write ? 2 : 1);
         EXPECT_EQ(folder.read("device.set"), written(*set));
     }
+}
+
+// The next save to a target removes the temporary files that killed saves of it left, and no
+// other file: one that a save in progress holds (the first kept), another target's, a name beside the pattern.
+TEST(SetFile, ASaveRemovesTheTemporaryFilesThatKilledSavesOfItsTargetLeft)
+{
+    TempFolder folder;
+#ifdef _WIN32
+    const char *stale[] = {"a.set.~1A2B", "A.SET.~FFFF"},
+               *kept[] = {"a.set.~0000", "a.set.~1A2G", "a.set.~1A2", "a.set.~1A2B3", "b.set.~1A2B", "a.set~1A2B"};
+#else
+    const char *stale[] = {"a.set.aZ09xY", "a.set.000000"}, *kept[] = {"a.set.Live00",  "a.set.aZ-9xY", "a.set.aZ09x",
+                                                                       "a.set.aZ09xY7", "b.set.aZ09xY", "A.set.aZ09xY"};
+#endif
+    for (const char* name : stale) folder.write(name, "half a set");
+    for (const char* name : kept) folder.write(name, "kept");
+    FILE* held = fopen((folder.path() + kept[0]).c_str(), "rb");  // on Windows shared with nobody to delete
+#ifndef _WIN32
+    flock(fileno(held), LOCK_EX);
+#endif
+    EXPECT_TRUE(write_param_set_file((folder.path() + "a.set").c_str(), *std::make_unique<ParamSet>()));
+    fclose(held);
+    for (const char* name : stale) EXPECT_FALSE(file_exists((folder.path() + name).c_str())) << name;
+    for (const char* name : kept) EXPECT_EQ(folder.read(name), "kept") << name;
 }
 
 // The production log's lock: another station is refused while one holds it, and takes it once it

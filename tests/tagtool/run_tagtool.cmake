@@ -97,6 +97,15 @@ string(REPLACE "Name=\"Mode\" Description=\"Mode 0=off 1=auto 2=manual\" Address
 file(WRITE ${WORK}/moved.ini "${moved}")
 step(1 "\"Mode\" \\(37, int8\\): skipped: address 36 in the set, 37 in the configuration.*: incomplete: " --config moved.ini apply first.set)
 step(2 "refused: .*the set cannot be applied whole \\(see the skipped entries\\): no tag written" --config moved.ini produce first.set --log line.log)
+# A set that would write nothing is refused before the log is made; numbered, it writes the numbers.
+string(REGEX REPLACE "(int8|int16|int32|time|swver) -?[0-9]+" "\\1 not-set" blank "${text}")
+file(WRITE ${WORK}/blank.set "${blank}")
+step(2 "refused: skipped 26\nblank.set: error: the set writes nothing \\(its entries are not-set" produce blank.set --log blank.log)
+step(2 "blank.set: error: the set compares nothing [^\n]*: no tag read\n$" verify blank.set --log blank.log)
+if(EXISTS ${WORK}/blank.log)
+  message(FATAL_ERROR "a set that writes nothing made its log")
+endif()
+step(0 "device 1 of 1, Addr=20: E00208115C3A77D1: ok: written 1, skipped 25" produce blank.set --log blank.log --count 1 --number Addr=20)
 # Skipped lines are named on standard error, the status as before.
 string(REGEX REPLACE "Address=(48|52) " "Address=\\1+1 " skipped "${config}")
 file(WRITE ${WORK}/skipped.ini "${skipped}")
@@ -127,15 +136,17 @@ step(2 "line.log: error: no row records a number of \"Addr\"" produce example.se
 step(0 "device 1 of 1, Addr=100: E00208115C3A77D1: ok: same 19, skipped 7" produce example.set --log line.log --count 1 --number Addr=100,5)
 step(0 "device 1 of 1, Addr=105: E00208115C3A77D1: ok: written 1, same 18" produce example.set --log line.log --count 1 --number Addr=continue,5 --again)
 expect_file(line.log "^${header}${row},ok,Addr=100,\n${row},ok,Addr=105,\n$")
-# The tag the log has done, without --again: named with its row, not written, and the run waits
-# for it to leave (natively only: the run is ended by the time limit, which Wine would outlive).
+# The tag the log has done, without --again: named with its row, not written, and waited for to leave, through
+# a second without the reader, said once (natively only: the time limit ends the run, which Wine would outlive).
 if(NOT EMULATOR)
   file(READ ${WORK}/cr95hf-sim.txt before)
   execute_process(COMMAND ${WORK}/${tool} produce example.set --log line.log --count 1 --number Addr=continue
-    WORKING_DIRECTORY ${WORK} TIMEOUT 2 RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    COMMAND sh -c "sleep 1; echo reader_absent 1 >> cr95hf-sim.txt; sleep 1; echo reader_absent 0 >> cr95hf-sim.txt; cat"
+    WORKING_DIRECTORY ${WORK} TIMEOUT 3 RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
   file(READ ${WORK}/cr95hf-sim.txt after)
-  if(NOT out MATCHES "^E00208115C3A77D1: done already on [0-9: -]+ UTC \\(line.log, row 2\\): not written again, not counted \\(--again writes it\\)\ntake the tag away\n$"
-     OR NOT before STREQUAL after)
+  string(REPLACE "reader_absent 1\nreader_absent 0\n" "" after "${after}")
+  if(NOT out MATCHES "^E00208115C3A77D1: done already on [0-9: -]+ UTC \\(line.log, row 2\\): not written again, not counted \\(--again writes it\\)\ntake the tag away\nthe reader could not be opened: waiting for it, then for the tag to be taken away\ntake the tag away\n$"
+     OR NOT err MATCHES "^pelox-tag: the reader could not be opened: [^\n]+\n$" OR NOT before STREQUAL after)
     message(FATAL_ERROR "a tag the log has done (${result}):\n${out}${err}")
   endif()
 endif()
