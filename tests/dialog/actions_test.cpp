@@ -5,6 +5,7 @@
 #include "dialog/set_commands.h"
 #include "dialog/surface.h"
 #include "fakes/fake_module_path.h"
+#include "platform/path_size.h"
 #include "support/program_fixture.h"
 #include "support/reference_image.h"
 #include "support/temp_files.h"
@@ -63,6 +64,23 @@ TEST_F(Actions, StartWithoutConfigurationKeepsTheTemplate)
     dialog_start();
     EXPECT_STREQ(fake_text(1100), "too long a path");
     EXPECT_NE(strstr(fake_control(1100).tip, "the program's folder has too long a path, Pelox.ini"), nullptr);
+}
+
+// The file dialogs start in the folder of the set last given; a path without a folder, or one
+// too long for the path limit, leaves that folder as it was.
+TEST(SetFolder, IsTheFolderOfTheLastPathGiven)
+{
+    const struct {
+        std::string path, folder;
+    } kRows[] = {{"C:\\Users\\Наладка\\device.set", "C:\\Users\\Наладка\\"},
+                 {"device.set", "C:\\Users\\Наладка\\"},
+                 {"D:\\" + std::string(PATH_SIZE, 'x') + "\\a.set", "C:\\Users\\Наладка\\"},
+                 {"/home/line/sets/a.set", "/home/line/sets/"},
+                 {"D:\\sets/b.set", "D:\\sets/"}};
+    for (const auto& row : kRows) {
+        remember_set_folder(row.path.c_str());
+        EXPECT_EQ(row.folder, last_set_folder()) << row.path;
+    }
 }
 
 TEST_F(Actions, StartLaysOutReadsAndOpens)
