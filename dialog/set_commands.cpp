@@ -10,6 +10,7 @@
 #include "sets/apply_run.h"
 #include "sets/param_set.h"
 #include "platform/files.h"
+#include "platform/path_size.h"
 #include "sets/set_read.h"
 #include "sets/set_report.h"
 #include "sets/set_tag.h"
@@ -20,6 +21,7 @@ namespace {
 
 ParamSet set;
 SetReport report;
+char setFolder[PATH_SIZE];
 char result[SET_RESULT_TEXT_SIZE];
 size_t used;
 
@@ -142,4 +144,19 @@ bool propose_set_name(char* name, int size, int64_t now)
     int n = snprintf(name, static_cast<size_t>(size), "%s-%04d-%02d-%02d.set", uid, local->tm_year + 1900,
                      local->tm_mon + 1, local->tm_mday);
     return n > 0 && n < size;
+}
+
+void remember_set_folder(const char* path)
+{
+    const char* end = nullptr;
+    for (const char* at = path; *at != '\0'; ++at)
+        if (*at == '\\' || *at == '/') end = at + 1;
+    if (end == nullptr || static_cast<size_t>(end - path) >= sizeof setFolder) return;
+    memcpy(setFolder, path, static_cast<size_t>(end - path));
+    setFolder[end - path] = '\0';
+}
+
+const char* last_set_folder()
+{
+    return setFolder;
 }

@@ -14,3 +14,8 @@ const char* run_set_command(SetCommand command, const char* path, int64_t now);
 // The file name a save proposes for the tag the caption shows, "UID-YYYY-MM-DD.set" with the
 // local date of now; false, name left alone, while the caption shows no tag.
 bool propose_set_name(char* name, int size, int64_t now);
+// The folder of the set file a command was last given in this run, with its separator at the
+// end, so that the file dialogs start there; "" until a command has been given a path with a
+// folder. A path too long for the one path limit leaves the folder as it was.
+void remember_set_folder(const char* path);
+const char* last_set_folder();

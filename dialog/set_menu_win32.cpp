@@ -3,6 +3,7 @@
 #include "dialog/set_menu_win32.h"
 
 #include <commdlg.h>
+#include <shlobj.h>
 #include <stdio.h>
 #include <string.h>
 #include <time.h>
@@ -121,6 +122,34 @@ bool common_dialogs(CommonDialogs* dialogs, DWORD* error)
     return bound;
 }
 
+// The user's Documents folder with a closing backslash; false when the system names none or it
+// does not fit size characters. shell32.dll is loaded with the common dialogs, which need it.
+bool documents_folder(wchar_t* folder, int size)
+{
+    static HMODULE module = nullptr;
+    if (module == nullptr && (module = load_system_library(L"shell32.dll")) == nullptr) return false;
+    auto folder_path = LIBRARY_FUNCTION(module, "SHGetFolderPathW", SHGetFolderPathW);
+    wchar_t found[MAX_PATH];
+    if (folder_path == nullptr || folder_path(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, found) != S_OK)
+        return false;
+    int length = lstrlenW(found);
+    if (length == 0 || length + 2 > size) return false;
+    lstrcpyW(folder, found);
+    if (folder[length - 1] != L'\\') lstrcpyW(folder + length, L"\\");
+    return true;
+}
+
+// Where a set command's file dialog starts: the folder of the set last used in this run, else the
+// user's Documents folder, which an upgrade leaves alone. Always given, since a dialog left to
+// itself reopens the folder last used by any program of this file name: another installation's,
+// which goes when that installation is deleted, and the sets saved there with it.
+bool start_folder(wchar_t* folder, int size)
+{
+    const char* last = last_set_folder();
+    if (last[0] != '\0' && widen_path(last, folder, size)) return true;
+    return documents_folder(folder, size);
+}
+
 }  // namespace
 
 void add_set_menu(HWND window)
@@ -177,9 +206,20 @@ bool on_set_menu(HWND window, UINT command)
     file.nMaxFile = PATH_SIZE;
     file.lpstrDefExt = L"set";
     file.lpstrTitle = wideTitle;
+    // The start folder goes into the name as well as lpstrInitialDir: the system passes over an
+    // initial folder it has seen this program give before, a name with a folder it never does.
+    wchar_t folder[PATH_SIZE] = L"";
+    if (start_folder(folder, PATH_SIZE)) {
+        file.lpstrInitialDir = folder;
+        lstrcpyW(wide, folder);
+    }
     char proposed[40];
-    if (what == SetCommand::save && propose_set_name(proposed, sizeof proposed, static_cast<int64_t>(time(nullptr))))
-        MultiByteToWideChar(CP_UTF8, 0, proposed, -1, wide, PATH_SIZE);
+    wchar_t wideName[40];
+    if (what == SetCommand::save && propose_set_name(proposed, sizeof proposed, static_cast<int64_t>(time(nullptr))) &&
+        MultiByteToWideChar(CP_UTF8, 0, proposed, -1, wideName, 40) > 0) {
+        if (lstrlenW(wide) + lstrlenW(wideName) >= PATH_SIZE) wide[0] = L'\0';
+        lstrcatW(wide, wideName);
+    }
     file.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
     bool chosen = what == SetCommand::save ? (file.Flags |= OFN_OVERWRITEPROMPT, dialogs.save(&file) != FALSE)
                                            : (file.Flags |= OFN_FILEMUSTEXIST, dialogs.open(&file) != FALSE);
@@ -198,6 +238,7 @@ bool on_set_menu(HWND window, UINT command)
         show_report(window, title, "The file's path is too long: nothing was done.");
         return true;
     }
+    remember_set_folder(path);
     show_report(window, title, run_set_command(what, path, static_cast<int64_t>(time(nullptr))));
     return true;
 }

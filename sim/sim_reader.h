@@ -15,7 +15,7 @@ int sim_reader_select(const char* command, char* answer);
 int sim_reader_send_receive(const char* command, char* answer);
 
 // The texts of ordinals 8, 11 and 17; `text` needs room for SIM_INFO_SIZE chars. The library's
-// revision ("Pelox simulator 1.2.0") is always there; the reader's firmware revision and hardware
+// revision ("Pelox simulator 1.3.0") is always there; the reader's firmware revision and hardware
 // version need the USB handle open, and fail as the handle check does, with an empty text.
 int sim_reader_library_revision(char* text);
 int sim_reader_firmware(char* text);

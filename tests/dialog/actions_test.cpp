@@ -5,6 +5,7 @@
 #include "dialog/set_commands.h"
 #include "dialog/surface.h"
 #include "fakes/fake_module_path.h"
+#include "platform/path_size.h"
 #include "support/program_fixture.h"
 #include "support/reference_image.h"
 #include "support/temp_files.h"
@@ -63,6 +64,19 @@ TEST_F(Actions, StartWithoutConfigurationKeepsTheTemplate)
     dialog_start();
     EXPECT_STREQ(fake_text(1100), "too long a path");
     EXPECT_NE(strstr(fake_control(1100).tip, "the program's folder has too long a path, Pelox.ini"), nullptr);
+}
+
+// The file dialogs start in the last set's folder; a path without one, or too long, keeps it.
+TEST(SetFolder, IsTheFolderOfTheLastPathGiven)
+{
+    const std::string kRows[][2] = {{"C:\\Наладка\\a.set", "C:\\Наладка\\"},
+                                    {"a.set", "C:\\Наладка\\"},
+                                    {"D:\\" + std::string(PATH_SIZE, 'x') + "\\b.set", "C:\\Наладка\\"},
+                                    {"D:\\sets/c.set", "D:\\sets/"}};
+    for (const auto& row : kRows) {
+        remember_set_folder(row[0].c_str());
+        EXPECT_EQ(row[1], last_set_folder()) << row[0];
+    }
 }
 
 TEST_F(Actions, StartLaysOutReadsAndOpens)

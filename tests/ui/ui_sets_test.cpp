@@ -1,7 +1,8 @@
 // The system menu's parameter-set entries, driven as a user does: the menu command, the file
 // dialog's name box and its OK button, then the result window's text. Save from the example tag,
-// change a value, compare, and write the saved set back.
+// change a value, compare, and write the saved set back; where the Save dialog starts.
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <fstream>
 #include <sstream>
@@ -65,6 +66,32 @@ TEST(Sets, SaveCompareAndWriteFromTheSystemMenu)
     std::string written = run_menu(s, kWrite, path);
     EXPECT_NE(std::string::npos, written.find("\"Mode\" (36, int8): written 1")) << written;
     EXPECT_EQ("1", s.text(1105));  // the page is read again after the write
+    EXPECT_EQ(0, s.close());
+}
+
+// A name without a folder is saved where the Save dialog starts: the Documents folder, even after
+// another installation saved last (a dialog left to itself reopens the last folder of a program of
+// that name), then the folder of the set saved last in this run.
+TEST(Sets, SaveDialogStartsInDocumentsThenInTheLastSetsFolder)
+{
+    char documents[MAX_PATH] = "";
+    ASSERT_EQ(S_OK, SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents));
+    std::string name = "start-" + std::to_string(GetCurrentProcessId()) + ".set";
+    std::string inDocuments = std::string(documents) + "\\" + name, saved;
+    PeloxSession other, s;
+    for (PeloxSession* session : {&other, &s}) {
+        session->write_ini(example_file("Pelox.ini"));
+        session->write_tag_state(example_file("cr95hf-sim.txt"));
+    }
+    ASSERT_TRUE(other.start());
+    EXPECT_NE(std::string::npos, run_menu(other, kSave, other.folder() + "old.set").find("Saved to "));
+    EXPECT_EQ(0, other.close());
+    ASSERT_TRUE(s.start());
+    DeleteFileA(inDocuments.c_str());
+    EXPECT_NE(std::string::npos, (saved = run_menu(s, kSave, name)).find("Saved to " + inDocuments + ".")) << saved;
+    EXPECT_TRUE(DeleteFileA(inDocuments.c_str())) << inDocuments;
+    run_menu(s, kSave, s.folder() + "device.set");
+    EXPECT_NE(std::string::npos, (saved = run_menu(s, kSave, name)).find("Saved to " + s.folder() + name)) << saved;
     EXPECT_EQ(0, s.close());
 }
 
