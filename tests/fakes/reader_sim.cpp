@@ -41,16 +41,12 @@ int reader_send_receive(const char* command, char* answer)
     return sim_reader_send_receive(command, answer);
 }
 
-namespace {
-
-ReaderInfo info(int (*call)(char*))
+static ReaderInfo info(int (*call)(char*))
 {
     char text[SIM_INFO_SIZE] = "";
     int result = call(text);
     return reader_info_from(result, text, sizeof text);
 }
-
-}  // namespace
 
 ReaderInfo reader_library_revision()
 {
