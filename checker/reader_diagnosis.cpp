@@ -3,6 +3,7 @@
 
 #include <string.h>
 
+#include "reader_text/reader_info.h"
 #include "reader_text/reader_reason.h"
 #include "tag/identify.h"
 #include "tag/reader.h"
@@ -46,20 +47,32 @@ int library_steps(FILE* out, const LibraryReport& library)
     fprintf(out, "functions: %s\n", functions);
     if (library.fault == LibraryFault::loadRefused)
         return library_failed(out, "load", library, READER_CHECK_NOT_LOADED);
-    fprintf(out, "load: ok\n");
+    char revision[READER_INFO_TEXT_SIZE];
+    reader_library_text(revision, sizeof revision);
+    fprintf(out, "load: ok\nlibrary revision: %s\n", revision);
     return READER_CHECK_OK;
 }
 
-// The steps of opening the connection, from the library's results.
+void info_line(FILE* out, const char* what, const ReaderInfo& info)
+{
+    char text[READER_INFO_TEXT_SIZE];
+    reader_info_text(info, text, sizeof text);
+    fprintf(out, "%s: %s\n", what, text);
+}
+
+// The steps of opening the connection, from the library's results (named as the maker's
+// functions are: 16 checks the USB handle, 13 connects), and once connected what the reader is.
 int connection_steps(FILE* out, ReaderOutcome outcome, const ReaderDetail& detail)
 {
-    if (detail.connect == 0) fprintf(out, "connect: ok\ncheck: not needed\n");
-    else fprintf(out, "connect: failed (result %d)\n", detail.connect);
+    if (detail.connect == 0) fprintf(out, "USB handle check: ok\nUSB connect: not needed\n");
+    else fprintf(out, "USB handle check: failed (result %d)\n", detail.connect);
     if (outcome == ReaderOutcome::noReader) {
-        fprintf(out, "check: failed (result %d): ", detail.check);
+        fprintf(out, "USB connect: failed (result %d): ", detail.check);
         return reason_line(out, outcome, nullptr, READER_CHECK_NO_READER);
     }
-    if (detail.checkAsked) fprintf(out, "check: ok\n");
+    if (detail.checkAsked) fprintf(out, "USB connect: ok\n");
+    info_line(out, "firmware revision", reader_firmware_revision());
+    info_line(out, "hardware version", reader_hardware_version());
     if (outcome == ReaderOutcome::selectRefused) {
         fprintf(out, "select: failed (result %d): ", detail.select);
         return reason_line(out, outcome, nullptr, READER_CHECK_SELECT);

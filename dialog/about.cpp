@@ -8,6 +8,7 @@
 #include "model/config_path.h"
 #include "platform/path_size.h"
 #include "pelox_version.h"
+#include "reader_text/reader_info.h"
 #include "reader_text/reader_reason.h"
 #include "tag/reader.h"
 
@@ -30,9 +31,12 @@ void about_text(char* out, int size)
     const LibraryReport& library = reader_library_load();
     char reader[PATH_SIZE + READER_REASON_SIZE];
     const char* word = machine_word_size(library.machine);
-    if (library.fault == LibraryFault::none)
-        snprintf(reader, sizeof reader, "%s (%s)", library.path, word != nullptr ? word : "unknown word size");
-    else reader_reason(ReaderOutcome::noLibrary, &library, reader, sizeof reader);
+    if (library.fault == LibraryFault::none) {
+        char revision[READER_INFO_TEXT_SIZE];
+        reader_library_text(revision, sizeof revision);
+        snprintf(reader, sizeof reader, "%s (%s), revision %s", library.path,
+                 word != nullptr ? word : "unknown word size", revision);
+    } else reader_reason(ReaderOutcome::noLibrary, &library, reader, sizeof reader);
     snprintf(out, static_cast<size_t>(size),
              "ORVELTIDE, pelox %s (%d-bit)\r\n\r\nConfiguration: %s%s\r\n\r\nReader library: %s\r\n",
              PELOX_VERSION_TEXT, static_cast<int>(8 * sizeof(void*)), config, state, reader);

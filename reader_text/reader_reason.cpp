@@ -3,9 +3,11 @@
 
 #include <stdio.h>
 
+#include "tag/reader.h"
+
 namespace {
 
-const char* const kFunctionNames[READER_FUNCTIONS] = {"connect", "check", "select", "send/receive"};
+const char* const kFunctionNames[READER_FUNCTIONS] = {"USB handle check", "USB connect", "select", "send/receive"};
 
 // The program showing the texts, by the name of its 32-bit build in the release zip; the 64-bit
 // one adds "64" (pelox64.exe, pelox-tag64.exe).
@@ -65,11 +67,16 @@ void reader_reason(ReaderOutcome outcome, const LibraryReport* library, char* ou
     if (size <= 0) return;
     size_t n = static_cast<size_t>(size);
     out[0] = '\0';
-    switch (outcome) {
-    case ReaderOutcome::ok: return;
-    case ReaderOutcome::noLibrary:
+    if (outcome == ReaderOutcome::ok) return;
+    if (outcome == ReaderOutcome::noLibrary) {
         if (library != nullptr) library_reason(*library, out, size);
         return;
+    }
+    // The simulator knows why it fails when its tag file is at fault: that is what to mend.
+    if (reader_simulator(out, size) && out[0] != '\0') return;
+    switch (outcome) {
+    case ReaderOutcome::ok:
+    case ReaderOutcome::noLibrary: return;
     case ReaderOutcome::noReader: snprintf(out, n, "The reader does not answer: check the USB cable"); return;
     case ReaderOutcome::selectRefused:
         snprintf(out, n, "The reader refuses ISO/IEC 15693: unplug the reader and plug it in again");

@@ -16,6 +16,8 @@ enum {
 // The ordinals the tool imports: connect, check, select, send/receive. Bit i of
 // LibraryReport::missing stands for READER_ORDINALS[i].
 extern const uint16_t READER_ORDINALS[READER_FUNCTIONS];
+// What the maker's library tells of itself and the reader, looked up too but not needed.
+enum { ORDINAL_LIBRARY_REVISION = 8, ORDINAL_FIRMWARE_REVISION = 11, ORDINAL_HARDWARE_VERSION = 17 };
 
 // The machine a library must be built for to load into this program.
 constexpr uint16_t PROGRAM_MACHINE = sizeof(void*) == 8 ? MACHINE_AMD64 : MACHINE_I386;

@@ -8,6 +8,7 @@
 #include "platform/path_size.h"
 #include "platform/wide_text_win32.h"
 #include "tag/library_search.h"
+#include "tag/library_text.h"
 #include "tag/reader.h"
 
 // The four functions as the maker's library has them, a 32-bit DLL with __stdcall functions:
@@ -17,14 +18,27 @@ int WINAPI connect(void);
 int WINAPI check(void);
 int WINAPI select(char* command, char* answer);
 int WINAPI send_receive(char* command, char* answer);
+// Ordinals 8, 11 and 17: each fills one text, of a length the library alone knows.
+int WINAPI library_revision(char* text);
+int WINAPI firmware_revision(char* text);
+int WINAPI hardware_version(char* text);
 }  // namespace cr95hf
+
+// Exported by name by the Pelox simulator's stand-in only: the reason of its last fault, cut to
+// size - 1 bytes.
+namespace pelox_simulator {
+int WINAPI PeloxSimulatorFault(char* reason, int size);
+}  // namespace pelox_simulator
 
 namespace {
 
 typedef decltype(&cr95hf::connect) PlainCall;
 typedef decltype(&cr95hf::select) TextCall;
+typedef decltype(&cr95hf::library_revision) InfoCall;
+typedef decltype(&pelox_simulator::PeloxSimulatorFault) FaultCall;
 
-// Room for an answer longer than ours, so that a chatty library cannot overrun AnswerText.
+// Room for an answer or a text longer than ours, so that a chatty library cannot overrun the
+// tool's buffers.
 enum { LIBRARY_ANSWER_SIZE = 1024 };
 
 struct ReaderLibrary {
@@ -34,6 +48,11 @@ struct ReaderLibrary {
     PlainCall check;
     TextCall select;
     TextCall sendReceive;
+    // Not needed to reach the tag: a library without them is used all the same.
+    InfoCall revision;
+    InfoCall firmware;
+    InfoCall hardware;
+    FaultCall simulatorFault;
 };
 
 ReaderLibrary library;
@@ -77,7 +96,11 @@ void load_library()
                            LIBRARY_FUNCTION(module, READER_ORDINALS[0], cr95hf::connect),
                            LIBRARY_FUNCTION(module, READER_ORDINALS[1], cr95hf::check),
                            LIBRARY_FUNCTION(module, READER_ORDINALS[2], cr95hf::select),
-                           LIBRARY_FUNCTION(module, READER_ORDINALS[3], cr95hf::send_receive)};
+                           LIBRARY_FUNCTION(module, READER_ORDINALS[3], cr95hf::send_receive),
+                           LIBRARY_FUNCTION(module, ORDINAL_LIBRARY_REVISION, cr95hf::library_revision),
+                           LIBRARY_FUNCTION(module, ORDINAL_FIRMWARE_REVISION, cr95hf::firmware_revision),
+                           LIBRARY_FUNCTION(module, ORDINAL_HARDWARE_VERSION, cr95hf::hardware_version),
+                           LIBRARY_FUNCTION(module, "PeloxSimulatorFault", pelox_simulator::PeloxSimulatorFault)};
     const bool present[READER_FUNCTIONS] = {found.connect != nullptr, found.check != nullptr, found.select != nullptr,
                                             found.sendReceive != nullptr};
     for (int i = 0; i < READER_FUNCTIONS; ++i)
@@ -119,6 +142,17 @@ int call_text(TextCall call, const char* command, char* answer)
     return result;
 }
 
+// The library's text in a buffer of its own, cleared before and NUL-terminated after the call.
+ReaderInfo call_info(InfoCall call)
+{
+    if (call == nullptr) return reader_info_not_offered();
+    static char text[LIBRARY_ANSWER_SIZE];
+    memset(text, 0, sizeof text);
+    int result = call(text);
+    text[sizeof text - 1] = '\0';
+    return reader_info_from(result, text, sizeof text);
+}
+
 }  // namespace
 
 const LibraryReport& reader_library_load()
@@ -145,4 +179,32 @@ int reader_select(const char* command, char* answer)
 int reader_send_receive(const char* command, char* answer)
 {
     return call_text(reader_library().sendReceive, command, answer);
+}
+
+ReaderInfo reader_library_revision()
+{
+    return call_info(reader_library().revision);
+}
+
+ReaderInfo reader_firmware_revision()
+{
+    return call_info(reader_library().firmware);
+}
+
+ReaderInfo reader_hardware_version()
+{
+    return call_info(reader_library().hardware);
+}
+
+bool reader_simulator(char* reason, int size)
+{
+    if (size > 0) reason[0] = '\0';
+    FaultCall fault = reader_library().simulatorFault;
+    if (fault == nullptr) return false;
+    static char text[LIBRARY_ANSWER_SIZE];
+    memset(text, 0, sizeof text);
+    fault(text, static_cast<int>(sizeof text));
+    text[sizeof text - 1] = '\0';
+    if (size > 0) reader_text_take(text, sizeof text, reason, static_cast<size_t>(size));
+    return true;
 }

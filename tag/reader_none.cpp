@@ -29,3 +29,24 @@ int reader_send_receive(const char*, char* answer)
     answer[0] = '\0';
     return -1;
 }
+
+ReaderInfo reader_library_revision()
+{
+    return ReaderInfo{ReaderInfoKind::notOffered, 0, ""};
+}
+
+ReaderInfo reader_firmware_revision()
+{
+    return ReaderInfo{ReaderInfoKind::notOffered, 0, ""};
+}
+
+ReaderInfo reader_hardware_version()
+{
+    return ReaderInfo{ReaderInfoKind::notOffered, 0, ""};
+}
+
+bool reader_simulator(char* reason, int size)
+{
+    if (size > 0) reason[0] = '\0';
+    return false;
+}

@@ -10,6 +10,7 @@
 #include "platform/path_size.h"
 #include "model/text_number.h"
 #include "pelox_version.h"
+#include "reader_text/reader_info.h"
 #include "reader_text/reader_reason.h"
 #ifdef _WIN32
 #include "platform/arguments_win32.h"
@@ -122,6 +123,10 @@ int tool_main(int argc, char** argv)
         fprintf(stderr, "%s: error: cannot read the configuration\n", configName);
         return TAG_BAD_INPUT;
     }
+    // Every command from here on opens the reader: a run on the simulator never passes for one on
+    // a real reader.
+    char notice[READER_INFO_TEXT_SIZE];
+    if (simulator_notice(notice, sizeof notice)) fprintf(stderr, "%s\n", notice);
     const char* file = argv[first + 1];
     int status = TAG_BAD_INPUT;
     if (strcmp(command, "read") == 0) status = command_read(configName, stdout, stderr);

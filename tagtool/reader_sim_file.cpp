@@ -4,6 +4,8 @@
 #include "model/module_sibling.h"
 #include "platform/path_size.h"
 #include "sim/sim_file.h"
+#include "sim/sim_types.h"
+#include "tag/library_text.h"
 #include "tag/reader.h"
 
 namespace {
@@ -15,6 +17,14 @@ void use_state_file()
     chosen = true;
     char path[PATH_SIZE];
     sim_file_use(module_sibling_path("cr95hf-sim.txt", path, sizeof path) ? path : nullptr);
+}
+
+ReaderInfo info(int (*call)(char*))
+{
+    use_state_file();
+    char text[SIM_INFO_SIZE] = "";
+    int result = call(text);
+    return reader_info_from(result, text, sizeof text);
 }
 
 }  // namespace
@@ -47,4 +57,26 @@ const LibraryReport& reader_library_load()
 {
     static const LibraryReport present = {};  // the simulated reader's library is always there
     return present;
+}
+
+ReaderInfo reader_library_revision()
+{
+    return info(sim_file_library_revision);
+}
+
+ReaderInfo reader_firmware_revision()
+{
+    return info(sim_file_firmware);
+}
+
+ReaderInfo reader_hardware_version()
+{
+    return info(sim_file_hardware);
+}
+
+// This reader is the simulator, whose tag file is beside the program.
+bool reader_simulator(char* reason, int size)
+{
+    if (size > 0) sim_file_fault(reason, static_cast<size_t>(size));
+    return true;
 }

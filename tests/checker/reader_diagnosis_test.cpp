@@ -9,6 +9,7 @@
 
 #include "checker/reader_diagnosis.h"
 #include "fakes/reader_sim.h"
+#include "pelox_version.h"
 #include "support/program_fixture.h"
 #include "support/temp_files.h"
 
@@ -35,10 +36,13 @@ protected:
 
 const std::string kLibraryLines = "file: C:\\pelox\\CR95HF.dll\n"
                                   "word size: 64-bit, as this program\n"
-                                  "functions: 16 (connect), 13 (check), 4 (select), 5 (send/receive)\n";
-const std::string kLoaded = kLibraryLines + "load: ok\n";
+                                  "functions: 16 (USB handle check), 13 (USB connect), 4 (select), 5 (send/receive)\n";
+const std::string kLoaded = kLibraryLines + "load: ok\nlibrary revision: Pelox simulator " PELOX_VERSION_TEXT
+                                            " (the Pelox simulator, not a real reader)\n";
+const std::string kReaderInfo =
+    "firmware revision: simulated firmware " PELOX_VERSION_TEXT "\nhardware version: simulated hardware\n";
 // A program's first opening: the library's USB handle check fails until its USB connect.
-const std::string kOpened = kLoaded + "connect: failed (result 6)\ncheck: ok\n";
+const std::string kOpened = kLoaded + "USB handle check: failed (result 6)\nUSB connect: ok\n" + kReaderInfo;
 
 TEST_F(ReaderDiagnosis, StopsAtTheFirstStepThatFails)
 {
@@ -55,8 +59,9 @@ TEST_F(ReaderDiagnosis, StopsAtTheFirstStepThatFails)
                    "block read: block 0 holds 01020304\nreader: ok\n",
          0},
         {"connected already", loaded, [] { sim_reader_check(); },
-         kLoaded + "connect: ok\ncheck: not needed\nselect: ok\nidentification: UID E002A1B2C3D4E5F6\n"
-                   "block read: block 0 holds 01020304\nreader: ok\n",
+         kLoaded + "USB handle check: ok\nUSB connect: not needed\n" + kReaderInfo +
+             "select: ok\nidentification: UID E002A1B2C3D4E5F6\n"
+             "block read: block 0 holds 01020304\nreader: ok\n",
          0},
         {"not found",
          {LibraryFault::notFound, 0, 0, 0, "C:\\pelox\\"},
@@ -75,12 +80,13 @@ TEST_F(ReaderDiagnosis, StopsAtTheFirstStepThatFails)
              "load: failed: CR95HF.dll could not be loaded (system error 126): a library it needs may be missing\n",
          14},
         {"reader unplugged", loaded, [] { sim_set_reader_absent(true); },
-         kLoaded +
-             "connect: failed (result 1)\ncheck: failed (result 1): The reader does not answer: check the USB cable\n",
+         kLoaded + "USB handle check: failed (result 1)\nUSB connect: failed (result 1): The reader does not answer: "
+                   "check the USB cable\n",
          15},
         {"reader found by the check", loaded, [] { sim_fail_call(SIM_CONNECT, 1); },
-         kLoaded + "connect: failed (result 4)\ncheck: ok\nselect: ok\nidentification: UID E002A1B2C3D4E5F6\n"
-                   "block read: block 0 holds 01020304\nreader: ok\n",
+         kLoaded + "USB handle check: failed (result 4)\nUSB connect: ok\n" + kReaderInfo +
+             "select: ok\nidentification: UID E002A1B2C3D4E5F6\n"
+             "block read: block 0 holds 01020304\nreader: ok\n",
          0},
         {"select refused", loaded, [] { sim_set_select_refused(true); },
          kOpened + "select: failed (result 2): The reader refuses ISO/IEC 15693: unplug the reader and plug it in "

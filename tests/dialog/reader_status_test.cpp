@@ -51,7 +51,7 @@ TEST_F(ReaderStatus, EveryLibraryProblemKeepsRowZerosTextAndNamesItsCauseInTheTo
          "CR95HF.dll is built for another processor (machine AA64): use the reader maker's library"},
         {library(LibraryFault::functionsMissing, kFile, 0x8664, 0x08), "CR95HF.dll lacks functions 5 (send/receive)"},
         {library(LibraryFault::functionsMissing, kFile, 0x8664, 0x0F),
-         "CR95HF.dll lacks functions 16 (connect), 13 (check), 4 (select), 5 (send/receive)"},
+         "CR95HF.dll lacks functions 16 (USB handle check), 13 (USB connect), 4 (select), 5 (send/receive)"},
         {library(LibraryFault::loadRefused, kFile, 0x8664, 0, 126),
          "CR95HF.dll could not be loaded (system error 126): a library it needs may be missing"},
     };

@@ -10,6 +10,7 @@
 
 #include "support/temp_files.h"
 #include "tag/library_search.h"
+#include "tag/library_text.h"
 
 namespace {
 
@@ -173,6 +174,24 @@ TEST(LibraryFile, CraftedImages)
         EXPECT_EQ(static_cast<int>(c.fault), static_cast<int>(report.fault));
         EXPECT_EQ(c.machine, report.machine);
         EXPECT_EQ(c.missing, report.missing);
+    }
+}
+
+// What a library writes into a text buffer reaches the tool as whole UTF-8 characters without
+// control characters, cut to the tool's buffer, whether or not the library ended it with a NUL.
+TEST(LibraryFile, TextsItWritesAreTakenBoundedAndPrintable)
+{
+    const struct Case {
+        std::string raw;
+        size_t room;
+        const char* taken;
+    } cases[] = {{std::string("1.2\0xy", 6), 8, "1.2"}, {"1.2\r\n\x7F", 8, "1.2???"}, {"A\xFF\xC3", 8, "A??"},
+                 {"\xD0\x96\xD0\x96", 4, "\xD0\x96"},   {"12345", 4, "123"},          {"", 1, ""}};
+    for (const Case& c : cases) {
+        char out[8];
+        std::vector<char> raw(c.raw.begin(), c.raw.end());  // no NUL after it: the sanitizers see a read past it
+        reader_text_take(raw.data(), raw.size(), out, c.room);
+        EXPECT_STREQ(c.taken, out) << c.raw;
     }
 }
 

@@ -35,8 +35,10 @@ function(expect_file path pattern)
   endif()
 endfunction()
 
+# Every command that opens the reader says first that it is the simulator.
+set(notice "reader: the Pelox simulator \\(Pelox simulator ${VERSION}\\), not a real reader\n")
 fresh_tag()
-step(0 "page 1 row 6 \"Mode\": 1" read)
+step(0 "page 1 row 6 \"Mode\": 1\n.*\n${notice}$" read)
 step(0 "E00208115C3A77D1: ok: read 26\nstored as not-set [^\n]*: 5: \"Vmin\"" save first.set)
 expect_file(first.set "^# Pelox parameter set\ntool [0-9.]+\nuid E00208115C3A77D1\n.*\n\"Mode\" 36 int8 1\n.*\nend 26 entries\n$")
 step(0 "E00208115C3A77D1: ok: same 21, skipped 5" compare first.set)
@@ -119,7 +121,7 @@ step(2 "--number Tmax=1: the configuration defines this name twice \\(parameters
 # the set's CRC and the tool's version in every row.
 fresh_tag()
 file(WRITE ${WORK}/old.log "2026-12-08 23:13:20 UTC E002000000000001 ok\n")
-step(2 "^old.log was written in another format: start a new log\n$" produce example.set --log old.log)
+step(2 "^${notice}old.log was written in another format: start a new log\n$" produce example.set --log old.log)
 expect_file(old.log "^2026-12-08 23:13:20 UTC E002000000000001 ok\n$")
 set(header "time_utc,station,command,set_file,set_crc,tool_version,uid,result,number,parameters\n")
 set(row "[0-9]+-[0-9]+-[0-9]+ [0-9:]+,[^,]+,produce,example.set,[0-9A-F]+,${VERSION},E00208115C3A77D1")
@@ -188,14 +190,19 @@ step(0 "device 1 of 1, Mode=0: E00208115C3A77D1: ok: written " produce five.set 
 fresh_tag()
 file(APPEND ${WORK}/cr95hf-sim.txt "tag_absent 1\n")
 step(3 "pelox-tag: no tag answered: No tag answers: place the tag on the reader" save absent.set)
-step(3 "^pelox-tag: no tag answered: No tag answers: place the tag on the reader\n$" compare first.set)
-step(3 "^pelox-tag: no tag answered: No tag answers: place the tag on the reader\n$" apply first.set)
+step(3 "^${notice}pelox-tag: no tag answered: No tag answers: place the tag on the reader\n$" compare first.set)
+step(3 "^${notice}pelox-tag: no tag answered: No tag answers: place the tag on the reader\n$" apply first.set)
 if(EXISTS ${WORK}/absent.set)
   message(FATAL_ERROR "a set was saved without a tag")
 endif()
 fresh_tag()
 file(APPEND ${WORK}/cr95hf-sim.txt "fail_call read_block 3\n")
 step(3 "page 1 row 2 \"HW\": No answer" read)
+# A tag file the simulator cannot read is its reader's fault, named with the file, never a factory tag.
+file(REMOVE ${WORK}/cr95hf-sim.txt)
+file(MAKE_DIRECTORY ${WORK}/cr95hf-sim.txt)
+step(3 "^${notice}pelox-tag: the reader could not be opened: the simulated tag file cannot be read: [^\n]*cr95hf-sim.txt\n$" read)
+file(REMOVE_RECURSE ${WORK}/cr95hf-sim.txt)
 
 # In a folder whose path Windows allows but that is long in UTF-8 (123 Cyrillic letters, some 310
 # bytes), pelox-tag finds its configuration and its reader (under Wine the stand-in's own tag);

@@ -168,7 +168,8 @@ TEST(Window, WithoutConfigurationRowZeroSaysSoTheRowsStayEmptyAndReadStillShowsT
     GetDlgItemTextA(about, 100, text, sizeof text);
     EXPECT_EQ(std::string("ORVELTIDE, pelox ") + PELOX_VERSION_TEXT + (sizeof(void*) == 8 ? " (64-bit)" : " (32-bit)") +
                   "\r\n\r\nConfiguration: " + ini + " (cannot be read)\r\n\r\nReader library: " + s.folder() +
-                  "CR95HF.dll (" + (sizeof(void*) == 8 ? "64-bit" : "32-bit") + ")\r\n",
+                  "CR95HF.dll (" + (sizeof(void*) == 8 ? "64-bit" : "32-bit") + "), revision Pelox simulator " +
+                  PELOX_VERSION_TEXT + " (the Pelox simulator, not a real reader)\r\n",
               text);
     PostMessageA(about, WM_COMMAND, IDOK, 0);
     for (int waited = 0; waited < 5000 && IsWindow(about); waited += 50) Sleep(50);
