@@ -17,7 +17,7 @@
 
 namespace {
 
-const LogSource kSource = {"bench", "example.set", "00000000", "0.0.0"};
+const LogSource kSource = {"bench", "example.set", "00000000", "0.0.0", nullptr};
 const int kAddrEntry = 6;              // "Addr" in examples/example.set
 const long long kPauseNs = 200000000;  // the console's pause between two polls
 
@@ -64,7 +64,7 @@ struct Example {
     std::unique_ptr<SetReport> report = std::make_unique<SetReport>();
     bool loaded;
     Line line = {0, 0, false, 0};
-    ProduceHooks hooks = {&line, wait, now, clock_ms, log, nullptr, nullptr};
+    ProduceHooks hooks = {&line, wait, now, clock_ms, log, nullptr, nullptr, nullptr};
     Example()
     {
         sim_reset();

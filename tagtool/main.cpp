@@ -30,6 +30,7 @@ const char kUsage[] =
     "  produce FILE --log LOG [--count N] [--number NAME=FIRST[,STEP]] [--again]\n"
     "                                      the set written to every new tag placed on the reader, NAME\n"
     "                                      numbered per device (NAME=continue: after the log's highest)\n"
+    "                                      (--semicolons: a new LOG separates its fields with ';')\n"
     "  verify FILE --log LOG [--count N] [--number NAME=FIRST[,STEP]]\n"
     "                                      every new tag compared with the set, nothing written\n"
     "The configuration is Pelox.ini beside pelox-tag unless --config names another.\n"
@@ -43,12 +44,17 @@ int usage(FILE* to, int status)
     return status;
 }
 
-// "--log LOG", "--count N", "--number NAME=FIRST[,STEP]" and for produce "--again", in any order.
+// "--log LOG", "--count N", "--number NAME=FIRST[,STEP]", "--semicolons" and for produce "--again",
+// in any order.
 bool production_options(int argc, char** argv, int first, ProductionOptions* o)
 {
     for (int i = first; i < argc; ++i) {
         if (strcmp(argv[i], "--again") == 0 && !o->verify && !o->again) {
             o->again = true;
+            continue;
+        }
+        if (strcmp(argv[i], "--semicolons") == 0 && !o->semicolons) {
+            o->semicolons = true;
             continue;
         }
         if (i + 1 >= argc) return false;
@@ -96,7 +102,7 @@ int tool_main(int argc, char** argv)
     }
     int arguments = argc - first - 1;
     bool verify = strcmp(command, "verify") == 0;
-    ProductionOptions options = {argv[first + 1], nullptr, 0, nullptr, false, verify};
+    ProductionOptions options = {argv[first + 1], nullptr, 0, nullptr, false, false, verify};
     bool force = strcmp(command, "save") == 0 && arguments == 2 && strcmp(argv[first + 2], "--force") == 0;
     bool dryRun = strcmp(command, "apply") == 0 && arguments == 2 && strcmp(argv[first + 2], "--dry-run") == 0;
     bool known = (strcmp(command, "read") == 0 && arguments == 0) ||

@@ -11,6 +11,7 @@ struct ProductionOptions {
     int count;
     const char* number;
     bool again;
+    bool semicolons;  // a new log separates its fields with ';', as spreadsheets in many countries read them
     bool verify;
 };
 int command_produce(const ProductionOptions& options, FILE* out, FILE* err);

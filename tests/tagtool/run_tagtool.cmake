@@ -115,18 +115,22 @@ expect_file(old.log "^2026-12-08 23:13:20 UTC E002000000000001 ok\n$")
 set(header "time_utc,station,command,set_file,set_crc,tool_version,uid,result,number,parameters\n")
 set(row "[0-9]+-[0-9]+-[0-9]+ [0-9:]+,[^,]+,produce,example.set,[0-9A-F]+,${VERSION},E00208115C3A77D1")
 step(0 "device 1 of 1: E00208115C3A77D1: ok: " produce example.set --log new.log --count 1)
-expect_file(new.log "^${header}${row},ok,,\n$")
+expect_file(new.log "^${header}${row},writing,,\n${row},ok,,\n$")
+# A last row cut off (here inside its quotes) is cut back, and the console shows what went.
 fresh_tag()
-file(WRITE ${WORK}/line.log "${header}2026-12-08 23:13:20,pc,produce,example.set,00000000,1.0.0,E002000000000001,o")
-step(0 "line.log: the last row was cut off.*device 1 of 1, Addr=100: E00208115C3A77D1: ok: written 17, same 2, skipped 7\ndevices 1: ok 1, failed 0, skipped as done already 0; 0 min [0-9] s\n"
+file(WRITE ${WORK}/line.log "${header}2026-12-08 23:13:20,pc,produce,example.set,00000000,1.0.0,E002000000000001,failed,Addr=7,\"\"\"Vm")
+step(0 "line.log: the last row was cut off \\(a run ended while writing it\\) and is dropped: \"2026-12-08 23:13:20,pc,[^\n]*\\.\\.\\.\n.*device 1 of 1, Addr=100: E00208115C3A77D1: ok: written 17, same 2, skipped 7\ndevices 1: ok 1, failed 0, skipped as done already 0; 0 min [0-9] s\n"
      produce example.set --log line.log --count 1 --number Addr=100,5)
-expect_file(line.log "^${header}[^\n]*,o\n${row},ok,Addr=100,\n$")
-step(2 "line.log:2: error: the row cannot be read" produce example.set --log line.log --count 1 --number Addr=continue)
+expect_file(line.log "^${header}${row},writing,Addr=100,\n${row},ok,Addr=100,\n$")
+# Any other row that cannot be read stops the run before the first device, named by line and field.
+file(WRITE ${WORK}/bad.log "${header}2026-12-08 23:13:20,pc,Produce,example.set,00000000,1.0.0,E002000000000001,ok,Addr=7,\n")
+step(2 "^bad.log:2: error: field 3 \\(command\\): neither produce nor verify: the row cannot be read" produce example.set --log bad.log --count 1 --number Addr=continue)
 file(WRITE ${WORK}/line.log "${header}")
 step(2 "line.log: error: no row records a number of \"Addr\"" produce example.set --log line.log --number Addr=continue)
 step(0 "device 1 of 1, Addr=100: E00208115C3A77D1: ok: same 19, skipped 7" produce example.set --log line.log --count 1 --number Addr=100,5)
-step(0 "device 1 of 1, Addr=105: E00208115C3A77D1: ok: written 1, same 18" produce example.set --log line.log --count 1 --number Addr=continue,5 --again)
-expect_file(line.log "^${header}${row},ok,Addr=100,\n${row},ok,Addr=105,\n$")
+# Written again (--again), a device keeps the number the log gave it, whatever continue would give.
+step(0 "device 1 of 1, Addr=100: E00208115C3A77D1: ok: same 19, skipped 7" produce example.set --log line.log --count 1 --number Addr=continue,5 --again)
+expect_file(line.log "^${header}${row},writing,Addr=100,\n${row},ok,Addr=100,\n${row},writing,Addr=100,\n${row},ok,Addr=100,\n$")
 # The tag the log has done, without --again: named with its row, not written, and the run waits
 # for it to leave (natively only: the run is ended by the time limit, which Wine would outlive).
 if(NOT EMULATOR)
@@ -134,12 +138,12 @@ if(NOT EMULATOR)
   execute_process(COMMAND ${WORK}/${tool} produce example.set --log line.log --count 1 --number Addr=continue
     WORKING_DIRECTORY ${WORK} TIMEOUT 2 RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
   file(READ ${WORK}/cr95hf-sim.txt after)
-  if(NOT out MATCHES "^E00208115C3A77D1: done already on [0-9: -]+ UTC \\(line.log, row 2\\): not written again, not counted \\(--again writes it\\)\ntake the tag away\n$"
+  if(NOT out MATCHES "^E00208115C3A77D1: done already on [0-9: -]+ UTC \\(line.log, row 5\\): not written again, not counted \\(--again writes it\\)\ntake the tag away\n$"
      OR NOT before STREQUAL after)
     message(FATAL_ERROR "a tag the log has done (${result}):\n${out}${err}")
   endif()
 endif()
-step(0 "page 1 row 7 \"Addr\": 105\n" read)
+step(0 "page 1 row 7 \"Addr\": 100\n" read)
 # The numbers refused before any tag: nothing written, nothing logged.
 file(READ ${WORK}/cr95hf-sim.txt before)
 foreach(bad "Addr=x" "Addr=1,0" "Addr=1.5" "SW=1" "Nothing=1" "Addr=128" "Addr=126,1")
@@ -149,15 +153,15 @@ file(READ ${WORK}/cr95hf-sim.txt after)
 if(NOT before STREQUAL after)
   message(FATAL_ERROR "a refused number changed the tag")
 endif()
-expect_file(line.log "^${header}${row},ok,Addr=100,\n${row},ok,Addr=105,\n$")
+expect_file(line.log "^${header}${row},writing,Addr=100,\n${row},ok,Addr=100,\n${row},writing,Addr=100,\n${row},ok,Addr=100,\n$")
 
 # A verifying station: the numbers expected in order; same, then different, nothing written.
-step(0 "device 1 of 1, Addr=105: E00208115C3A77D1: ok: same 19, skipped 7\ndevices 1: same 1, different 0;" verify example.set --log line.log --count 1 --number Addr=105)
-step(1 "\"Addr\" \\(40, int8\\): different: set 106, tag 105\n.*devices 1: same 0, different 1 \\(E00208115C3A77D1\\)" verify example.set --log line.log --count 1 --number Addr=continue)
-expect_file(line.log ",verify,[^\n]*,same,Addr=105,\n[^\n]*,verify,[^\n]*,different,Addr=106,\"\"\"Addr\"\"\"\n$")
+step(0 "device 1 of 1, Addr=100: E00208115C3A77D1: ok: same 19, skipped 7\ndevices 1: same 1, different 0;" verify example.set --log line.log --count 1 --number Addr=100)
+step(1 "\"Addr\" \\(40, int8\\): different: set 101, tag 100\n.*devices 1: same 0, different 1 \\(E00208115C3A77D1\\)" verify example.set --log line.log --count 1 --number Addr=continue)
+expect_file(line.log ",verify,[^\n]*,same,Addr=100,\n[^\n]*,verify,[^\n]*,different,Addr=101,\"\"\"Addr\"\"\"\n$")
 # A dry run reads and says what an apply would do; the tag stays as it was.
 file(READ ${WORK}/cr95hf-sim.txt before)
-step(0 "\"SW\" \\(0, swver\\): skipped: a software version.*\"Addr\" \\(40, int8\\): write 17, was 105\n.*ok: same 18, write 1, skipped 7\ndry run: an apply would take 31 exchanges" apply example.set --dry-run)
+step(0 "\"SW\" \\(0, swver\\): skipped: a software version.*\"Addr\" \\(40, int8\\): write 17, was 100\n.*ok: same 18, write 1, skipped 7\ndry run: an apply would take 31 exchanges" apply example.set --dry-run)
 file(READ ${WORK}/cr95hf-sim.txt after)
 if(NOT before STREQUAL after)
   message(FATAL_ERROR "a dry run changed the tag")
