@@ -7,8 +7,8 @@
 #include "tagtool/log_csv.h"
 
 enum {
-    LOG_DEVICES_MAX = 200000,    // devices a log may hold: a 100 000-row log holds at most 100 000
-    LOG_INDEX_SLOTS = 1 << 18,   // a power of two well above LOG_DEVICES_MAX, so that a search is short
+    LOG_DEVICES_MAX = 200000,   // devices a log may hold: a 100 000-row log holds at most 100 000
+    LOG_INDEX_SLOTS = 1 << 18,  // a power of two well above LOG_DEVICES_MAX, so that a search is short
     LOG_TIME_SIZE = 24,
 };
 

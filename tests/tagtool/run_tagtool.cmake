@@ -167,6 +167,53 @@ if(NOT before STREQUAL after)
   message(FATAL_ERROR "a dry run changed the tag")
 endif()
 
+# A run killed while writing left the device's reservation as its latest row: placed again (the
+# row before says ok, the latest decides), it is finished under that number, not the next.
+fresh_tag()
+set(r "2026-12-08 23:13:20,pc,produce,example.set,1,1.2.0,E00208115C3A77D1")
+file(WRITE ${WORK}/killed.csv "${header}${r},ok,Addr=40,\n${r},writing,Addr=50,\n2026-12-08 23:13:21,pc,produce,example.set,1,1.2.0,E002000000000009,writing,Addr=60,\n")
+step(0 "device 1 of 1, Addr=50: E00208115C3A77D1: ok: written" produce example.set --log killed.csv --count 1 --number Addr=continue)
+
+# Three stations on one log, each with a line of four devices (the simulator's conveyor), all
+# continuing the numbers: they take turns at the log's lock, so no number is given twice.
+file(WRITE ${WORK}/shared.csv "${header}${r},ok,Addr=20,\n")
+file(READ ${EXAMPLES}/cr95hf-sim.txt sim)
+# Each station runs from a script of its own that keeps its output in files: in one pipeline of
+# processes, a station's output would be the next one's input.
+file(WRITE ${WORK}/station.cmake "execute_process(COMMAND \${RUN} WORKING_DIRECTORY \${DIR} TIMEOUT 100
+  RESULT_VARIABLE result OUTPUT_FILE \${DIR}/out.txt ERROR_FILE \${DIR}/err.txt)
+file(WRITE \${DIR}/status.txt \"\${result}\")\n")
+set(stations "")
+foreach(s 1 2 3)
+  set(dir ${WORK}/station${s})
+  file(MAKE_DIRECTORY ${dir})
+  file(COPY ${TOOL} ${DLL} ${EXAMPLES}/Pelox.ini ${EXAMPLES}/example.set DESTINATION ${dir})
+  string(REGEX REPLACE "\nuid [0-9A-F]+" "\nuid E0040000000${s}0000" line "${sim}")
+  file(WRITE ${dir}/cr95hf-sim.txt "${line}conveyor 3\n")
+  set(run ${EMULATOR} ${dir}/${tool} produce example.set --log ${WORK}/shared.csv --count 4 --number Addr=continue)
+  string(REPLACE ";" "\\;" run "${run}")
+  list(APPEND stations COMMAND ${CMAKE_COMMAND} "-DRUN=${run}" -DDIR=${dir} -P ${WORK}/station.cmake)
+endforeach()
+execute_process(${stations} TIMEOUT 120)
+set(results "")
+set(out "")
+foreach(s 1 2 3)
+  file(READ ${WORK}/station${s}/status.txt status)
+  file(READ ${WORK}/station${s}/out.txt said)
+  list(APPEND results ${status})
+  string(APPEND out "${said}")
+endforeach()
+file(READ ${WORK}/shared.csv shared)
+string(REGEX MATCHALL ",ok,Addr=[0-9]+," done "${shared}")
+list(SORT done)
+list(REMOVE_DUPLICATES done)
+list(LENGTH done numbers)
+string(REGEX MATCHALL ",writing,Addr=" reserved "${shared}")
+list(LENGTH reserved reservations)
+if(NOT results STREQUAL "0;0;0" OR NOT numbers EQUAL 13 OR NOT reservations EQUAL 12 OR NOT shared MATCHES ",ok,Addr=32,")
+  message(FATAL_ERROR "three stations on one log (${results}): ${numbers} numbers\n${shared}${out}")
+endif()
+
 # Mode holds 0 to 2 (Min=0 Max=2): a 5 is not written, its set not produced, no number beyond 2
 # given; numbered, the set's own 5 never reaches a device, so the set is not refused for it.
 string(REPLACE "\"Mode\" 36 int8 1\n" "\"Mode\" 36 int8 5\n" five "${text}")
