@@ -131,17 +131,42 @@ step(0 "device 1 of 1, Addr=100: E00208115C3A77D1: ok: same 19, skipped 7" produ
 # Written again (--again), a device keeps the number the log gave it, whatever continue would give.
 step(0 "device 1 of 1, Addr=100: E00208115C3A77D1: ok: same 19, skipped 7" produce example.set --log line.log --count 1 --number Addr=continue,5 --again)
 expect_file(line.log "^${header}${row},writing,Addr=100,\n${row},ok,Addr=100,\n${row},writing,Addr=100,\n${row},ok,Addr=100,\n$")
+# The set is known by its entries: a comment and CR LF line ends make no other set, and a row of
+# version 1.2.0 (the CRC-32 of the file's bytes, without its leading zeros) names the same set.
+file(READ ${EXAMPLES}/example.set example)
+string(REPLACE "set\n" "set\n# saved again\n" crlf "${example}")
+string(REPLACE "\n" "\r\n" crlf "${crlf}")
+file(WRITE ${WORK}/crlf.set "${crlf}")
+file(READ ${EXAMPLES}/example.set hex HEX)
+string(LENGTH "${hex}" n)
+math(EXPR n "${n} - 2")
+set(crc 4294967295)
+foreach(i RANGE 0 ${n} 2)
+  string(SUBSTRING "${hex}" ${i} 2 byte)
+  math(EXPR crc "${crc} ^ 0x${byte}")
+  foreach(bit RANGE 7)
+    math(EXPR crc "(${crc} >> 1) ^ (0xEDB88320 & -(${crc} & 1))")
+  endforeach()
+endforeach()
+math(EXPR crc "${crc} ^ 0xFFFFFFFF" OUTPUT_FORMAT HEXADECIMAL)
+string(REGEX REPLACE "^0x0*" "" crc "${crc}")
+file(WRITE ${WORK}/old.csv "${header}2026-12-08 23:13:20,pc,produce,example.set,${crc},1.2.0,E00208115C3A77D1,ok,Addr=7,\n")
 # The tag the log has done, without --again: named with its row, not written, and the run waits
 # for it to leave (natively only: the run is ended by the time limit, which Wine would outlive).
 if(NOT EMULATOR)
-  file(READ ${WORK}/cr95hf-sim.txt before)
-  execute_process(COMMAND ${WORK}/${tool} produce example.set --log line.log --count 1 --number Addr=continue
-    WORKING_DIRECTORY ${WORK} TIMEOUT 2 RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  file(READ ${WORK}/cr95hf-sim.txt after)
-  if(NOT out MATCHES "^E00208115C3A77D1: done already on [0-9: -]+ UTC \\(line.log, row 5\\): not written again, not counted \\(--again writes it\\)\ntake the tag away\n$"
-     OR NOT before STREQUAL after)
-    message(FATAL_ERROR "a tag the log has done (${result}):\n${out}${err}")
-  endif()
+  foreach(run "example.set;line.log;5" "crlf.set;line.log;5" "example.set;old.csv;2")
+    list(GET run 0 set)
+    list(GET run 1 log)
+    list(GET run 2 n)
+    file(READ ${WORK}/cr95hf-sim.txt before)
+    execute_process(COMMAND ${WORK}/${tool} produce ${set} --log ${log} --count 1 --number Addr=continue
+      WORKING_DIRECTORY ${WORK} TIMEOUT 2 RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    file(READ ${WORK}/cr95hf-sim.txt after)
+    if(NOT out MATCHES "^E00208115C3A77D1: done already on [0-9: -]+ UTC \\(${log}, row ${n}\\): not written again, not counted \\(--again writes it\\)\ntake the tag away\n$"
+       OR NOT before STREQUAL after)
+      message(FATAL_ERROR "a tag the log has done (${set}, ${log}: ${result}):\n${out}${err}")
+    endif()
+  endforeach()
 endif()
 step(0 "page 1 row 7 \"Addr\": 100\n" read)
 # The numbers refused before any tag: nothing written, nothing logged.
