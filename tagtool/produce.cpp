@@ -132,7 +132,16 @@ ProduceResult produce(ParamSet& set, RunKind kind, int count, Numbering* number,
             continue;
         }
         char numberText[LOG_FIELD_SIZE] = "";
-        if (numbered) {
+        // A verifying station expects the number the production log gave the device, whatever
+        // the order of arrival; without one the number is left out of the comparison.
+        if (numbered && kind == RunKind::verify) {
+            SetEntry& e = set.entries[number->entry];
+            e.value = static_cast<int32_t>(knows.number);
+            e.valueSet = knows.numbered;
+            if (knows.numbered)
+                snprintf(numberText, sizeof numberText, "%s=%lld", e.name, static_cast<long long>(knows.number));
+            else ++result.leftOut;
+        } else if (numbered) {
             int64_t chosen = 0;
             if (!choose_number(number, knows, &chosen)) {
                 if (locked) hooks.reserve(hooks.context, nullptr);
@@ -156,6 +165,8 @@ ProduceResult produce(ParamSet& set, RunKind kind, int count, Numbering* number,
         }
         if (kind == RunKind::verify) verify_opened_tag(set, uid, &report);
         else apply_opened_tag(set, uid, &report);
+        if (knows.unknown && report.outcome == SetOutcome::ok) report.outcome = SetOutcome::different;
+        result.unknown += knows.unknown ? 1 : 0;
         ++result.devices;
         if (report.outcome != SetOutcome::ok) {
             if (result.failed < FAILED_UIDS_KEPT) result.failedUids[result.failed] = uid;

@@ -46,6 +46,7 @@ struct LogKnows {
     int64_t number;
     bool anyHighest;  // the highest number of this kind of run, for continue
     int64_t highest;
+    bool unknown;  // verify: the production log has no number for the tag (said to the operator)
 };
 
 struct ProduceHooks {
@@ -77,6 +78,8 @@ struct ProduceResult {
     uint64_t failedUids[FAILED_UIDS_KEPT];
     bool logFailed;
     bool numbersUsedUp;  // the next number would not fit the parameter: stopped before it
+    int leftOut;         // verify: devices whose number was not compared (none known for them)
+    int unknown;         // verify: devices the production log does not know: counted as different
 };
 
 // Runs until count devices are done (0: no limit), the wait hook says stop, a log row could not

@@ -28,6 +28,8 @@ struct Console {
     FILE* out;
     FILE* err;
     ProductionLog* log;
+    ProductionLog* production;   // verify: the producing station's log when it is another file
+    const char* productionPath;  // verify: the producing station's log as given, null for none
     const char* logPath;
     uint32_t setCrc;   // the set's fingerprint, in the rows this version writes
     uint32_t fileCrc;  // the CRC-32 of its bytes, in the rows of version 1.2.0
@@ -77,9 +79,20 @@ bool look_up(void* context, uint64_t uid, LogKnows* knows)
 {
     Console& c = *static_cast<Console*>(context);
     if (!lock_production_log(c.log, true, c.out, c.err)) return false;
-    // A verifying station's own log has no say in what a device holds.
-    const DeviceRecord* d = c.kind == RunKind::produce ? index_find(uid) : nullptr;
+    // A verifying station's own log has no say in what a device holds; the production log has.
+    if (c.production != nullptr && lock_production_log(c.production, true, c.out, c.err))
+        unlock_production_log(c.production);
+    else if (c.production != nullptr) return unlock_production_log(c.log), false;
+    const DeviceRecord* d = c.kind == RunKind::produce || c.productionPath != nullptr ? index_find(uid) : nullptr;
     *knows = LogKnows{};
+    if (c.productionPath != nullptr && (d == nullptr || !d->numbered)) {
+        knows->unknown = true;
+        fprintf(c.out,
+                "%016llX: %s in the production log %s: its number is not known, the device counts as different\n",
+                static_cast<unsigned long long>(uid), d == nullptr ? "not" : "without a number", c.productionPath);
+        fflush(c.out);
+        c.said = -1;
+    }
     knows->anyHighest = index_highest(run_kind_word(c.kind), &knows->highest);
     if (d == nullptr) return true;
     knows->numbered = d->numbered;
@@ -150,6 +163,9 @@ void print_summary(const ProduceResult& r, RunKind kind, int64_t ms, FILE* out)
     const char* stop = console_stop_reason();
     if (stop[0] != '\0') fprintf(out, "; ended by %s", stop);
     if (r.numbersUsedUp) fprintf(out, "; ended before the next number, which would not fit");
+    if (r.unknown > 0) fprintf(out, "; %d not in the production log", r.unknown);
+    if (r.leftOut > 0 && r.unknown < r.leftOut)
+        fprintf(out, "; the number left out of the comparison (no production log: --production-log LOG)");
     fprintf(out, "\n");
 }
 
@@ -179,16 +195,34 @@ int command_produce(const ProductionOptions& o, FILE* out, FILE* err)
     uint32_t setCrc = set_fingerprint(commandSet);  // the set as read, before a number takes its entry
     Numbering number = {-1, 0, 1, 0, false};
     bool continues = false;
-    if (o.number != nullptr && !parse_numbering(o.number, &commandSet, &number, &continues, err)) return TAG_BAD_INPUT;
+    // A verifying station takes each number from the production log: NAME alone says which.
+    char option[LOG_FIELD_SIZE + 16];
+    const char* numberOption = o.number;
+    if (kind == RunKind::verify && o.number != nullptr && strchr(o.number, '=') == nullptr) {
+        snprintf(option, sizeof option, "%.*s=continue", LOG_FIELD_SIZE - 1, o.number);
+        numberOption = option;
+    }
+    if (numberOption != nullptr && !parse_numbering(numberOption, &commandSet, &number, &continues, err))
+        return TAG_BAD_INPUT;
+    if (kind == RunKind::verify) continues = false;
     if (continues && !file_exists(o.log)) {
         fprintf(err, "%s: error: no such log, so no number to continue from\n", o.log);
         return TAG_BAD_INPUT;
     }
     // Everything that can be refused without the log is, before the log is created.
-    if ((!continues && !numbers_fit(commandSet, number, o.count, err)) || !set_usable(o.set, kind, out, err))
+    bool fits = kind == RunKind::verify || continues || numbers_fit(commandSet, number, o.count, err);
+    if (!fits || !set_usable(o.set, kind, out, err)) return TAG_BAD_INPUT;
+    if (o.productionLog != nullptr && !file_exists(o.productionLog)) {
+        fprintf(err, "%s: error: no such production log\n", o.productionLog);
         return TAG_BAD_INPUT;
-    static ProductionLog log;
+    }
+    static ProductionLog log, production;
+    // One file is one log: opened twice, closing either would let the other's lock go.
+    const char* productionPath =
+        o.productionLog != nullptr && strcmp(o.productionLog, o.log) != 0 ? o.productionLog : nullptr;
     index_reset(number.entry >= 0 ? commandSet.entries[number.entry].name : "");
+    if (productionPath != nullptr && !open_production_log(&production, productionPath, ',', out, err))
+        return TAG_BAD_INPUT;
     if (!open_production_log(&log, o.log, o.semicolons ? ';' : ',', out, err)) return TAG_BAD_INPUT;
     if (continues &&
         (!continue_numbering(o.log, kind, commandSet, &number, err) || !numbers_fit(commandSet, number, o.count, err)))
@@ -198,7 +232,18 @@ int command_produce(const ProductionOptions& o, FILE* out, FILE* err)
     snprintf(crcText, sizeof crcText, "%08lX", static_cast<unsigned long>(setCrc));
     LogSource source = {stationName, o.set, crcText, PELOX_VERSION_TEXT, &log.format};
     console_catch_interrupt();
-    Console console = {out, err, &log, o.log, setCrc, fileCrc, o.count, -1, kind, o.again};
+    Console console = {out,
+                       err,
+                       &log,
+                       productionPath != nullptr ? &production : nullptr,
+                       o.productionLog,
+                       o.log,
+                       setCrc,
+                       fileCrc,
+                       o.count,
+                       -1,
+                       kind,
+                       o.again};
     ProduceHooks hooks = {&console, wait_console, now_utc, clock_ms, log_row, look_up, reserve, show_device};
     int64_t start = console_clock_ms();
     ProduceResult result = produce(commandSet, kind, o.count, &number, source, hooks);

@@ -188,7 +188,7 @@ TEST_F(Production, NumbersGoInTheSameWritesAndTheRunStopsBeforeOneThatDoesNotFit
 TEST_F(Production, ADoneTagIsLeftAloneAndAVerifyingStationWritesNothing)
 {
     hooks.look_up = [](void*, uint64_t uid, LogKnows* knows) {
-        *knows = LogKnows{uid == 0xE002000000000002ull, false, 0, false, 0};
+        *knows = LogKnows{uid == 0xE002000000000002ull, false, 0, false, 0, false};
         return true;
     };
     hooks.reserve = [](void*, const char*) { return true; };

@@ -180,10 +180,13 @@ if(NOT before STREQUAL after)
 endif()
 expect_file(line.log "^${header}${row},writing,Addr=100,\n${row},ok,Addr=100,\n${row},writing,Addr=100,\n${row},ok,Addr=100,\n$")
 
-# A verifying station: the numbers expected in order; same, then different, nothing written.
-step(0 "device 1 of 1, Addr=100: E00208115C3A77D1: ok: same 19, skipped 7\ndevices 1: same 1, different 0;" verify example.set --log line.log --count 1 --number Addr=100)
-step(1 "\"Addr\" \\(40, int8\\): different: set 101, tag 100\n.*devices 1: same 0, different 1 \\(E00208115C3A77D1\\)" verify example.set --log line.log --count 1 --number Addr=continue)
-expect_file(line.log ",verify,[^\n]*,same,Addr=100,\n[^\n]*,verify,[^\n]*,different,Addr=101,\"\"\"Addr\"\"\"\n$")
+# A verifying station: each device's number as the production log gives it for the UID; without
+# that log the number is left out, and a UID the log lacks is not the same. Nothing is written.
+step(0 "device 1 of 1, Addr=100: E00208115C3A77D1: ok: same 19, skipped 7\ndevices 1: same 1, different 0;" verify example.set --log check.csv --count 1 --number Addr --production-log line.log)
+step(0 "device 1 of 1: E00208115C3A77D1: ok: same 18, skipped 8\ndevices 1: same 1, different 0; 0 min 0 s; the number left out of the comparison \\(no production log: --production-log LOG\\)\n" verify example.set --log check.csv --count 1 --number Addr=7)
+file(WRITE ${WORK}/other.csv "${header}2026-12-08 23:13:21,pc,produce,example.set,1,1.2.0,E002000000000009,ok,Addr=5,\n")
+step(1 "E00208115C3A77D1: not in the production log other.csv: its number is not known, the device counts as different\n.*devices 1: same 0, different 1 \\(E00208115C3A77D1\\); 0 min 0 s; 1 not in the production log\n" verify example.set --log check.csv --count 1 --number Addr --production-log other.csv)
+expect_file(check.csv ",verify,[^\n]*,same,Addr=100,\n[^\n]*,verify,[^\n]*,same,,\n[^\n]*,verify,[^\n]*,different,,\n$")
 # A dry run reads and says what an apply would do; the tag stays as it was.
 file(READ ${WORK}/cr95hf-sim.txt before)
 step(0 "\"SW\" \\(0, swver\\): skipped: a software version.*\"Addr\" \\(40, int8\\): write 17, was 100\n.*ok: same 18, write 1, skipped 7\ndry run: an apply would take 31 exchanges" apply example.set --dry-run)
