@@ -11,7 +11,9 @@ const char* const kLogColumnNames[LOG_COLUMNS] = {"time_utc",     "station", "co
 
 namespace {
 
-enum { HEADER_NAME_SIZE = 24 };  // longer than any of our names: a longer one is not ours
+enum { HEADER_NAME_SIZE = 24 };
+const char kStrayQuote[] =
+    "a quote in a field that is not quoted";  // longer than any of our names: a longer one is not ours
 
 int next_byte(const ByteStream& source)
 {
@@ -105,7 +107,7 @@ LogRead parse_fields(const ByteStream& source, Fields* f, int* line, int* startL
                 }
                 return bad_row(source, line, f, column, c, "a carriage return that does not end the line");
             }
-            if (c == '"') return bad_row(source, line, f, column, c, "a quote in a field that is not quoted");
+            if (c == '"') return bad_row(source, line, f, column, c, kStrayQuote);
             if (c == '\0') return bad_row(source, line, f, column, c, "a NUL byte");
             f->anyText = true;
             keep(slot, &length, c);

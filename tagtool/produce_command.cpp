@@ -115,9 +115,9 @@ bool reserve(void* context, const char* row)
     unlock_production_log(c.log);
     if (!stored)
         fprintf(c.err,
-                "%s: error: the row that reserves the number of %s could not be written (the disk full?): "
+                "%s: error: the row that reserves the device's number could not be written (the disk full?): "
                 "nothing written; stopped\n",
-                c.logPath, row);
+                c.logPath);
     return stored;
 }
 
