@@ -202,6 +202,22 @@ set(r "2026-12-08 23:13:20,pc,produce,example.set,1,1.2.0,E00208115C3A77D1")
 file(WRITE ${WORK}/killed.csv "${header}${r},ok,Addr=40,\n${r},writing,Addr=50,\n2026-12-08 23:13:21,pc,produce,example.set,1,1.2.0,E002000000000009,writing,Addr=60,\n")
 step(0 "device 1 of 1, Addr=50: E00208115C3A77D1: ok: written" produce example.set --log killed.csv --count 1 --number Addr=continue)
 
+# A log another program holds locked: the station waits, says so once, and goes on after.
+if(NOT EMULATOR)
+  find_program(python python3)
+  if(python)
+    execute_process(COMMAND ${python} -c "import fcntl, subprocess, sys, time
+f = open(sys.argv[1], 'a'); fcntl.lockf(f, fcntl.LOCK_EX)
+p = subprocess.Popen(sys.argv[2:], stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+time.sleep(1.6); fcntl.lockf(f, fcntl.LOCK_UN); sys.stdout.write(p.communicate()[0].decode())"
+      ${WORK}/killed.csv ${WORK}/${tool} produce example.set --log killed.csv --count 1 --again
+      WORKING_DIRECTORY ${WORK} TIMEOUT 30 OUTPUT_VARIABLE out)
+    if(NOT out MATCHES "^killed.csv is open in another program: close it there; waiting\ndevice 1 of 1: ")
+      message(FATAL_ERROR "a log held by another program:\n${out}")
+    endif()
+  endif()
+endif()
+
 # Three stations on one log, each with a line of four devices (the simulator's conveyor), all
 # continuing the numbers: they take turns at the log's lock, so no number is given twice.
 file(WRITE ${WORK}/shared.csv "${header}${r},ok,Addr=20,\n")
