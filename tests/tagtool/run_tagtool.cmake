@@ -202,6 +202,19 @@ set(r "2026-12-08 23:13:20,pc,produce,example.set,1,1.2.0,E00208115C3A77D1")
 file(WRITE ${WORK}/killed.csv "${header}${r},ok,Addr=40,\n${r},writing,Addr=50,\n2026-12-08 23:13:21,pc,produce,example.set,1,1.2.0,E002000000000009,writing,Addr=60,\n")
 step(0 "device 1 of 1, Addr=50: E00208115C3A77D1: ok: written" produce example.set --log killed.csv --count 1 --number Addr=continue)
 
+# A log a spreadsheet saved (a byte order mark, ';', CR LF, a column of its own first, every field
+# quoted) goes on: new rows in its way, its column left empty. --semicolons starts a log with ';'.
+string(ASCII 239 187 191 bom)
+file(WRITE ${WORK}/saved.csv "${bom}\"note\";\"time_utc\";\"station\";\"command\";\"set_file\";\"set_crc\";\"tool_version\";\"uid\";\"result\";\"number\";\"parameters\"\r\n\"x\";\"2026-12-08 23:13:20\";\"pc\";\"produce\";\"a.set\";\"829840\";\"1.2.0\";\"E00208115C3A77D1\";\"failed\";\"Addr=61\";\"\"\r\n")
+step(0 "device 1 of 1, Addr=61: E00208115C3A77D1: ok: " produce example.set --log saved.csv --count 1 --number Addr=continue)
+expect_file(saved.csv "\n;[0-9: -]+;[^;]+;produce;example.set;[0-9A-F]+;${VERSION};E00208115C3A77D1;ok;Addr=61;\n$")
+file(READ ${WORK}/saved.csv hex HEX)  # file(READ) as text drops the carriage returns
+if(NOT hex MATCHES "3b0d0a3b[0-9a-f]*3b0d0a$")
+  message(FATAL_ERROR "saved.csv: the new rows do not end in CR LF: ${hex}")
+endif()
+step(0 "device 1 of 1: E00208115C3A77D1: ok: " produce example.set --log semicolons.csv --count 1 --semicolons)
+expect_file(semicolons.csv "^time_utc;station;command;set_file;set_crc;tool_version;uid;result;number;parameters\n[^\n]*;writing;;\n[^\n]*;ok;;\n$")
+
 # A log another program holds locked: the station waits, says so once, and goes on after.
 if(NOT EMULATOR)
   find_program(python python3)
