@@ -88,6 +88,8 @@ bool log(void* context, const char* text)
     return true;
 }
 
+Line reserved;  // the reservation rows, in turn
+
 const LogSource kSource = {"line-7", "example.set", "0123ABCD", "1.2.0", nullptr};
 
 std::string row(const std::string& time, uint64_t uid, const std::string& rest, const char* command = "produce")
@@ -211,6 +213,32 @@ TEST_F(Production, ADoneTagIsLeftAloneAndAVerifyingStationWritesNothing)
     EXPECT_EQ(line.log, (std::vector<std::string>{
                             row("23:13:20", 0xE002000000000001ull, "same,,", "verify"),
                             row("23:14:20", 0xE002000000000002ull, "different,,\"\"\"Addr\"\"\"", "verify")}));
+}
+
+// Each number decided at the device from what the log holds then: a tag the log numbered keeps its
+// number, a new one gets the next after the highest any station has given; the reservation row
+// is stored before the tag is written.
+TEST_F(Production, ANumberedTagKeepsItsNumberAndContinueFollowsTheLogAtEachDevice)
+{
+    hooks.look_up = [](void* context, uint64_t uid, LogKnows* knows) {
+        size_t rows = static_cast<Line*>(context)->log.size();
+        *knows = LogKnows{false, uid == 0xE002000000000002ull, 7, true, rows < 2 ? 20 : 40, false};
+        return true;
+    };
+    hooks.reserve = [](void*, const char* row) {
+        if (row != nullptr) {
+            EXPECT_EQ(sim_calls(SIM_WRITE_BLOCK) % 25, 0) << row;
+        }
+        return row == nullptr || log(&reserved, row);
+    };
+    Numbering number = {6, 21, 1, 127, true};  // "Addr" continued after the log's 20
+    reserved.log.clear();
+    produce(*set, RunKind::produce, 3, &number, kSource, hooks);
+    EXPECT_EQ(line.log, (std::vector<std::string>{row("23:13:20", 0xE002000000000001ull, "ok,Addr=21,"),
+                                                  row("23:14:20", 0xE002000000000002ull, "ok,Addr=7,"),
+                                                  row("23:15:20", 0xE002000000000003ull, "ok,Addr=41,")}));
+    ASSERT_EQ(reserved.log.size(), 3u);
+    EXPECT_NE(reserved.log[2].find(",writing,Addr=41,"), std::string::npos);
 }
 
 // Logs as a spreadsheet may save them (a byte order mark, ';', CR LF, every field quoted, a column
