@@ -33,6 +33,9 @@ PRODUCTION = [
     ("produce_numbered_device_4ms/iterations:5/real_time", "the same with `--number Addr=1`"),
     ("verify_device_4ms/iterations:5/real_time", "`verify`, one device holding the set, 4 ms an exchange"),
     ("dry_run_4ms/iterations:5/real_time", "`apply --dry-run`, fresh tag, 4 ms an exchange"),
+    ("log_decisions_100000_rows/iterations:20/real_time",
+     "a device's decisions on a 100 000-row log: two turns at its lock, the reservation and the result row on the disk"),
+    ("log_open_100000_rows/iterations:3/real_time", "the first reading of a 100 000-row log, once a run"),
 ]
 PRODUCTION_LINE = "production_line_4ms/iterations:1/real_time"
 UNIT_NS = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}

@@ -1,7 +1,7 @@
 // Production against a reader taking 4 ms an exchange: one device produced (with and without a
 // number), verified, or dry-run on a factory-fresh tag; and a line of tags, each taken away as
 // soon as it is done and the next placed at once, for the devices a minute that the polls for
-// a tag leaving and arriving allow.
+// a tag leaving and arriving allow; and the production log's share of a device on a large log.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -13,11 +13,13 @@
 #include "sets/apply_run.h"
 #include "sets/set_tag.h"
 #include "sim/sim_tag.h"
+#include "tagtool/log_index.h"
 #include "tagtool/produce.h"
+#include "tagtool/production_log.h"
 
 namespace {
 
-const LogSource kSource = {"bench", "example.set", "00000000", "0.0.0"};
+const LogSource kSource = {"bench", "example.set", "00000000", "0.0.0", nullptr};
 const int kAddrEntry = 6;              // "Addr" in examples/example.set
 const long long kPauseNs = 200000000;  // the console's pause between two polls
 
@@ -64,7 +66,7 @@ struct Example {
     std::unique_ptr<SetReport> report = std::make_unique<SetReport>();
     bool loaded;
     Line line = {0, 0, false, 0};
-    ProduceHooks hooks = {&line, wait, now, clock_ms, log, nullptr, nullptr};
+    ProduceHooks hooks = {&line, wait, now, clock_ms, log, nullptr, nullptr, nullptr};
     Example()
     {
         sim_reset();
@@ -147,5 +149,64 @@ void production_line_4ms(benchmark::State& state)
     state.counters["devices_per_minute"] = tags * static_cast<double>(state.iterations()) / minutes;
 }
 BENCHMARK(production_line_4ms)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The production log's part of a device on a log of 100 000 rows (50 000 devices, a reservation
+// and a result each): two turns at the lock, each reading on what was appended, the UID looked
+// up, the reservation and the result row appended and put on the disk. And, once a run, the
+// first reading of the whole log.
+const char kBenchLog[] = "bench-production-log.csv";
+
+void write_log_100000_rows()
+{
+    FILE* f = fopen(kBenchLog, "wb");
+    if (f == nullptr) return;
+    fputs("time_utc,station,command,set_file,set_crc,tool_version,uid,result,number,parameters\n", f);
+    for (int i = 0; i < 50000; ++i)
+        for (const char* result : {"writing", "ok"})
+            fprintf(f, "2026-12-09 08:15:45,LINE7-PC,produce,example.set,54334111,1.3.0,E0040000%08X,%s,Addr=%d,\n",
+                    static_cast<unsigned>(i), result, i % 100);
+    fclose(f);
+}
+
+void log_open_100000_rows(benchmark::State& state)
+{
+    write_log_100000_rows();
+    ProductionLog log;
+    FILE* quiet = fopen("/dev/null", "w");
+    for (auto _ : state) {
+        index_reset("Addr");
+        if (!open_production_log(&log, kBenchLog, ',', quiet, quiet)) state.SkipWithError("the log was not read");
+    }
+    fclose(quiet);
+    remove(kBenchLog);
+}
+BENCHMARK(log_open_100000_rows)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void log_decisions_100000_rows(benchmark::State& state)
+{
+    write_log_100000_rows();
+    ProductionLog log;
+    FILE* quiet = fopen("/dev/null", "w");
+    index_reset("Addr");
+    if (!open_production_log(&log, kBenchLog, ',', quiet, quiet)) state.SkipWithError("the log was not read");
+    uint64_t uid = 0xE004000100000000ull;
+    char row[LOG_ROW_SIZE];
+    for (auto _ : state) {
+        bool ok = lock_production_log(&log, false, quiet, quiet);
+        ok = ok && index_find(++uid) == nullptr;
+        snprintf(row, sizeof row,
+                 "2026-12-09 08:15:45,LINE7-PC,produce,example.set,54334111,1.3.0,%016llX,%s,Addr=7,\n",
+                 static_cast<unsigned long long>(uid), "writing");
+        ok = ok && append_log_row(&log, row);
+        unlock_production_log(&log);
+        ok = ok && lock_production_log(&log, false, quiet, quiet) && index_find(uid) != nullptr;
+        ok = ok && append_log_row(&log, row);
+        unlock_production_log(&log);
+        if (!ok) state.SkipWithError("a decision failed");
+    }
+    fclose(quiet);
+    remove(kBenchLog);
+}
+BENCHMARK(log_decisions_100000_rows)->Iterations(20)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

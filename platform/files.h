@@ -57,6 +57,10 @@ bool replacement_commit(FileReplacement* r);
 // so a log never keeps half a line.
 bool append_line_whole(FILE* file, const char* line);
 
+// Cuts a file open for appending and reading back to size bytes and has the system put that on
+// the disk: a production log's row cut off by a stopped run goes, the rows before it stay.
+bool cut_file(FILE* file, long size);
+
 // A whole file locked against every other process until unlock_file: the one way for stations
 // that share a file to take turns. The file is made when it is not there, and file is the locked
 // file open for reading and appending: read and write it through that stream, for on Windows the

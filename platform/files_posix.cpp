@@ -175,6 +175,12 @@ bool append_line_whole(FILE* file, const char* line)
     return false;
 }
 
+bool cut_file(FILE* file, long size)
+{
+    return fflush(file) == 0 && ftruncate(fileno(file), size) == 0 && fsync(fileno(file)) == 0 &&
+           fseek(file, 0, SEEK_END) == 0;
+}
+
 FileLockOutcome lock_file_exclusive(FileLock* lock, const char* path, bool wait)
 {
     lock->file = nullptr;

@@ -35,3 +35,21 @@ uint32_t config_fingerprint()
     }
     return ~crc;
 }
+
+uint32_t set_fingerprint(const ParamSet& set)
+{
+    // As config_fingerprint, then a byte 1 and the value high byte first, or a byte 0 for not-set.
+    uint32_t crc = 0xFFFFFFFFu;
+    for (int i = 0; i < set.count && i < SET_MAX_ENTRIES; ++i) {
+        const SetEntry& e = set.entries[i];
+        crc = crc32_add(crc, reinterpret_cast<const uint8_t*>(e.name), strnlen(e.name, sizeof e.name - 1) + 1);
+        uint32_t a = static_cast<uint32_t>(e.address), v = static_cast<uint32_t>(e.value);
+        const uint8_t rest[10] = {static_cast<uint8_t>(a >> 24), static_cast<uint8_t>(a >> 16),
+                                  static_cast<uint8_t>(a >> 8),  static_cast<uint8_t>(a),
+                                  static_cast<uint8_t>(e.type),  static_cast<uint8_t>(e.valueSet ? 1 : 0),
+                                  static_cast<uint8_t>(v >> 24), static_cast<uint8_t>(v >> 16),
+                                  static_cast<uint8_t>(v >> 8),  static_cast<uint8_t>(v)};
+        crc = crc32_add(crc, rest, e.valueSet ? sizeof rest : 6);
+    }
+    return ~crc;
+}

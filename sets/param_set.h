@@ -80,5 +80,9 @@ const char* after_set_signature(const char* line);
 // A fingerprint of the loaded configuration: CRC-32 over the name, address and type of every
 // record in use, in order. Sets read with another configuration have another one.
 uint32_t config_fingerprint();
+// The set's identity: CRC-32 over each entry's name, address, type and value (or that it is
+// not-set), in order. Comments, line ends and the header do not count, so a new save of the same
+// values is the same set.
+uint32_t set_fingerprint(const ParamSet& set);
 // CRC-32 (IEEE) of bytes, carried on from crc: start with 0xFFFFFFFF, and take ~ of the last.
 uint32_t crc32_add(uint32_t crc, const uint8_t* bytes, size_t length);

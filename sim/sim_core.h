@@ -24,7 +24,9 @@ struct SimState {
     bool readerAbsent;
     bool usbOpen;  // the library's USB handle: opened by the USB connect, closed when the reader goes
     bool selectRefused;
-    int leaveAfter;  // requests still answered before the tag leaves; -1 when not armed
+    int leaveAfter;        // requests still answered before the tag leaves; -1 when not armed
+    int conveyor;          // tags still to come after this one on a line of tags; -1 when there is no line
+    bool conveyorWritten;  // the tag on the line has been written: the next identification finds the next
     unsigned delayUs;
     SimFault faults[SIM_MAX_FAULTS];
     int faultCount;

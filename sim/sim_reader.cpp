@@ -133,6 +133,26 @@ int put_info(char* text, int result, const char* info)
     return result;
 }
 
+// A line of tags: once the tag on it has been written, the next protocol selection (the field
+// switched off and on, as a reader's connection does) finds the next
+// (its UID one higher, erased), until the line has brought them all; then the field stays empty.
+void advance_conveyor(SimKind kind)
+{
+    if (simState.conveyor < 0) return;
+    if (kind == SIM_WRITE_BLOCK && !simState.conveyorWritten) simState.conveyorWritten = true, sim_mark_changed();
+    if (kind != SIM_SELECT || !simState.conveyorWritten) return;
+    simState.conveyorWritten = false;
+    if (simState.conveyor == 0) {
+        simState.inField = false;
+    } else {
+        --simState.conveyor;
+        ++simState.uid;
+        std::memset(simState.memory, 0xFF, sizeof simState.memory);
+        simState.granted = 0;
+    }
+    sim_mark_changed();
+}
+
 }  // namespace
 
 int sim_reader_connect()
@@ -174,6 +194,7 @@ int sim_reader_select(const char* command, char* answer)
     if (!command || std::strcmp(command, ISO15693) != 0 || simState.selectRefused) return fail(answer, SIM_REFUSED);
     // Selecting switches the RF field off and on: the tag forgets presented passwords.
     simState.granted = 0;
+    advance_conveyor(SIM_SELECT);
     put_text(answer, SELECTED);
     return SIM_OK;
 }
@@ -187,6 +208,7 @@ int sim_reader_send_receive(const char* command, char* answer)
     charge_delay();
     count_down_action();
     count_down_field();
+    advance_conveyor(kind);
     SimFaultHit hit = sim_advance_faults(kind, true);
     if (simState.readerAbsent) return fail(answer, SIM_NO_READER);
     if (hit.fail) return fail(answer, SIM_INJECTED);

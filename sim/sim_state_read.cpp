@@ -99,6 +99,11 @@ void apply(SimState* s, char** t, int n)
     else if (!std::strcmp(key, "leave_after")) {
         if (!std::strcmp(t[1], "none")) s->leaveAfter = -1;
         else if (number(t[1], 10, 1000000000, &a)) s->leaveAfter = (int)a;
+    } else if (!std::strcmp(key, "conveyor")) {
+        if (!std::strcmp(t[1], "none")) s->conveyor = -1;
+        else if (number(t[1], 10, 1000000000, &a)) s->conveyor = (int)a;
+    } else if (!std::strcmp(key, "conveyor_written")) {
+        flag(t[1], &s->conveyorWritten);
     } else if (!std::strcmp(key, "delay_us") && number(t[1], 10, 10000000, &a)) s->delayUs = (unsigned)a;
     else if (!std::strcmp(key, "fail_call")) add_fault(s, SIM_FAULT_FAIL_CALL, t, n);
     else if (!std::strcmp(key, "flag_answer")) add_fault(s, SIM_FAULT_FLAG_ANSWER, t, n);

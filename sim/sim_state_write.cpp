@@ -67,6 +67,9 @@ void write_state(Sink* sink)
     line(sink, "select_refused %d", s.selectRefused ? 1 : 0);
     if (s.leaveAfter < 0) line(sink, "leave_after none");
     else line(sink, "leave_after %d", s.leaveAfter);
+    if (s.conveyor < 0) line(sink, "conveyor none");
+    else line(sink, "conveyor %d", s.conveyor);
+    line(sink, "conveyor_written %d", s.conveyorWritten ? 1 : 0);
     line(sink, "delay_us %u", s.delayUs);
     for (int i = 0; i < s.faultCount; ++i) {
         const SimFault& f = s.faults[i];

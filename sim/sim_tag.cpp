@@ -45,6 +45,7 @@ void sim_factory_state(SimState* s)
     std::memset(s->memory, 0xFF, sizeof s->memory);
     s->inField = true;
     s->leaveAfter = -1;
+    s->conveyor = -1;
 }
 
 void sim_reset()

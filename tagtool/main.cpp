@@ -1,6 +1,6 @@
 // pelox-tag [--config PATH] read | save FILE | compare FILE | apply FILE [--dry-run] |
 //           produce FILE --log LOG [--count N] [--number NAME=FIRST[,STEP]] [--again] |
-//           verify FILE --log LOG [--count N] [--number NAME=FIRST[,STEP]]
+//           verify FILE --log LOG [--count N] [--number NAME] [--production-log PLOG]
 #include <stdio.h>
 #include <string.h>
 
@@ -28,11 +28,13 @@ const char kUsage[] =
     "  save FILE [--force]                 the tag's parameters into a new set file (--force: replace a set)\n"
     "  compare FILE                        the tag against a set file\n"
     "  apply FILE [--dry-run]              the set written to the tag, verified (--dry-run: what it would do)\n"
-    "  produce FILE --log LOG [--count N] [--number NAME=FIRST[,STEP]] [--again]\n"
+    "  produce FILE --log LOG [--count N] [--number NAME=FIRST[,STEP]] [--again] [--semicolons]\n"
     "                                      the set written to every new tag placed on the reader, NAME\n"
     "                                      numbered per device (NAME=continue: after the log's highest)\n"
-    "  verify FILE --log LOG [--count N] [--number NAME=FIRST[,STEP]]\n"
-    "                                      every new tag compared with the set, nothing written\n"
+    "                                      (--semicolons: a new LOG separates its fields with ';')\n"
+    "  verify FILE --log LOG [--count N] [--number NAME] [--production-log PLOG] [--semicolons]\n"
+    "                                      every new tag compared with the set, nothing written; NAME\n"
+    "                                      as the production log PLOG records it for the tag's UID\n"
     "The configuration is Pelox.ini beside pelox-tag unless --config names another.\n"
     "Exit status: 0 ok; 1 different, or a parameter or device failed; 2 bad command line, configuration,\n"
     "set file, output file or log; 3 no reader, no tag, or a block not read (nothing written).\n"
@@ -44,7 +46,8 @@ int usage(FILE* to, int status)
     return status;
 }
 
-// "--log LOG", "--count N", "--number NAME=FIRST[,STEP]" and for produce "--again", in any order.
+// "--log LOG", "--count N", "--number NAME=FIRST[,STEP]", "--semicolons" and for produce "--again",
+// in any order.
 bool production_options(int argc, char** argv, int first, ProductionOptions* o)
 {
     for (int i = first; i < argc; ++i) {
@@ -52,11 +55,17 @@ bool production_options(int argc, char** argv, int first, ProductionOptions* o)
             o->again = true;
             continue;
         }
+        if (strcmp(argv[i], "--semicolons") == 0 && !o->semicolons) {
+            o->semicolons = true;
+            continue;
+        }
         if (i + 1 >= argc) return false;
         int32_t count = 0;
         const char* value = argv[++i];
         if (strcmp(argv[i - 1], "--log") == 0 && o->log == nullptr) o->log = value;
         else if (strcmp(argv[i - 1], "--number") == 0 && o->number == nullptr) o->number = value;
+        else if (strcmp(argv[i - 1], "--production-log") == 0 && o->verify && o->productionLog == nullptr)
+            o->productionLog = value;
         else if (strcmp(argv[i - 1], "--count") == 0 && scan_whole_decimal(value, &count) == NumberScan::ok &&
                  count > 0 && o->count == 0)
             o->count = count;
@@ -97,7 +106,7 @@ int tool_main(int argc, char** argv)
     }
     int arguments = argc - first - 1;
     bool verify = strcmp(command, "verify") == 0;
-    ProductionOptions options = {argv[first + 1], nullptr, 0, nullptr, false, verify};
+    ProductionOptions options = {argv[first + 1], nullptr, 0, nullptr, false, nullptr, false, verify};
     bool force = strcmp(command, "save") == 0 && arguments == 2 && strcmp(argv[first + 2], "--force") == 0;
     bool dryRun = strcmp(command, "apply") == 0 && arguments == 2 && strcmp(argv[first + 2], "--dry-run") == 0;
     bool known = (strcmp(command, "read") == 0 && arguments == 0) ||
@@ -108,7 +117,7 @@ int tool_main(int argc, char** argv)
                   production_options(argc, argv, first + 2, &options));
     if (!known) return usage(stderr, TAG_BAD_INPUT);
     if (!path_fits(config, "--config") || !path_fits(arguments > 0 ? argv[first + 1] : nullptr, "FILE") ||
-        !path_fits(options.log, "--log"))
+        !path_fits(options.log, "--log") || !path_fits(options.productionLog, "--production-log"))
         return TAG_BAD_INPUT;
 
     ConfigLoad outcome = ConfigLoad::read;

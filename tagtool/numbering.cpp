@@ -7,7 +7,7 @@
 #include "model/text_number.h"
 #include "model/text_quote.h"
 #include "model/value_codec.h"
-#include "tagtool/production_log.h"
+#include "tagtool/log_index.h"
 
 namespace {
 
@@ -111,25 +111,17 @@ bool parse_numbering(const char* option, ParamSet* set, Numbering* number, bool*
     return true;
 }
 
-bool continue_numbering(FILE* log, const char* logPath, RunKind kind, const ParamSet& set, Numbering* number, FILE* err)
+bool continue_numbering(const char* logPath, RunKind kind, const ParamSet& set, Numbering* number, FILE* err)
 {
-    const char* name = set.entries[number->entry].name;
-    char quoted[QUOTED_TEXT_SIZE];
-    quote_text(name, quoted, sizeof quoted);
     int64_t highest = 0;
-    int line = 0;
-    switch (highest_number(log, run_kind_word(kind), name, &highest, &line)) {
-    case NumberSearch::found: number->next = highest + number->step; return true;
-    case NumberSearch::none:
-        fprintf(err, "%s: error: no row records a number of %s: give the first (--number NAME=FIRST)\n", logPath,
-                quoted);
-        return false;
-    case NumberSearch::malformed: break;
+    number->continues = true;
+    if (index_highest(run_kind_word(kind), &highest)) {
+        number->next = highest + number->step;
+        return true;
     }
-    fprintf(err,
-            "%s:%d: error: the row cannot be read (a stray quote, another number of fields than the header's, or "
-            "a number of %s that is no whole number): the last number is not known\n",
-            logPath, line, quoted);
+    char quoted[QUOTED_TEXT_SIZE];
+    quote_text(set.entries[number->entry].name, quoted, sizeof quoted);
+    fprintf(err, "%s: error: no row records a number of %s: give the first (--number NAME=FIRST)\n", logPath, quoted);
     return false;
 }
 

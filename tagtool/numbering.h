@@ -13,10 +13,9 @@
 // twice, not Changeable, not a whole number, outside Min= and Max= or the type, a step below 1.
 bool parse_numbering(const char* option, ParamSet* set, Numbering* number, bool* continues, FILE* err);
 
-// For continue: the number after the highest the log's rows of this kind of run record. False after
-// saying why (no such row, or a row that cannot be read, named by its line).
-bool continue_numbering(FILE* log, const char* logPath, RunKind kind, const ParamSet& set, Numbering* number,
-                        FILE* err);
+// For continue: the number after the highest the log's rows of this kind of run record (the log
+// read into tagtool/log_index.h). False after saying why: no such row.
+bool continue_numbering(const char* logPath, RunKind kind, const ParamSet& set, Numbering* number, FILE* err);
 
 // Whether the first number lies within Min= and Max= (else the type's range), and with a count
 // the last one too; false after saying why.

@@ -51,7 +51,7 @@ const char* run_kind_word(RunKind kind)
 }
 
 void format_log_row(const LogSource& source, RunKind kind, const SetReport& r, int64_t now, const char* number,
-                    char* out, size_t size)
+                    char* out, size_t size, bool reserving)
 {
     if (size == 0) return;
     char when[UTC_TEXT_SIZE], uid[17], parameters[LOG_PARAMETERS_SIZE];
@@ -72,15 +72,32 @@ void format_log_row(const LogSource& source, RunKind kind, const SetReport& r, i
                                        source.setCrc,
                                        source.toolVersion,
                                        uid,
-                                       result_word(kind, r.outcome),
+                                       reserving ? "writing" : result_word(kind, r.outcome),
                                        number,
                                        parameters};
-    out[0] = '\0';
+    if (reserving) fields[LOG_PARAMETERS] = "";
+    LogFormat fresh = new_log_format(',');
     // The buffer holds every field at its longest; a field cut off would leave no row at all.
-    for (int i = 0; i < LOG_COLUMNS; ++i)
-        if (!append_csv_field(out, size - 1, fields[i], i == 0)) append_csv_field(out, size - 1, "...", i == 0);
-    append_format(out, size, "\n");
+    if (!join_log_row(source.format != nullptr ? *source.format : fresh, fields, out, size)) out[0] = '\0';
 }
+
+namespace {
+
+// The device's number: the one the log gave it, else the run's next (after the log's highest
+// with continue). False when a new one would not fit.
+bool choose_number(Numbering* number, const LogKnows& knows, int64_t* chosen)
+{
+    if (knows.numbered) return *chosen = knows.number, true;
+    int64_t next = number->next;
+    if (number->continues && knows.anyHighest && knows.highest + number->step > next)
+        next = knows.highest + number->step;
+    if (next > number->high) return false;
+    *chosen = next;
+    number->next = next + number->step;
+    return true;
+}
+
+}  // namespace
 
 ProduceResult produce(ParamSet& set, RunKind kind, int count, Numbering* number, const LogSource& source,
                       const ProduceHooks& hooks)
@@ -89,38 +106,72 @@ ProduceResult produce(ParamSet& set, RunKind kind, int count, Numbering* number,
     Leaving leaving = {0, false, -1};
     bool numbered = number != nullptr && number->entry >= 0;
     while (count <= 0 || result.devices < count) {
-        if (numbered && number->next > number->high) {
-            result.numbersUsedUp = true;
+        if (numbered && !number->continues && number->next > number->high) {
+            result.numbersUsedUp = true;  // before the next tag: no wait for a device it could not number
             break;
         }
         uint64_t uid = 0;
         TagOpening poll = open_tag(&uid);
         leaving.see(poll.outcome, uid, hooks.clock_ms(hooks.context));
-        if (!leaving.waiting && poll.outcome == SetOutcome::ok && hooks.done != nullptr &&
-            hooks.done(hooks.context, uid)) {
-            ++result.skipped;  // left as it is, and waited for to go like a device just written
-            leaving.start(uid);
-        }
         if (leaving.waiting || poll.outcome != SetOutcome::ok) {
             if (!hooks.wait(hooks.context, leaving.waiting ? ProduceWait::forLeave : ProduceWait::forTag, poll)) break;
             continue;
         }
+        // Every decision about the device from the log as it is now, under its lock until reserved.
+        LogKnows knows = {};
+        if (hooks.look_up != nullptr && !hooks.look_up(hooks.context, uid, &knows)) {
+            result.logFailed = true;
+            break;
+        }
+        bool locked = hooks.look_up != nullptr;
+        if (knows.done) {
+            hooks.reserve(hooks.context, nullptr);
+            ++result.skipped;  // left as it is, and waited for to go like a device just written
+            leaving.start(uid);
+            if (!hooks.wait(hooks.context, ProduceWait::forLeave, poll)) break;
+            continue;
+        }
         char numberText[LOG_FIELD_SIZE] = "";
-        if (numbered) {
+        // A verifying station expects the number the production log gave the device, whatever
+        // the order of arrival; without one the number is left out of the comparison.
+        if (numbered && kind == RunKind::verify) {
             SetEntry& e = set.entries[number->entry];
-            e.value = static_cast<int32_t>(number->next);
+            e.value = static_cast<int32_t>(knows.number);
+            e.valueSet = knows.numbered;
+            if (knows.numbered)
+                snprintf(numberText, sizeof numberText, "%s=%lld", e.name, static_cast<long long>(knows.number));
+            else ++result.leftOut;
+        } else if (numbered) {
+            int64_t chosen = 0;
+            if (!choose_number(number, knows, &chosen)) {
+                if (locked) hooks.reserve(hooks.context, nullptr);
+                result.numbersUsedUp = true;
+                break;
+            }
+            SetEntry& e = set.entries[number->entry];
+            e.value = static_cast<int32_t>(chosen);
             e.valueSet = true;
-            snprintf(numberText, sizeof numberText, "%s=%lld", e.name, static_cast<long long>(number->next));
-            number->next += number->step;
+            snprintf(numberText, sizeof numberText, "%s=%lld", e.name, static_cast<long long>(chosen));
+        }
+        char row[LOG_ROW_SIZE];
+        report.uid = uid;
+        report.count = 0;
+        // The number is the device's before the tag holds it: a run that ends in the write leaves
+        // the number taken, never free for another device.
+        format_log_row(source, kind, report, hooks.now(hooks.context), numberText, row, sizeof row, true);
+        if (locked && !hooks.reserve(hooks.context, kind == RunKind::produce ? row : nullptr)) {
+            result.logFailed = true;
+            break;
         }
         if (kind == RunKind::verify) verify_opened_tag(set, uid, &report);
         else apply_opened_tag(set, uid, &report);
+        if (knows.unknown && report.outcome == SetOutcome::ok) report.outcome = SetOutcome::different;
+        result.unknown += knows.unknown ? 1 : 0;
         ++result.devices;
         if (report.outcome != SetOutcome::ok) {
             if (result.failed < FAILED_UIDS_KEPT) result.failedUids[result.failed] = uid;
             ++result.failed;
         }
-        char row[LOG_ROW_SIZE];
         format_log_row(source, kind, report, hooks.now(hooks.context), numberText, row, sizeof row);
         // On the disk first: a run that ends while the operator is told still has the record.
         bool logged = hooks.log(hooks.context, row);

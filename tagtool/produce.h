@@ -24,8 +24,9 @@ const char* run_kind_word(RunKind kind);
 struct LogSource {
     const char* station;  // the computer's name
     const char* setFile;
-    const char* setCrc;  // the set file's CRC-32 (file_crc32) in 8 hexadecimal digits
+    const char* setCrc;  // the set's fingerprint (set_fingerprint) in 8 hexadecimal digits
     const char* toolVersion;
+    const LogFormat* format;  // the log's separator, line end and columns; null: a new log's
 };
 
 // A number per device for one parameter: the set's entry for it takes first, first + step, ...
@@ -33,8 +34,19 @@ struct LogSource {
 struct Numbering {
     int entry;  // the set entry, -1 for a run without numbers
     int64_t next;
-    int64_t step;  // 1 or more
-    int64_t high;  // the largest the parameter may take: Max=, else what its type holds
+    int64_t step;            // 1 or more
+    int64_t high;            // the largest the parameter may take: Max=, else what its type holds
+    bool continues = false;  // after the highest number the log holds, whichever station gave it
+};
+
+// What the log knows of a tag, from every row any station has written up to the look.
+struct LogKnows {
+    bool done;      // its latest produce row is ok with this set (and the operator has been told)
+    bool numbered;  // a row gave it a number: it keeps it
+    int64_t number;
+    bool anyHighest;  // the highest number of this kind of run, for continue
+    int64_t highest;
+    bool unknown;  // verify: the production log has no number for the tag (said to the operator)
 };
 
 struct ProduceHooks {
@@ -46,9 +58,13 @@ struct ProduceHooks {
     // The device's log row, whole with its line end; false when it is not safely stored, which
     // ends the run before the next device. Called before anything about the device is shown.
     bool (*log)(void* context, const char* row);
-    // Whether the log records this tag as done for the set already (and the operator has been
-    // told); such a tag is left as it is, uncounted. May be null: every tag is handled.
-    bool (*done)(void* context, uint64_t uid);
+    // Takes the log (locked until reserve) and says what it knows of the tag; false when it cannot
+    // be read, which ends the run. A done tag is left as it is, uncounted. May be null: the log
+    // knows nothing, and reserve is not called.
+    bool (*look_up)(void* context, uint64_t uid, LogKnows* knows);
+    // Appends the reservation row (result writing) before the tag is written and lets the log go;
+    // row null: nothing to append. False when the row is not safely stored: nothing is written.
+    bool (*reserve)(void* context, const char* row);
     // The device's report on the set it got, for the operator, once its row is logged (logged
     // false: it could not be); device counts from 1, number is "" or "NAME=VALUE". May be null.
     void (*device)(void* context, const SetReport& report, const ParamSet& set, int device, const char* number,
@@ -62,6 +78,8 @@ struct ProduceResult {
     uint64_t failedUids[FAILED_UIDS_KEPT];
     bool logFailed;
     bool numbersUsedUp;  // the next number would not fit the parameter: stopped before it
+    int leftOut;         // verify: devices whose number was not compared (none known for them)
+    int unknown;         // verify: devices the production log does not know: counted as different
 };
 
 // Runs until count devices are done (0: no limit), the wait hook says stop, a log row could not
@@ -71,6 +89,7 @@ ProduceResult produce(ParamSet& set, RunKind kind, int count, Numbering* number,
 
 // The row of a handled device: result ok or failed (produce), same, different or failed
 // (verify: failed when a block could not be read), and the parameters that failed, were not
-// written or differ, quoted as the console names them. number is "" or "NAME=VALUE".
+// written or differ, quoted as the console names them. number is "" or "NAME=VALUE". With
+// reserving, the row that reserves the number before the write: result writing.
 void format_log_row(const LogSource& source, RunKind kind, const SetReport& report, int64_t now, const char* number,
-                    char* out, size_t size);
+                    char* out, size_t size, bool reserving = false);

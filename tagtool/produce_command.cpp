@@ -3,6 +3,7 @@
 // its device is shown.
 #include "tagtool/produce_command.h"
 
+#include <string.h>
 #include <time.h>
 
 #include "model/text_quote.h"
@@ -15,6 +16,7 @@
 #include "tagtool/commands.h"
 #include "platform/console.h"
 #include "tagtool/numbering.h"
+#include "tagtool/log_index.h"
 #include "tagtool/production_log.h"
 #include "platform/station.h"
 
@@ -25,14 +27,17 @@ enum { POLL_PAUSE_MS = 200 };
 struct Console {
     FILE* out;
     FILE* err;
-    FILE* log;
+    ProductionLog* log;
+    ProductionLog* production;   // verify: the producing station's log when it is another file
+    const char* productionPath;  // verify: the producing station's log as given, null for none
     const char* logPath;
-    const char* setCrc;
+    uint32_t setCrc;   // the set's fingerprint, in the rows this version writes
+    uint32_t fileCrc;  // the CRC-32 of its bytes, in the rows of version 1.2.0
     int count;
     int said;  // what the operator was last told while waiting, -1 for nothing
+    RunKind kind;
+    bool again;
 };
-
-LogRow doneRow;  // static: a row is too large for a console stack
 
 bool wait_console(void* context, ProduceWait what, const TagOpening& lastPoll)
 {
@@ -65,18 +70,58 @@ int64_t clock_ms(void*)
 
 bool log_row(void* context, const char* row)
 {
-    return append_line_whole(static_cast<Console*>(context)->log, row);
+    Console& c = *static_cast<Console*>(context);
+    // The device is written: its row waits for the log however long another program holds it.
+    if (!lock_production_log(c.log, false, c.out, c.err)) return false;
+    bool stored = append_log_row(c.log, row);
+    unlock_production_log(c.log);
+    return stored;
 }
 
-bool done_already(void* context, uint64_t uid)
+bool look_up(void* context, uint64_t uid, LogKnows* knows)
 {
     Console& c = *static_cast<Console*>(context);
-    if (!find_done(c.log, uid, c.setCrc, &doneRow)) return false;
+    if (!lock_production_log(c.log, true, c.out, c.err)) return false;
+    // A verifying station's own log has no say in what a device holds; the production log has.
+    if (c.production != nullptr && lock_production_log(c.production, true, c.out, c.err))
+        unlock_production_log(c.production);
+    else if (c.production != nullptr) return unlock_production_log(c.log), false;
+    const DeviceRecord* d = c.kind == RunKind::produce || c.productionPath != nullptr ? index_find(uid) : nullptr;
+    *knows = LogKnows{};
+    if (c.productionPath != nullptr && (d == nullptr || !d->numbered)) {
+        knows->unknown = true;
+        fprintf(c.out,
+                "%016llX: %s in the production log %s: its number is not known, the device counts as different\n",
+                static_cast<unsigned long long>(uid), d == nullptr ? "not" : "without a number", c.productionPath);
+        fflush(c.out);
+        c.said = -1;
+    }
+    knows->anyHighest = index_highest(run_kind_word(c.kind), &knows->highest);
+    if (d == nullptr) return true;
+    knows->numbered = d->numbered;
+    knows->number = d->number;
+    // Only a writing station leaves done tags alone; a verifying one checks every tag it sees.
+    knows->done = c.kind == RunKind::produce && !c.again && strcmp(d->result, "ok") == 0 &&
+                  (d->setCrc == c.setCrc || d->setCrc == c.fileCrc);
+    if (!knows->done) return true;
     fprintf(c.out, "%016llX: done already on %s UTC (%s, row %d): not written again, not counted (--again writes it)\n",
-            static_cast<unsigned long long>(uid), doneRow.field[LOG_TIME], c.logPath, doneRow.line);
+            static_cast<unsigned long long>(uid), d->time, c.logPath, d->line);
     fflush(c.out);
     c.said = -1;
     return true;
+}
+
+bool reserve(void* context, const char* row)
+{
+    Console& c = *static_cast<Console*>(context);
+    bool stored = row == nullptr || append_log_row(c.log, row);
+    unlock_production_log(c.log);
+    if (!stored)
+        fprintf(c.err,
+                "%s: error: the row that reserves the device's number could not be written (the disk full?): "
+                "nothing written; stopped\n",
+                c.logPath);
+    return stored;
 }
 
 // The parameters that need the operator's eye, then "device 17 of 50: UID: outcome: counts".
@@ -121,6 +166,9 @@ void print_summary(const ProduceResult& r, RunKind kind, int64_t ms, FILE* out)
     const char* stop = console_stop_reason();
     if (stop[0] != '\0') fprintf(out, "; ended by %s", stop);
     if (r.numbersUsedUp) fprintf(out, "; ended before the next number, which would not fit");
+    if (r.unknown > 0) fprintf(out, "; %d not in the production log", r.unknown);
+    if (r.leftOut > 0 && r.unknown < r.leftOut)
+        fprintf(out, "; the number left out of the comparison (no production log: --production-log LOG)");
     fprintf(out, "\n");
 }
 
@@ -150,48 +198,69 @@ int command_produce(const ProductionOptions& o, FILE* out, FILE* err)
 {
     RunKind kind = o.verify ? RunKind::verify : RunKind::produce;
     if (!read_set_or_say(o.set, err)) return TAG_BAD_INPUT;
-    uint32_t crc = 0;
-    if (!file_crc32(o.set, &crc)) {
+    uint32_t fileCrc = 0;
+    if (!file_crc32(o.set, &fileCrc)) {
         fprintf(err, "%s: error: cannot read the file\n", o.set);
         return TAG_BAD_INPUT;
     }
-    Numbering number = {-1, 0, 1, 0};
+    uint32_t setCrc = set_fingerprint(commandSet);  // the set as read, before a number takes its entry
+    Numbering number = {-1, 0, 1, 0, false};
     bool continues = false;
-    if (o.number != nullptr && !parse_numbering(o.number, &commandSet, &number, &continues, err)) return TAG_BAD_INPUT;
+    // A verifying station takes each number from the production log: NAME alone says which.
+    char option[LOG_FIELD_SIZE + 16];
+    const char* numberOption = o.number;
+    if (kind == RunKind::verify && o.number != nullptr && strchr(o.number, '=') == nullptr) {
+        snprintf(option, sizeof option, "%.*s=continue", LOG_FIELD_SIZE - 1, o.number);
+        numberOption = option;
+    }
+    if (numberOption != nullptr && !parse_numbering(numberOption, &commandSet, &number, &continues, err))
+        return TAG_BAD_INPUT;
+    if (kind == RunKind::verify) continues = false;
     if (continues && !file_exists(o.log)) {
         fprintf(err, "%s: error: no such log, so no number to continue from\n", o.log);
         return TAG_BAD_INPUT;
     }
     // Everything that can be refused without the log is, before the log is created.
-    if ((!continues && !numbers_fit(commandSet, number, o.count, err)) ||
-        !set_usable(o.set, kind, number.entry >= 0, out, err))
-        return TAG_BAD_INPUT;
-    FILE* log = open_production_log(o.log, out, err);
-    if (log == nullptr) return TAG_BAD_INPUT;
-    if (continues && (!continue_numbering(log, o.log, kind, commandSet, &number, err) ||
-                      !numbers_fit(commandSet, number, o.count, err))) {
-        fclose(log);
+    bool fits = kind == RunKind::verify || continues || numbers_fit(commandSet, number, o.count, err);
+    if (!fits || !set_usable(o.set, kind, number.entry >= 0, out, err)) return TAG_BAD_INPUT;
+    if (o.productionLog != nullptr && !file_exists(o.productionLog)) {
+        fprintf(err, "%s: error: no such production log\n", o.productionLog);
         return TAG_BAD_INPUT;
     }
+    static ProductionLog log, production;
+    // One file is one log: opened twice, closing either would let the other's lock go.
+    const char* productionPath =
+        o.productionLog != nullptr && strcmp(o.productionLog, o.log) != 0 ? o.productionLog : nullptr;
+    index_reset(number.entry >= 0 ? commandSet.entries[number.entry].name : "");
+    if (productionPath != nullptr && !open_production_log(&production, productionPath, ',', out, err))
+        return TAG_BAD_INPUT;
+    if (!open_production_log(&log, o.log, o.semicolons ? ';' : ',', out, err)) return TAG_BAD_INPUT;
+    if (continues &&
+        (!continue_numbering(o.log, kind, commandSet, &number, err) || !numbers_fit(commandSet, number, o.count, err)))
+        return TAG_BAD_INPUT;
     char stationName[STATION_NAME_SIZE], crcText[9];
     station_name(stationName, sizeof stationName);
-    snprintf(crcText, sizeof crcText, "%08lX", static_cast<unsigned long>(crc));
-    LogSource source = {stationName, o.set, crcText, PELOX_VERSION_TEXT};
+    snprintf(crcText, sizeof crcText, "%08lX", static_cast<unsigned long>(setCrc));
+    LogSource source = {stationName, o.set, crcText, PELOX_VERSION_TEXT, &log.format};
     console_catch_interrupt();
-    Console console = {out, err, log, o.log, crcText, o.count, -1};
-    // Only a writing station leaves done tags alone; a verifying one checks every tag it sees.
-    bool (*done)(void*, uint64_t) = kind == RunKind::produce && !o.again ? done_already : nullptr;
-    ProduceHooks hooks = {&console, wait_console, now_utc, clock_ms, log_row, done, show_device};
+    Console console = {out,
+                       err,
+                       &log,
+                       productionPath != nullptr ? &production : nullptr,
+                       o.productionLog,
+                       o.log,
+                       setCrc,
+                       fileCrc,
+                       o.count,
+                       -1,
+                       kind,
+                       o.again};
+    ProduceHooks hooks = {&console, wait_console, now_utc, clock_ms, log_row, look_up, reserve, show_device};
     int64_t start = console_clock_ms();
     ProduceResult result = produce(commandSet, kind, o.count, &number, source, hooks);
     int64_t took = console_clock_ms() - start;
-    bool closed = fclose(log) == 0;
     console_finished();
     print_summary(result, kind, took, out);
     if (result.logFailed || result.numbersUsedUp) return TAG_BAD_INPUT;
-    if (!closed) {
-        fprintf(err, "%s: error: the log could not be closed\n", o.log);
-        return TAG_BAD_INPUT;
-    }
     return result.failed > 0 ? TAG_DIFFERENT : TAG_OK;
 }

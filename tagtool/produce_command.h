@@ -11,6 +11,8 @@ struct ProductionOptions {
     int count;
     const char* number;
     bool again;
+    const char* productionLog;  // verify: the producing station's log, by which each device's number is known
+    bool semicolons;            // a new log separates its fields with ';', as spreadsheets in many countries read them
     bool verify;
 };
 int command_produce(const ProductionOptions& options, FILE* out, FILE* err);

@@ -1,7 +1,8 @@
-// Fuzz target: bytes as a production log, read as `continue` reads it. A row read is one the writer
+// Fuzz target: bytes as a production log, read as a run reads it. A row read is one the writer
 // could have written: no NUL, no carriage return outside quotes but before a line feed, fields in
 // their buffers (cut only at full length), the number "" or NAME=VALUE with VALUE a 32-bit number
-// as "%lld" prints it, and written again by append_csv_field it reads back the same.
+// as "%lld" prints it, and written again in the file's format it reads back the same. A cut row is
+// the input's last.
 #include <stdint.h>
 #include <string.h>
 
@@ -10,8 +11,8 @@
 #include "fuzz/fuzz_check.h"
 #include "tagtool/log_csv.h"
 
-static LogRow row, again;                                         // too large for the stack
-static char written[LOG_COLUMNS * (2 * LOG_FIELD_SIZE + 1) + 1];  // room for a quote in every byte
+static LogRow row, again;                                              // too large for the stack
+static char written[LOG_FILE_COLUMNS * (2 * LOG_FIELD_SIZE + 1) + 3];  // room for a quote in every byte
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
@@ -22,10 +23,16 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
 {
     TextCursor text, back;
     ByteStream log = text_byte_stream(&text, reinterpret_cast<const char*>(data), size);
-    int line = 0, last = 0, one = 0;
+    LogFormat format = {};
+    long length = 0;
+    if (read_log_header(log, &format, &length) != LogRead::row) return 0;
+    FUZZ_CHECK(format.count >= LOG_COLUMNS && format.count <= LOG_FILE_COLUMNS, "%d columns", format.count);
+    int line = 1, last = 1, one = 0;
     for (const unsigned char* at = text.at;; at = text.at, last = row.line) {
-        LogRead r = read_log_row(log, &line, &row);
+        LogRead r = read_log_row(log, format, &line, &row);
         if (r == LogRead::end) return 0;
+        FUZZ_CHECK(r != LogRead::cut || text.at == text.end, "a cut row before the end");
+        if (r == LogRead::cut) return 0;
         FUZZ_CHECK(row.line > last && row.line <= line + 1, "row on line %d after %d", row.line, last);
         if (r == LogRead::malformed) continue;
         while (*at == '\n' || *at == '\r') ++at;  // the blank lines passed over
@@ -35,17 +42,17 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
         }
         const char* number = strrchr(row.field[LOG_NUMBER], '=');
         long long value = number ? strtoll(number + 1, nullptr, 10) : 0;
-        FUZZ_CHECK(!row.field[LOG_NUMBER][0] || is_log_header(row) ||
+        FUZZ_CHECK(!row.field[LOG_NUMBER][0] ||
                        (number && value == static_cast<int32_t>(value) && std::to_string(value) == number + 1),
                    "number \"%s\"", row.field[LOG_NUMBER]);
-        written[0] = '\0';
+        const char* fields[LOG_COLUMNS];
         for (int i = 0; i < LOG_COLUMNS; ++i) {
             size_t n = strnlen(row.field[i], LOG_FIELD_SIZE);
             FUZZ_CHECK(n < LOG_FIELD_SIZE && (!row.cut[i] || n == LOG_FIELD_SIZE - 1), "field %d of %zu bytes", i, n);
-            FUZZ_CHECK(append_csv_field(written, sizeof written - 1, row.field[i], i == 0), "field %d", i);
+            fields[i] = row.field[i];
         }
-        strcat(written, "\n");
-        r = read_log_row(text_byte_stream(&back, written, strlen(written)), &one, &again);
+        FUZZ_CHECK(join_log_row(format, fields, written, sizeof written), "row %d written again", row.line);
+        r = read_log_row(text_byte_stream(&back, written, strlen(written)), format, &one, &again);
         for (int i = 0; i < LOG_COLUMNS; ++i)
             FUZZ_CHECK(r == LogRead::row && !strcmp(again.field[i], row.field[i]), "field %d read back", i);
     }

@@ -8,7 +8,6 @@
 #include "support/reference_image.h"
 #include "support/temp_files.h"
 #include "tagtool/produce.h"
-#include "tagtool/production_log.h"
 
 namespace {
 
@@ -89,7 +88,9 @@ bool log(void* context, const char* text)
     return true;
 }
 
-const LogSource kSource = {"line-7", "example.set", "0123ABCD", "1.2.0"};
+Line reserved;  // the reservation rows, in turn
+
+const LogSource kSource = {"line-7", "example.set", "0123ABCD", "1.2.0", nullptr};
 
 std::string row(const std::string& time, uint64_t uid, const std::string& rest, const char* command = "produce")
 {
@@ -114,7 +115,7 @@ protected:
         sim_leave_field();  // the line starts empty
     }
     Line line = first_three();
-    ProduceHooks hooks{&line, wait, now, clock_ms, log, nullptr, nullptr};
+    ProduceHooks hooks{&line, wait, now, clock_ms, log, nullptr, nullptr, nullptr};
 };
 
 // The first tag misses polls spanning (polls - 1) * kPollMs: less than LEAVE_MS, it is the same tag;
@@ -188,7 +189,11 @@ TEST_F(Production, NumbersGoInTheSameWritesAndTheRunStopsBeforeOneThatDoesNotFit
 // A tag the log has done is left as it is and not counted; a verifying station compares only.
 TEST_F(Production, ADoneTagIsLeftAloneAndAVerifyingStationWritesNothing)
 {
-    hooks.done = [](void*, uint64_t uid) { return uid == 0xE002000000000002ull; };
+    hooks.look_up = [](void*, uint64_t uid, LogKnows* knows) {
+        *knows = LogKnows{uid == 0xE002000000000002ull, false, 0, false, 0, false};
+        return true;
+    };
+    hooks.reserve = [](void*, const char*) { return true; };
     ProduceResult result = produce(*set, RunKind::produce, 0, nullptr, kSource, hooks);
     EXPECT_EQ(result.devices, 2);
     EXPECT_EQ(result.skipped, 1);
@@ -198,7 +203,7 @@ TEST_F(Production, ADoneTagIsLeftAloneAndAVerifyingStationWritesNothing)
 
     SetUp();
     line = first_three();
-    hooks.done = nullptr;
+    hooks.look_up = nullptr;
     Bytes done = with_example_set(Bytes(SIM_MAX_BLOCKS * SIM_BLOCK_SIZE, 0xFF));
     line.start = {done, done};
     line.start[1][40] = 18;  // "Addr" 18 with the CRC of 17: not set
@@ -210,48 +215,94 @@ TEST_F(Production, ADoneTagIsLeftAloneAndAVerifyingStationWritesNothing)
                             row("23:14:20", 0xE002000000000002ull, "different,,\"\"\"Addr\"\"\"", "verify")}));
 }
 
-// Rows as a spreadsheet may save them come back field by field; rows that cannot be read are
-// named by the line they start on, and the reading goes on after them.
-TEST(ProductionLog, RowsReadBackAsWrittenOrResavedAndBadRowsNamedByLine)
+// Each number decided at the device from what the log holds then: a tag the log numbered keeps its
+// number, a new one gets the next after the highest any station has given; the reservation row
+// is stored before the tag is written.
+TEST_F(Production, ANumberedTagKeepsItsNumberAndContinueFollowsTheLogAtEachDevice)
 {
-    char written[200] = "";
-    for (const char* field : {"a,b", "say \"hi\"", "", "two\nlines", "x", "y", "z", "ok", "N=1", "p"})
-        EXPECT_TRUE(append_csv_field(written, sizeof written, field, written[0] == '\0'));
-    EXPECT_STREQ(written, "\"a,b\",\"say \"\"hi\"\"\",,\"two\nlines\",x,y,z,ok,N=1,p");
-    EXPECT_FALSE(append_csv_field(written, strlen(written) + 3, "abc", false));
-    TempFolder folder;
-    std::string text = std::string(kLogHeader) + written + "\n\r\n\"t\",\"s\",c,f,r,v,u,ok,,\r\n" +
-                       "t,s,c,f,r,v,u,ok,\n" + "t,s\"x,c,f,r,v,u,ok,,\n" + "t,\"s\"x,c,f,r,v,u,ok,,\n" +
-                       "t,s,c,f,r,v,u,ok,,\"open";
-    FILE* file = fopen(folder.write("log.csv", text).c_str(), "rb");
-    ASSERT_NE(file, nullptr);
-    auto read = std::make_unique<LogRow>();
-    std::vector<std::string> seen;
-    int line = 0;
-    for (LogRead r; (r = read_log_row(file_byte_stream(file), &line, read.get())) != LogRead::end;)
-        seen.push_back(std::to_string(read->line) +
-                       (r == LogRead::row ? " " + std::string(read->field[LOG_STATION]) + "|" + read->field[LOG_NUMBER]
-                                          : " malformed"));
-    fclose(file);
-    EXPECT_EQ(seen, (std::vector<std::string>{"1 station|number", "2 say \"hi\"|N=1", "5 s|", "6 malformed",
-                                              "7 malformed", "8 malformed", "9 malformed"}));
+    hooks.look_up = [](void* context, uint64_t uid, LogKnows* knows) {
+        size_t rows = static_cast<Line*>(context)->log.size();
+        *knows = LogKnows{false, uid == 0xE002000000000002ull, 7, true, rows < 2 ? 20 : 40, false};
+        return true;
+    };
+    hooks.reserve = [](void*, const char* row) {
+        if (row != nullptr) {
+            EXPECT_EQ(sim_calls(SIM_WRITE_BLOCK) % 25, 0) << row;
+        }
+        return row == nullptr || log(&reserved, row);
+    };
+    Numbering number = {6, 21, 1, 127, true};  // "Addr" continued after the log's 20
+    reserved.log.clear();
+    produce(*set, RunKind::produce, 3, &number, kSource, hooks);
+    EXPECT_EQ(line.log, (std::vector<std::string>{row("23:13:20", 0xE002000000000001ull, "ok,Addr=21,"),
+                                                  row("23:14:20", 0xE002000000000002ull, "ok,Addr=7,"),
+                                                  row("23:15:20", 0xE002000000000003ull, "ok,Addr=41,")}));
+    ASSERT_EQ(reserved.log.size(), 3u);
+    EXPECT_NE(reserved.log[2].find(",writing,Addr=41,"), std::string::npos);
+}
 
-    // Done: a produce row ok for this UID and set; the highest number, failed rows included.
-    file = fopen(folder
-                     .write("done.csv", std::string(kLogHeader) + "bad\n" +
-                                            row("23:13:20", 0xE002000000000001ull, "failed,Addr=12,x") +
-                                            row("23:14:20", 0xE002000000000002ull, "ok,Addr=7,"))
-                     .c_str(),
-                 "rb");
-    ASSERT_NE(file, nullptr);
-    EXPECT_TRUE(find_done(file, 0xE002000000000002ull, "0123ABCD", read.get()));
-    EXPECT_EQ(read->line, 4);
-    EXPECT_FALSE(find_done(file, 0xE002000000000002ull, "0123ABCE", read.get()));
-    EXPECT_FALSE(find_done(file, 0xE002000000000001ull, "0123ABCD", read.get()));
-    int64_t highest = 0;
-    EXPECT_EQ(highest_number(file, "produce", "Addr", &highest, &line), NumberSearch::malformed);
-    EXPECT_EQ(line, 2);
-    fclose(file);
+// Logs as a spreadsheet may save them (a byte order mark, ';', CR LF, every field quoted, a column
+// of its own) read field by field; a row cut at the end is cut, not malformed; any other row that
+// cannot be read is named by its line and field.
+TEST(ProductionLog, LogsAsSavedReadFieldByFieldAndBadRowsNamedByLineAndField)
+{
+    const std::string ours = "time_utc,station,command,set_file,set_crc,tool_version,uid,result,number,parameters\n";
+    const std::string row = "t,s,produce,f,829840,v,E002000000000001,ok,N=1,\n";
+    struct Case {
+        std::string text;
+        std::string seen;
+    } cases[] = {
+        {ours + row + "\n\r\n", "10,\n| 2 s|N=1"},
+        {"\xEF\xBB\xBF\"time_utc\";\"x\";\"station\";\"command\";\"set_file\";\"set_crc\";\"tool_version\";\"uid\";"
+         "\"result\";\"number\";\"parameters\"\r\n\"t\";\"\";\"a;\"\"b\"\"\r\nc\";\"produce\";\"f\";\"1\";\"v\";"
+         "\"e002000000000001\";\"writing\";\"N=-5\";\"\"\r\n;;;;;;;;;;\r\n",
+         "11;\r\n| 2 a;\"b\"\r\nc|N=-5"},
+        {ours + row + "t,s,produce,f,1,v,E002000000000001,ok,N=1,\"open", "10,\n| 2 s|N=1 3 cut"},
+        {ours + "t,s,produce,f,1,v,E002000000000001,ok,N=1", "10,\n| 2 cut"},
+        {ours + "t,s\"x,produce,f,1,v,E002000000000001,ok,,\n" + row, "10,\n| 2 bad 2 3 s|N=1"},
+        {ours + "t,\"s\"x,produce,f,1,v,E002000000000001,ok,,\n", "10,\n| 2 bad 2"},
+        {ours + "t,s\r,produce,f,1,v,E002000000000001,ok,,\n", "10,\n| 2 bad 2"},
+        {ours + "t,s,produce,f,1,v,E002000000000001,ok,,,\n", "10,\n| 2 bad 11"},
+        {ours + "t,s,produce,f,1,v,E002000000000001,ok\n", "10,\n| 2 bad 9"},
+        {ours + "t,s,Produce,f,1,v,E002000000000001,ok,,\n", "10,\n| 2 bad 3"},
+        {ours + "t,s,produce,f,1,v,E00200000000001,ok,,\n", "10,\n| 2 bad 7"},
+        {ours + "t,s,produce,f,123456789,v,E002000000000001,ok,,\n", "10,\n| 2 bad 5"},
+        {ours + "t,s,produce,f,1,v,E002000000000001,done,,\n", "10,\n| 2 bad 8"},
+        {ours + "t,s,produce,f,1,v,E002000000000001,ok,N =1,\n", "10,\n| 2 bad 9"},
+        {ours + "t,s,produce,f,1,v,E002000000000001,ok,N= 1,\n", "10,\n| 2 bad 9"},
+        {"time_utc,station\n", "another format"},
+        {"2026-12-08 23:13:20 UTC E002000000000001 ok\n", "another format"},
+        {ours.substr(0, ours.size() - 1), "10,\n| header cut"},
+    };
+    auto read = std::make_unique<LogRow>();
+    for (const Case& c : cases) {
+        TextCursor cursor;
+        ByteStream in = text_byte_stream(&cursor, c.text.data(), c.text.size());
+        LogFormat format = {};
+        long length = 0;
+        LogRead r = read_log_header(in, &format, &length);
+        std::string seen = r == LogRead::malformed
+                               ? "another format"
+                               : std::to_string(format.count) + format.separator + (format.crlf ? "\r\n|" : "\n|");
+        if (r == LogRead::cut) seen += " header cut";
+        int line = 1;
+        while (r == LogRead::row && (r = read_log_row(in, format, &line, read.get())) != LogRead::end) {
+            seen += " " + std::to_string(read->line);
+            if (r == LogRead::row) seen += " " + std::string(read->field[LOG_STATION]) + "|" + read->field[LOG_NUMBER];
+            if (r == LogRead::cut) seen += " cut";
+            if (r == LogRead::malformed) seen += " bad " + std::to_string(read->badColumn + 1);
+            if (r == LogRead::malformed) r = LogRead::row;
+        }
+        EXPECT_EQ(seen, c.seen) << c.text;
+    }
+
+    // New rows in the file's way: its separator, line end and columns, another's column left empty.
+    LogFormat format = {';', true, 11, {0, -1, 1, 2, 3, 4, 5, 6, 7, 8, 9}};
+    const char* fields[LOG_COLUMNS] = {"t", "a;b", "produce", "say \"hi\"", "1", "v", "u", "ok", "N=1", "two\nlines"};
+    char written[200];
+    ASSERT_TRUE(join_log_row(format, fields, written, sizeof written));
+    EXPECT_STREQ(written, "t;;\"a;b\";produce;\"say \"\"hi\"\"\";1;v;u;ok;N=1;\"two\nlines\"\r\n");
+    EXPECT_FALSE(join_log_row(format, fields, written, strlen("t;;\"a;b\";produce;")));
 }
 
 }  // namespace

@@ -126,33 +126,71 @@ expect_file(old.log "^2026-12-08 23:13:20 UTC E002000000000001 ok\n$")
 set(header "time_utc,station,command,set_file,set_crc,tool_version,uid,result,number,parameters\n")
 set(row "[0-9]+-[0-9]+-[0-9]+ [0-9:]+,[^,]+,produce,example.set,[0-9A-F]+,${VERSION},E00208115C3A77D1")
 step(0 "device 1 of 1: E00208115C3A77D1: ok: " produce example.set --log new.log --count 1)
-expect_file(new.log "^${header}${row},ok,,\n$")
+expect_file(new.log "^${header}${row},writing,,\n${row},ok,,\n$")
+# A last row cut off (here inside its quotes) is cut back, and the console shows what went.
 fresh_tag()
-file(WRITE ${WORK}/line.log "${header}2026-12-08 23:13:20,pc,produce,example.set,00000000,1.0.0,E002000000000001,o")
-step(0 "line.log: the last row was cut off.*device 1 of 1, Addr=100: E00208115C3A77D1: ok: written 17, same 2, skipped 7\ndevices 1: ok 1, failed 0, skipped as done already 0; 0 min [0-9] s\n"
+file(WRITE ${WORK}/line.log "${header}2026-12-08 23:13:20,pc,produce,example.set,00000000,1.0.0,E002000000000001,failed,Addr=7,\"\"\"Vm")
+step(0 "line.log: the last row was cut off \\(a run ended while writing it\\) and is dropped: \"2026-12-08 23:13:20,pc,[^\n]*\\.\\.\\.\n.*device 1 of 1, Addr=100: E00208115C3A77D1: ok: written 17, same 2, skipped 7\ndevices 1: ok 1, failed 0, skipped as done already 0; 0 min [0-9] s\n"
      produce example.set --log line.log --count 1 --number Addr=100,5)
-expect_file(line.log "^${header}[^\n]*,o\n${row},ok,Addr=100,\n$")
-step(2 "line.log:2: error: the row cannot be read" produce example.set --log line.log --count 1 --number Addr=continue)
+expect_file(line.log "^${header}${row},writing,Addr=100,\n${row},ok,Addr=100,\n$")
+# Any other row that cannot be read stops the run before the first device, named by line and field.
+file(WRITE ${WORK}/bad.log "${header}2026-12-08 23:13:20,pc,Produce,example.set,00000000,1.0.0,E002000000000001,ok,Addr=7,\n")
+step(2 "^bad.log:2: error: field 3 \\(command\\): neither produce nor verify: the row cannot be read" produce example.set --log bad.log --count 1 --number Addr=continue)
 file(WRITE ${WORK}/line.log "${header}")
 step(2 "line.log: error: no row records a number of \"Addr\"" produce example.set --log line.log --number Addr=continue)
 step(0 "device 1 of 1, Addr=100: E00208115C3A77D1: ok: same 19, skipped 7" produce example.set --log line.log --count 1 --number Addr=100,5)
-step(0 "device 1 of 1, Addr=105: E00208115C3A77D1: ok: written 1, same 18" produce example.set --log line.log --count 1 --number Addr=continue,5 --again)
-expect_file(line.log "^${header}${row},ok,Addr=100,\n${row},ok,Addr=105,\n$")
-# The tag the log has done, without --again: named with its row, not written, and waited for to leave, through
-# a second without the reader, said once (natively only: the time limit ends the run, which Wine would outlive).
+# Written again (--again), a device keeps the number the log gave it, whatever continue would give.
+step(0 "device 1 of 1, Addr=100: E00208115C3A77D1: ok: same 19, skipped 7" produce example.set --log line.log --count 1 --number Addr=continue,5 --again)
+expect_file(line.log "^${header}${row},writing,Addr=100,\n${row},ok,Addr=100,\n${row},writing,Addr=100,\n${row},ok,Addr=100,\n$")
+# The set is known by its entries: a comment and CR LF line ends make no other set, and a row of
+# version 1.2.0 (the CRC-32 of the file's bytes, without its leading zeros) names the same set.
+file(READ ${EXAMPLES}/example.set example)
+string(REPLACE "set\n" "set\n# saved again\n" crlf "${example}")
+string(REPLACE "\n" "\r\n" crlf "${crlf}")
+file(WRITE ${WORK}/crlf.set "${crlf}")
+file(READ ${EXAMPLES}/example.set hex HEX)
+string(LENGTH "${hex}" n)
+math(EXPR n "${n} - 2")
+set(crc 4294967295)
+foreach(i RANGE 0 ${n} 2)
+  string(SUBSTRING "${hex}" ${i} 2 byte)
+  math(EXPR crc "${crc} ^ 0x${byte}")
+  foreach(bit RANGE 7)
+    math(EXPR crc "(${crc} >> 1) ^ (0xEDB88320 & -(${crc} & 1))")
+  endforeach()
+endforeach()
+math(EXPR crc "${crc} ^ 0xFFFFFFFF" OUTPUT_FORMAT HEXADECIMAL)
+string(REGEX REPLACE "^0x0*" "" crc "${crc}")
+file(WRITE ${WORK}/old.csv "${header}2026-12-08 23:13:20,pc,produce,example.set,${crc},1.2.0,E00208115C3A77D1,ok,Addr=7,\n")
+# The tag the log has done, without --again: named with its row, not written, and the run waits
+# for it to leave (natively only: the run is ended by the time limit, which Wine would outlive).
 if(NOT EMULATOR)
+  foreach(run "example.set;line.log;5" "crlf.set;line.log;5" "example.set;old.csv;2")
+    list(GET run 0 set)
+    list(GET run 1 log)
+    list(GET run 2 n)
+    file(READ ${WORK}/cr95hf-sim.txt before)
+    execute_process(COMMAND ${WORK}/${tool} produce ${set} --log ${log} --count 1 --number Addr=continue
+      WORKING_DIRECTORY ${WORK} TIMEOUT 2 RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    file(READ ${WORK}/cr95hf-sim.txt after)
+    if(NOT out MATCHES "^E00208115C3A77D1: done already on [0-9: -]+ UTC \\(${log}, row ${n}\\): not written again, not counted \\(--again writes it\\)\ntake the tag away\n$"
+       OR NOT before STREQUAL after)
+      message(FATAL_ERROR "a tag the log has done (${set}, ${log}: ${result}):\n${out}${err}")
+    endif()
+  endforeach()
+  # Waited for to leave through a second without the reader, said once.
   file(READ ${WORK}/cr95hf-sim.txt before)
   execute_process(COMMAND ${WORK}/${tool} produce example.set --log line.log --count 1 --number Addr=continue
     COMMAND sh -c "sleep 1; echo reader_absent 1 >> cr95hf-sim.txt; sleep 1; echo reader_absent 0 >> cr95hf-sim.txt; cat"
     WORKING_DIRECTORY ${WORK} TIMEOUT 3 RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
   file(READ ${WORK}/cr95hf-sim.txt after)
   string(REPLACE "reader_absent 1\nreader_absent 0\n" "" after "${after}")
-  if(NOT out MATCHES "^E00208115C3A77D1: done already on [0-9: -]+ UTC \\(line.log, row 2\\): not written again, not counted \\(--again writes it\\)\ntake the tag away\nthe reader could not be opened: waiting for it, then for the tag to be taken away\ntake the tag away\n$"
-     OR NOT err MATCHES "^pelox-tag: the reader could not be opened: [^\n]+\n$" OR NOT before STREQUAL after)
-    message(FATAL_ERROR "a tag the log has done (${result}):\n${out}${err}")
+  if(NOT out MATCHES "^E00208115C3A77D1: done already on [0-9: -]+ UTC \\(line.log, row 5\\): not written again, not counted \\(--again writes it\\)\ntake the tag away\nthe reader could not be opened: waiting for it, then for the tag to be taken away\ntake the tag away\n$"
+     OR NOT err MATCHES "^reader: the Pelox simulator [^\n]+\npelox-tag: the reader could not be opened: [^\n]+\n$" OR NOT before STREQUAL after)
+    message(FATAL_ERROR "a tag the log has done, the reader lost meanwhile (${result}):\n${out}${err}")
   endif()
 endif()
-step(0 "page 1 row 7 \"Addr\": 105\n" read)
+step(0 "page 1 row 7 \"Addr\": 100\n" read)
 # The numbers refused before any tag: nothing written, nothing logged.
 file(READ ${WORK}/cr95hf-sim.txt before)
 foreach(bad "Addr=x" "Addr=1,0" "Addr=1.5" "SW=1" "Nothing=1" "Addr=128" "Addr=126,1")
@@ -162,18 +200,97 @@ file(READ ${WORK}/cr95hf-sim.txt after)
 if(NOT before STREQUAL after)
   message(FATAL_ERROR "a refused number changed the tag")
 endif()
-expect_file(line.log "^${header}${row},ok,Addr=100,\n${row},ok,Addr=105,\n$")
+expect_file(line.log "^${header}${row},writing,Addr=100,\n${row},ok,Addr=100,\n${row},writing,Addr=100,\n${row},ok,Addr=100,\n$")
 
-# A verifying station: the numbers expected in order; same, then different, nothing written.
-step(0 "device 1 of 1, Addr=105: E00208115C3A77D1: ok: same 19, skipped 7\ndevices 1: same 1, different 0;" verify example.set --log line.log --count 1 --number Addr=105)
-step(1 "\"Addr\" \\(40, int8\\): different: set 106, tag 105\n.*devices 1: same 0, different 1 \\(E00208115C3A77D1\\)" verify example.set --log line.log --count 1 --number Addr=continue)
-expect_file(line.log ",verify,[^\n]*,same,Addr=105,\n[^\n]*,verify,[^\n]*,different,Addr=106,\"\"\"Addr\"\"\"\n$")
+# A verifying station: each device's number as the production log gives it for the UID; without
+# that log the number is left out, and a UID the log lacks is not the same. Nothing is written.
+step(0 "device 1 of 1, Addr=100: E00208115C3A77D1: ok: same 19, skipped 7\ndevices 1: same 1, different 0;" verify example.set --log check.csv --count 1 --number Addr --production-log line.log)
+step(0 "device 1 of 1: E00208115C3A77D1: ok: same 18, skipped 8\ndevices 1: same 1, different 0; 0 min 0 s; the number left out of the comparison \\(no production log: --production-log LOG\\)\n" verify example.set --log check.csv --count 1 --number Addr=7)
+file(WRITE ${WORK}/other.csv "${header}2026-12-08 23:13:21,pc,produce,example.set,1,1.2.0,E002000000000009,ok,Addr=5,\n")
+step(1 "E00208115C3A77D1: not in the production log other.csv: its number is not known, the device counts as different\n.*devices 1: same 0, different 1 \\(E00208115C3A77D1\\); 0 min 0 s; 1 not in the production log\n" verify example.set --log check.csv --count 1 --number Addr --production-log other.csv)
+expect_file(check.csv ",verify,[^\n]*,same,Addr=100,\n[^\n]*,verify,[^\n]*,same,,\n[^\n]*,verify,[^\n]*,different,,\n$")
 # A dry run reads and says what an apply would do; the tag stays as it was.
 file(READ ${WORK}/cr95hf-sim.txt before)
-step(0 "\"SW\" \\(0, swver\\): skipped: a software version.*\"Addr\" \\(40, int8\\): write 17, was 105\n.*ok: same 18, write 1, skipped 7\ndry run: an apply would take 31 exchanges" apply example.set --dry-run)
+step(0 "\"SW\" \\(0, swver\\): skipped: a software version.*\"Addr\" \\(40, int8\\): write 17, was 100\n.*ok: same 18, write 1, skipped 7\ndry run: an apply would take 31 exchanges" apply example.set --dry-run)
 file(READ ${WORK}/cr95hf-sim.txt after)
 if(NOT before STREQUAL after)
   message(FATAL_ERROR "a dry run changed the tag")
+endif()
+
+# A run killed while writing left the device's reservation as its latest row: placed again (the
+# row before says ok, the latest decides), it is finished under that number, not the next.
+fresh_tag()
+set(r "2026-12-08 23:13:20,pc,produce,example.set,1,1.2.0,E00208115C3A77D1")
+file(WRITE ${WORK}/killed.csv "${header}${r},ok,Addr=40,\n${r},writing,Addr=50,\n2026-12-08 23:13:21,pc,produce,example.set,1,1.2.0,E002000000000009,writing,Addr=60,\n")
+step(0 "device 1 of 1, Addr=50: E00208115C3A77D1: ok: written" produce example.set --log killed.csv --count 1 --number Addr=continue)
+
+# A log a spreadsheet saved (a byte order mark, ';', CR LF, a column of its own first, every field
+# quoted) goes on: new rows in its way, its column left empty. --semicolons starts a log with ';'.
+string(ASCII 239 187 191 bom)
+file(WRITE ${WORK}/saved.csv "${bom}\"note\";\"time_utc\";\"station\";\"command\";\"set_file\";\"set_crc\";\"tool_version\";\"uid\";\"result\";\"number\";\"parameters\"\r\n\"x\";\"2026-12-08 23:13:20\";\"pc\";\"produce\";\"a.set\";\"829840\";\"1.2.0\";\"E00208115C3A77D1\";\"failed\";\"Addr=61\";\"\"\r\n")
+step(0 "device 1 of 1, Addr=61: E00208115C3A77D1: ok: " produce example.set --log saved.csv --count 1 --number Addr=continue)
+expect_file(saved.csv "\n;[0-9: -]+;[^;]+;produce;example.set;[0-9A-F]+;${VERSION};E00208115C3A77D1;ok;Addr=61;\n$")
+file(READ ${WORK}/saved.csv hex HEX)  # file(READ) as text drops the carriage returns
+if(NOT hex MATCHES "3b0d0a3b[0-9a-f]*3b0d0a$")
+  message(FATAL_ERROR "saved.csv: the new rows do not end in CR LF: ${hex}")
+endif()
+step(0 "device 1 of 1: E00208115C3A77D1: ok: " produce example.set --log semicolons.csv --count 1 --semicolons)
+expect_file(semicolons.csv "^time_utc;station;command;set_file;set_crc;tool_version;uid;result;number;parameters\n[^\n]*;writing;;\n[^\n]*;ok;;\n$")
+
+# A log another program holds locked: the station waits, says so once, and goes on after.
+if(NOT EMULATOR)
+  find_program(python python3)
+  if(python)
+    execute_process(COMMAND ${python} -c "import fcntl, subprocess, sys, time
+f = open(sys.argv[1], 'a'); fcntl.lockf(f, fcntl.LOCK_EX)
+p = subprocess.Popen(sys.argv[2:], stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+time.sleep(1.6); fcntl.lockf(f, fcntl.LOCK_UN); sys.stdout.write(p.communicate()[0].decode())"
+      ${WORK}/killed.csv ${WORK}/${tool} produce example.set --log killed.csv --count 1 --again
+      WORKING_DIRECTORY ${WORK} TIMEOUT 30 OUTPUT_VARIABLE out)
+    if(NOT out MATCHES "^killed.csv is open in another program: close it there; waiting\ndevice 1 of 1: ")
+      message(FATAL_ERROR "a log held by another program:\n${out}")
+    endif()
+  endif()
+endif()
+
+# Three stations on one log, each with a line of four devices (the simulator's conveyor), all
+# continuing the numbers: they take turns at the log's lock, so no number is given twice.
+file(WRITE ${WORK}/shared.csv "${header}${r},ok,Addr=20,\n")
+file(READ ${EXAMPLES}/cr95hf-sim.txt sim)
+# Each station runs from a script of its own that keeps its output in files: in one pipeline of
+# processes, a station's output would be the next one's input.
+file(WRITE ${WORK}/station.cmake "execute_process(COMMAND \${RUN} WORKING_DIRECTORY \${DIR} TIMEOUT 100
+  RESULT_VARIABLE result OUTPUT_FILE \${DIR}/out.txt ERROR_FILE \${DIR}/err.txt)
+file(WRITE \${DIR}/status.txt \"\${result}\")\n")
+set(stations "")
+foreach(s 1 2 3)
+  set(dir ${WORK}/station${s})
+  file(MAKE_DIRECTORY ${dir})
+  file(COPY ${TOOL} ${DLL} ${EXAMPLES}/Pelox.ini ${EXAMPLES}/example.set DESTINATION ${dir})
+  string(REGEX REPLACE "\nuid [0-9A-F]+" "\nuid E0040000000${s}0000" line "${sim}")
+  file(WRITE ${dir}/cr95hf-sim.txt "${line}conveyor 3\n")
+  set(run ${EMULATOR} ${dir}/${tool} produce example.set --log ${WORK}/shared.csv --count 4 --number Addr=continue)
+  string(REPLACE ";" "\\;" run "${run}")
+  list(APPEND stations COMMAND ${CMAKE_COMMAND} "-DRUN=${run}" -DDIR=${dir} -P ${WORK}/station.cmake)
+endforeach()
+execute_process(${stations} TIMEOUT 120)
+set(results "")
+set(out "")
+foreach(s 1 2 3)
+  file(READ ${WORK}/station${s}/status.txt status)
+  file(READ ${WORK}/station${s}/out.txt said)
+  list(APPEND results ${status})
+  string(APPEND out "${said}")
+endforeach()
+file(READ ${WORK}/shared.csv shared)
+string(REGEX MATCHALL ",ok,Addr=[0-9]+," done "${shared}")
+list(SORT done)
+list(REMOVE_DUPLICATES done)
+list(LENGTH done numbers)
+string(REGEX MATCHALL ",writing,Addr=" reserved "${shared}")
+list(LENGTH reserved reservations)
+if(NOT results STREQUAL "0;0;0" OR NOT numbers EQUAL 13 OR NOT reservations EQUAL 12 OR NOT shared MATCHES ",ok,Addr=32,")
+  message(FATAL_ERROR "three stations on one log (${results}): ${numbers} numbers\n${shared}${out}")
 endif()
 
 # Mode holds 0 to 2 (Min=0 Max=2): a 5 is not written, its set not produced, no number beyond 2
