@@ -102,7 +102,7 @@ step(2 "refused: .*the set cannot be applied whole \\(see the skipped entries\\)
 # A set that would write nothing is refused before the log is made; numbered, it writes the numbers.
 string(REGEX REPLACE "(int8|int16|int32|time|swver) -?[0-9]+" "\\1 not-set" blank "${text}")
 file(WRITE ${WORK}/blank.set "${blank}")
-step(2 "refused: skipped 26\nblank.set: error: the set writes nothing \\(its entries are not-set" produce blank.set --log blank.log)
+step(2 "refused: skipped 26\n${notice}blank.set: error: the set writes nothing \\(its entries are not-set" produce blank.set --log blank.log)
 step(2 "blank.set: error: the set compares nothing [^\n]*: no tag read\n$" verify blank.set --log blank.log)
 if(EXISTS ${WORK}/blank.log)
   message(FATAL_ERROR "a set that writes nothing made its log")
@@ -135,7 +135,7 @@ step(0 "line.log: the last row was cut off \\(a run ended while writing it\\) an
 expect_file(line.log "^${header}${row},writing,Addr=100,\n${row},ok,Addr=100,\n$")
 # Any other row that cannot be read stops the run before the first device, named by line and field.
 file(WRITE ${WORK}/bad.log "${header}2026-12-08 23:13:20,pc,Produce,example.set,00000000,1.0.0,E002000000000001,ok,Addr=7,\n")
-step(2 "^bad.log:2: error: field 3 \\(command\\): neither produce nor verify: the row cannot be read" produce example.set --log bad.log --count 1 --number Addr=continue)
+step(2 "^${notice}bad.log:2: error: field 3 \\(command\\): neither produce nor verify: the row cannot be read" produce example.set --log bad.log --count 1 --number Addr=continue)
 file(WRITE ${WORK}/line.log "${header}")
 step(2 "line.log: error: no row records a number of \"Addr\"" produce example.set --log line.log --number Addr=continue)
 step(0 "device 1 of 1, Addr=100: E00208115C3A77D1: ok: same 19, skipped 7" produce example.set --log line.log --count 1 --number Addr=100,5)
@@ -186,7 +186,7 @@ if(NOT EMULATOR)
   file(READ ${WORK}/cr95hf-sim.txt after)
   string(REPLACE "reader_absent 1\nreader_absent 0\n" "" after "${after}")
   if(NOT out MATCHES "^E00208115C3A77D1: done already on [0-9: -]+ UTC \\(line.log, row 5\\): not written again, not counted \\(--again writes it\\)\ntake the tag away\nthe reader could not be opened: waiting for it, then for the tag to be taken away\ntake the tag away\n$"
-     OR NOT err MATCHES "^reader: the Pelox simulator [^\n]+\npelox-tag: the reader could not be opened: [^\n]+\n$" OR NOT before STREQUAL after)
+     OR NOT err MATCHES "^${notice}pelox-tag: the reader could not be opened: [^\n]+\n$" OR NOT before STREQUAL after)
     message(FATAL_ERROR "a tag the log has done, the reader lost meanwhile (${result}):\n${out}${err}")
   endif()
 endif()
@@ -247,7 +247,7 @@ p = subprocess.Popen(sys.argv[2:], stdout=subprocess.PIPE, stderr=subprocess.STD
 time.sleep(1.6); fcntl.lockf(f, fcntl.LOCK_UN); sys.stdout.write(p.communicate()[0].decode())"
       ${WORK}/killed.csv ${WORK}/${tool} produce example.set --log killed.csv --count 1 --again
       WORKING_DIRECTORY ${WORK} TIMEOUT 30 OUTPUT_VARIABLE out)
-    if(NOT out MATCHES "^killed.csv is open in another program: close it there; waiting\ndevice 1 of 1: ")
+    if(NOT out MATCHES "^${notice}killed.csv is open in another program: close it there; waiting\ndevice 1 of 1: ")
       message(FATAL_ERROR "a log held by another program:\n${out}")
     endif()
   endif()
