@@ -19,7 +19,7 @@
 
 namespace {
 
-const LogSource kSource = {"bench", "example.set", "00000000", "0.0.0", nullptr};
+const LogSource kSource = {"bench", "example.set", "00000000", "0.0.0", nullptr, "0.9"};
 const int kAddrEntry = 6;              // "Addr" in examples/example.set
 const long long kPauseNs = 200000000;  // the console's pause between two polls
 

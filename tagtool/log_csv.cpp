@@ -6,8 +6,9 @@
 
 #include "model/text_number.h"
 
-const char* const kLogColumnNames[LOG_COLUMNS] = {"time_utc",     "station", "command", "set_file", "set_crc",
-                                                  "tool_version", "uid",     "result",  "number",   "parameters"};
+const char* const kLogColumnNames[LOG_COLUMNS] = {"time_utc", "station",      "command", "set_file",
+                                                  "set_crc",  "tool_version", "uid",     "result",
+                                                  "number",   "parameters",   "reader"};
 
 namespace {
 
@@ -282,7 +283,7 @@ LogRead read_log_header(const ByteStream& source, LogFormat* format, long* lengt
             if (strcmp(headerNames[i], kLogColumnNames[k]) == 0) format->column[i] = static_cast<int8_t>(k), ++seen[k];
     }
     for (int k = 0; k < LOG_COLUMNS; ++k)
-        if (seen[k] != 1) return LogRead::malformed;
+        if (seen[k] > 1 || (seen[k] == 0 && k != LOG_READER)) return LogRead::malformed;
     // A header whole but for its line end is the header of a log that has no rows yet.
     return r == LogRead::cut ? LogRead::cut : LogRead::row;
 }

@@ -20,6 +20,7 @@ enum LogColumn {
     LOG_RESULT,
     LOG_NUMBER,
     LOG_PARAMETERS,
+    LOG_READER,  // not in logs begun by 1.2.0: their rows go on without it
     LOG_COLUMNS,
 };
 

@@ -74,7 +74,8 @@ void format_log_row(const LogSource& source, RunKind kind, const SetReport& r, i
                                        uid,
                                        reserving ? "writing" : result_word(kind, r.outcome),
                                        number,
-                                       parameters};
+                                       parameters,
+                                       source.reader};
     if (reserving) fields[LOG_PARAMETERS] = "";
     LogFormat fresh = new_log_format(',');
     // The buffer holds every field at its longest; a field cut off would leave no row at all.

@@ -27,6 +27,7 @@ struct LogSource {
     const char* setCrc;  // the set's fingerprint (set_fingerprint) in 8 hexadecimal digits
     const char* toolVersion;
     const LogFormat* format;  // the log's separator, line end and columns; null: a new log's
+    const char* reader;       // the reader library's revision, naming the simulator as such
 };
 
 // A number per device for one parameter: the set's entry for it takes first, first + step, ...

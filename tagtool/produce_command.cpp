@@ -19,6 +19,7 @@
 #include "tagtool/log_index.h"
 #include "tagtool/production_log.h"
 #include "platform/station.h"
+#include "reader_text/reader_info.h"
 
 namespace {
 
@@ -241,7 +242,10 @@ int command_produce(const ProductionOptions& o, FILE* out, FILE* err)
     char stationName[STATION_NAME_SIZE], crcText[9];
     station_name(stationName, sizeof stationName);
     snprintf(crcText, sizeof crcText, "%08lX", static_cast<unsigned long>(setCrc));
-    LogSource source = {stationName, o.set, crcText, PELOX_VERSION_TEXT, &log.format};
+    // The library's revision in every row: a run on the simulator never passes for a real one.
+    char reader[READER_INFO_TEXT_SIZE + 64];
+    reader_library_text(reader, sizeof reader);
+    LogSource source = {stationName, o.set, crcText, PELOX_VERSION_TEXT, &log.format, reader};
     console_catch_interrupt();
     Console console = {out,
                        err,

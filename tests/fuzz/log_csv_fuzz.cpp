@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
     LogFormat format = {};
     long length = 0;
     if (read_log_header(log, &format, &length) != LogRead::row) return 0;
-    FUZZ_CHECK(format.count >= LOG_COLUMNS && format.count <= LOG_FILE_COLUMNS, "%d columns", format.count);
+    FUZZ_CHECK(format.count >= LOG_READER && format.count <= LOG_FILE_COLUMNS, "%d columns", format.count);
     int line = 1, last = 1, one = 0;
     for (const unsigned char* at = text.at;; at = text.at, last = row.line) {
         LogRead r = read_log_row(log, format, &line, &row);

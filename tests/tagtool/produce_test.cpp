@@ -90,13 +90,13 @@ bool log(void* context, const char* text)
 
 Line reserved;  // the reservation rows, in turn
 
-const LogSource kSource = {"line-7", "example.set", "0123ABCD", "1.2.0", nullptr};
+const LogSource kSource = {"line-7", "example.set", "0123ABCD", "1.2.0", nullptr, "0.9"};
 
 std::string row(const std::string& time, uint64_t uid, const std::string& rest, const char* command = "produce")
 {
     char text[17];
     snprintf(text, sizeof text, "%016llX", static_cast<unsigned long long>(uid));
-    return "2026-12-08 " + time + ",line-7," + command + ",example.set,0123ABCD,1.2.0," + text + "," + rest + "\n";
+    return "2026-12-08 " + time + ",line-7," + command + ",example.set,0123ABCD,1.2.0," + text + "," + rest + ",0.9\n";
 }
 
 Line first_three()

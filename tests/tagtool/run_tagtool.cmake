@@ -123,10 +123,12 @@ fresh_tag()
 file(WRITE ${WORK}/old.log "2026-12-08 23:13:20 UTC E002000000000001 ok\n")
 step(2 "^${notice}old.log was written in another format: start a new log\n$" produce example.set --log old.log)
 expect_file(old.log "^2026-12-08 23:13:20 UTC E002000000000001 ok\n$")
+# Logs begun by 1.2.0 lack the reader column and go on without it; a new log names the reader.
 set(header "time_utc,station,command,set_file,set_crc,tool_version,uid,result,number,parameters\n")
+set(reader "Pelox simulator ${VERSION} \\(the Pelox simulator, not a real reader\\)")
 set(row "[0-9]+-[0-9]+-[0-9]+ [0-9:]+,[^,]+,produce,example.set,[0-9A-F]+,${VERSION},E00208115C3A77D1")
 step(0 "device 1 of 1: E00208115C3A77D1: ok: " produce example.set --log new.log --count 1)
-expect_file(new.log "^${header}${row},writing,,\n${row},ok,,\n$")
+expect_file(new.log "^time_utc,[^\n]*,parameters,reader\n${row},writing,,,\"${reader}\"\n${row},ok,,,\"${reader}\"\n$")
 # A last row cut off (here inside its quotes) is cut back, and the console shows what went.
 fresh_tag()
 file(WRITE ${WORK}/line.log "${header}2026-12-08 23:13:20,pc,produce,example.set,00000000,1.0.0,E002000000000001,failed,Addr=7,\"\"\"Vm")
@@ -208,7 +210,7 @@ step(0 "device 1 of 1, Addr=100: E00208115C3A77D1: ok: same 19, skipped 7\ndevic
 step(0 "device 1 of 1: E00208115C3A77D1: ok: same 18, skipped 8\ndevices 1: same 1, different 0; 0 min 0 s; the number left out of the comparison \\(no production log: --production-log LOG\\)\n" verify example.set --log check.csv --count 1 --number Addr=7)
 file(WRITE ${WORK}/other.csv "${header}2026-12-08 23:13:21,pc,produce,example.set,1,1.2.0,E002000000000009,ok,Addr=5,\n")
 step(1 "E00208115C3A77D1: not in the production log other.csv: its number is not known, the device counts as different\n.*devices 1: same 0, different 1 \\(E00208115C3A77D1\\); 0 min 0 s; 1 not in the production log\n" verify example.set --log check.csv --count 1 --number Addr --production-log other.csv)
-expect_file(check.csv ",verify,[^\n]*,same,Addr=100,\n[^\n]*,verify,[^\n]*,same,,\n[^\n]*,verify,[^\n]*,different,,\n$")
+expect_file(check.csv ",verify,[^\n]*,same,Addr=100,,\"${reader}\"\n[^\n]*,verify,[^\n]*,same,,,\"${reader}\"\n[^\n]*,verify,[^\n]*,different,,,\"${reader}\"\n$")
 # A dry run reads and says what an apply would do; the tag stays as it was.
 file(READ ${WORK}/cr95hf-sim.txt before)
 step(0 "\"SW\" \\(0, swver\\): skipped: a software version.*\"Addr\" \\(40, int8\\): write 17, was 100\n.*ok: same 18, write 1, skipped 7\ndry run: an apply would take 31 exchanges" apply example.set --dry-run)
@@ -235,7 +237,7 @@ if(NOT hex MATCHES "3b0d0a3b[0-9a-f]*3b0d0a$")
   message(FATAL_ERROR "saved.csv: the new rows do not end in CR LF: ${hex}")
 endif()
 step(0 "device 1 of 1: E00208115C3A77D1: ok: " produce example.set --log semicolons.csv --count 1 --semicolons)
-expect_file(semicolons.csv "^time_utc;station;command;set_file;set_crc;tool_version;uid;result;number;parameters\n[^\n]*;writing;;\n[^\n]*;ok;;\n$")
+expect_file(semicolons.csv "^time_utc;station;command;set_file;set_crc;tool_version;uid;result;number;parameters;reader\n[^\n]*;writing;;;${reader}\n[^\n]*;ok;;;${reader}\n$")
 
 # A log another program holds locked: the station waits, says so once, and goes on after.
 if(NOT EMULATOR)
